@@ -1,0 +1,53 @@
+#pragma once
+
+#include "catalogue/BookRecord.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+
+namespace quillery {
+
+class IniFile;
+
+// Keys of the "File information" section.
+inline constexpr const char16_t* KeyCreatedBy = u"Created by";
+inline constexpr const char16_t* KeyProgramVersion = u"Program version";
+inline constexpr const char16_t* KeyLastWritten = u"Last written";
+inline constexpr const char16_t* CreatedByValue = u"Tollvern Quillery";
+
+// True when the file's "Program version" (section "File information", read as single-byte text
+// without decoding) begins with "1.0". Files without the key are never version 1.0. A leading
+// UTF-8 byte-order mark is passed over, so a marked file that still claims 1.0 is upgraded too.
+// A file that cannot be read is not version 1.0.
+bool IsVersion10File(const QString& path);
+
+// Converts a version 1.0 file to UTF-8 in place, changing only its "Program version" line to
+// `version`; every other line stays as it was. Returns false, leaving the file untouched, when
+// the file is not version 1.0. Throws FileError when the file cannot be read or written.
+bool UpgradeBookFile(const QString& path, const QString& version);
+// The same with the running program's version.
+bool UpgradeBookFile(const QString& path);
+
+// The record of a book file; ID is the file name without its last extension. Missing keys give
+// empty fields. Throws FileError when the file cannot be read.
+BookRecord ReadBookRecord(const QString& path);
+// The 24 stored fields of a parsed book file (ID stays empty).
+BookRecord bookFieldsFromIni(const IniFile& ini);
+
+// The book's ID for a path: the file name without directory and without its last extension.
+QString bookIdFromPath(const QString& path);
+
+// The "Last written" text: the short date, a space and the long time of the locale; at exactly
+// midnight the date alone.
+QString lastWrittenText(const QDateTime& when, const QLocale& locale = QLocale());
+
+// Writes a book's fields into its file (existing content kept, a missing file started empty),
+// with "Created by", the program version and "Last written" refreshed. Throws FileError; a
+// failed write leaves the old file whole.
+void writeBookFile(const QString& path, const BookRecord& record, const QDateTime& when,
+                   const QString& version);
+// The same as saved by the running program at this moment in the user's locale.
+void writeBookFile(const QString& path, const BookRecord& record);
+
+} // namespace quillery

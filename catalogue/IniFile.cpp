@@ -1,0 +1,351 @@
+#include "catalogue/IniFile.h"
+
+#include "catalogue/FileIo.h"
+#include "catalogue/TextCodec.h"
+
+#include <QFile>
+
+namespace quillery {
+
+namespace {
+
+bool startsContinuation(QStringView line)
+{
+    return line.size() >= 2 && line[0] == u'\\' &&
+           (line[1] == u'r' || line[1] == u'n' || line[1] == u'u');
+}
+
+int hexValue(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + 10;
+    if (u >= u'A' && u <= u'F')
+        return u - u'A' + 10;
+    return -1;
+}
+
+// Decodes one continuation line; false when it is not one (then it stays a line of its own).
+bool decodeContinuation(QStringView line, QString& out)
+{
+    if (!startsContinuation(line) || line.contains(u'='))
+        return false;
+    QString decoded;
+    decoded.reserve(line.size());
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line[i];
+        if (c != u'\\') {
+            decoded.append(c);
+            continue;
+        }
+        if (++i >= line.size())
+            return false;
+        switch (line[i].unicode()) {
+        case u'\\':
+            decoded.append(u'\\');
+            break;
+        case u'r':
+            decoded.append(u'\r');
+            break;
+        case u'n':
+            decoded.append(u'\n');
+            break;
+        case u'u': {
+            if (i + 4 >= line.size())
+                return false;
+            int code = 0;
+            for (int k = 1; k <= 4; ++k) {
+                const int v = hexValue(line[i + k]);
+                if (v < 0)
+                    return false;
+                code = code * 16 + v;
+            }
+            decoded.append(QChar(char16_t(code)));
+            i += 4;
+            break;
+        }
+        default:
+            return false;
+        }
+    }
+    out += decoded;
+    return true;
+}
+
+void appendUnicodeEscape(QString& out, QChar c)
+{
+    static const char16_t digits[] = u"0123456789ABCDEF";
+    const char16_t u = c.unicode();
+    out += u"\\u";
+    out += QChar(digits[(u >> 12) & 0xF]);
+    out += QChar(digits[(u >> 8) & 0xF]);
+    out += QChar(digits[(u >> 4) & 0xF]);
+    out += QChar(digits[u & 0xF]);
+}
+
+// Escapes the text of one line of a multi-line value for a continuation line.
+void appendEscapedLine(QString& out, QStringView text)
+{
+    qsizetype keepEnd = text.size();
+    while (keepEnd > 0 && isTrimmedChar(text[keepEnd - 1]))
+        --keepEnd;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\\')
+            out += u"\\\\";
+        else if (c == u'=' || c.unicode() < 0x20 || i >= keepEnd)
+            appendUnicodeEscape(out, c);
+        else
+            out += c;
+    }
+}
+
+// Appends "key=value" and, for a value with line breaks, its continuation lines.
+void appendEntry(QString& out, const QString& key, const QString& value)
+{
+    const QStringView v(value);
+    qsizetype firstBreak = 0;
+    while (firstBreak < v.size() && v[firstBreak] != u'\r' && v[firstBreak] != u'\n')
+        ++firstBreak;
+    out += key;
+    out += u'=';
+    if (firstBreak == v.size()) {
+        out += value;
+        out += u"\r\n";
+        return;
+    }
+    // First line: as it stands, but its trailing blanks move into the first continuation line,
+    // where they are escaped and so survive the reader's trimming.
+    qsizetype plainEnd = firstBreak;
+    while (plainEnd > 0 && isTrimmedChar(v[plainEnd - 1]))
+        --plainEnd;
+    out += v.first(plainEnd);
+    out += u"\r\n";
+    for (qsizetype i = plainEnd; i < firstBreak; ++i)
+        appendUnicodeEscape(out, v[i]);
+
+    qsizetype pos = firstBreak;
+    while (pos < v.size()) {
+        // pos is at a line break
+        if (v[pos] == u'\r') {
+            out += u"\\r";
+            ++pos;
+            if (pos < v.size() && v[pos] == u'\n') {
+                out += u"\\n";
+                ++pos;
+            }
+        } else {
+            out += u"\\n";
+            ++pos;
+        }
+        qsizetype end = pos;
+        while (end < v.size() && v[end] != u'\r' && v[end] != u'\n')
+            ++end;
+        appendEscapedLine(out, v.sliced(pos, end - pos));
+        out += u"\r\n";
+        pos = end;
+    }
+}
+
+bool equalsNoCase(QStringView a, QStringView b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+bool parseIniWholeNumber(QStringView text, bool& isNonZero)
+{
+    qsizetype i = 0;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
+        ++i;
+    int base = 10;
+    if (i < text.size() && text[i] == u'$') {
+        base = 16;
+        ++i;
+    } else if (i + 1 < text.size() && text[i] == u'0' && (text[i + 1] == u'x' || text[i + 1] == u'X')) {
+        base = 16;
+        i += 2;
+    }
+    if (i >= text.size())
+        return false;
+    bool nonZero = false;
+    for (; i < text.size(); ++i) {
+        const int v = hexValue(text[i]);
+        if (v < 0 || v >= base)
+            return false;
+        nonZero = nonZero || v != 0;
+    }
+    isNonZero = nonZero;
+    return true;
+}
+
+IniFile IniFile::parse(QStringView text)
+{
+    IniFile ini;
+    Section* current = nullptr;
+    bool continuable = false; // the previous line was an entry or one of its continuations
+    QString pending;          // continuation text of the last entry, not yet applied
+
+    const auto applyPending = [&]() {
+        if (current && !pending.isEmpty()) {
+            Line& entry = current->lines.back();
+            entry.value = trimBlanks(QString(entry.value + pending)).toString();
+        }
+        pending.clear();
+    };
+
+    for (const QStringView raw : splitLines(text)) {
+        const QStringView line = trimBlanks(raw);
+        if (continuable && decodeContinuation(line, pending))
+            continue;
+        applyPending();
+        continuable = false;
+        if (line.isEmpty() || line[0] == u';')
+            continue;
+        if (line.size() >= 2 && line.front() == u'[' && line.back() == u']') {
+            ini.m_sections.push_back({trimBlanks(line.sliced(1, line.size() - 2)).toString(), {}});
+            current = &ini.m_sections.back();
+            continue;
+        }
+        if (!current)
+            continue;
+        const qsizetype eq = line.indexOf(u'=');
+        if (eq < 0) {
+            current->lines.push_back({false, line.toString(), {}});
+            continue;
+        }
+        current->lines.push_back({true, trimBlanks(line.first(eq)).toString(),
+                                  trimBlanks(line.sliced(eq + 1)).toString()});
+        continuable = true;
+    }
+    applyPending();
+    return ini;
+}
+
+IniFile IniFile::fromBytes(QByteArrayView bytes)
+{
+    return parse(decodeText(bytes));
+}
+
+IniFile IniFile::load(const QString& path)
+{
+    if (!QFile::exists(path))
+        return {};
+    return fromBytes(readWholeFile(path));
+}
+
+const IniFile::Section* IniFile::findSection(QStringView name) const
+{
+    for (const Section& s : m_sections) {
+        if (equalsNoCase(s.name, name))
+            return &s;
+    }
+    return nullptr;
+}
+
+const IniFile::Line* IniFile::findEntry(QStringView section, QStringView key) const
+{
+    const Section* s = findSection(section);
+    if (!s)
+        return nullptr;
+    for (const Line& line : s->lines) {
+        if (line.isEntry && equalsNoCase(line.key, key))
+            return &line;
+    }
+    return nullptr;
+}
+
+bool IniFile::hasSection(QStringView section) const
+{
+    return findSection(section) != nullptr;
+}
+
+bool IniFile::contains(QStringView section, QStringView key) const
+{
+    return findEntry(section, key) != nullptr;
+}
+
+QString IniFile::readString(QStringView section, QStringView key, const QString& fallback) const
+{
+    const Line* entry = findEntry(section, key);
+    return entry ? entry->value : fallback;
+}
+
+bool IniFile::readBool(QStringView section, QStringView key, bool fallback) const
+{
+    const Line* entry = findEntry(section, key);
+    if (!entry)
+        return fallback;
+    bool nonZero = false;
+    return parseIniWholeNumber(entry->value, nonZero) && nonZero;
+}
+
+IniFile::Line& IniFile::entryForWrite(QStringView section, QStringView key)
+{
+    Section* target = const_cast<Section*>(findSection(section));
+    if (!target) {
+        m_sections.push_back({section.toString(), {}});
+        target = &m_sections.back();
+    }
+    for (Line& line : target->lines) {
+        if (line.isEntry && equalsNoCase(line.key, key)) {
+            line.key = key.toString();
+            return line;
+        }
+    }
+    target->lines.push_back({true, key.toString(), {}});
+    return target->lines.back();
+}
+
+void IniFile::writeString(QStringView section, QStringView key, const QString& value)
+{
+    entryForWrite(section, key).value = value;
+}
+
+void IniFile::writeBool(QStringView section, QStringView key, bool value)
+{
+    writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+QStringList IniFile::sectionNames() const
+{
+    QStringList names;
+    for (const Section& s : m_sections)
+        names.append(s.name);
+    return names;
+}
+
+QString IniFile::toText() const
+{
+    QString out;
+    for (const Section& s : m_sections) {
+        out += u'[';
+        out += s.name;
+        out += u"]\r\n";
+        for (const Line& line : s.lines) {
+            if (line.isEntry) {
+                appendEntry(out, line.key, line.value);
+            } else {
+                out += line.key;
+                out += u"\r\n";
+            }
+        }
+        out += u"\r\n";
+    }
+    return out;
+}
+
+QByteArray IniFile::toBytes() const
+{
+    return utf8Bom() + toText().toUtf8();
+}
+
+void IniFile::save(const QString& path) const
+{
+    writeWholeFile(path, toBytes());
+}
+
+} // namespace quillery

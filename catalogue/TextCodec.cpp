@@ -1,0 +1,139 @@
+#include "catalogue/TextCodec.h"
+
+#include <QStringDecoder>
+
+#include <array>
+
+namespace quillery {
+
+bool isValidUtf8(QByteArrayView bytes)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* const end = p + bytes.size();
+    while (p < end) {
+        const unsigned char c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        int length = 0;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        if (c >= 0xC2 && c <= 0xDF) {
+            length = 2;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            length = 3;
+            if (c == 0xE0)
+                low = 0xA0; // overlong
+            else if (c == 0xED)
+                high = 0x9F; // surrogates
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            length = 4;
+            if (c == 0xF0)
+                low = 0x90; // overlong
+            else if (c == 0xF4)
+                high = 0x8F; // above U+10FFFF
+        } else {
+            return false;
+        }
+        if (end - p < length)
+            return false;
+        if (p[1] < low || p[1] > high)
+            return false;
+        for (int i = 2; i < length; ++i) {
+            if ((p[i] & 0xC0) != 0x80)
+                return false;
+        }
+        p += length;
+    }
+    return true;
+}
+
+QString decodeWindows1252(QByteArrayView bytes)
+{
+    static constexpr std::array<char16_t, 32> high = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    QString text(bytes.size(), Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        out[i] = (c >= 0x80 && c < 0xA0) ? high[c - 0x80] : char16_t(c);
+    }
+    return text;
+}
+
+QString decodeLegacy(QByteArrayView bytes)
+{
+#ifdef Q_OS_WIN
+    QStringDecoder decoder(QStringConverter::System);
+    return decoder.decode(bytes);
+#else
+    return decodeWindows1252(bytes);
+#endif
+}
+
+ByteOrderMark detectBom(QByteArrayView bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return ByteOrderMark::Utf8;
+    if (bytes.startsWith("\xFF\xFE"))
+        return ByteOrderMark::Utf16LE;
+    if (bytes.startsWith("\xFE\xFF"))
+        return ByteOrderMark::Utf16BE;
+    return ByteOrderMark::None;
+}
+
+QString decodeText(QByteArrayView bytes)
+{
+    switch (detectBom(bytes)) {
+    case ByteOrderMark::Utf8: {
+        const QByteArrayView rest = bytes.sliced(3);
+        return isValidUtf8(rest) ? QString::fromUtf8(rest) : decodeLegacy(rest);
+    }
+    case ByteOrderMark::Utf16LE: {
+        QStringDecoder decoder(QStringConverter::Utf16LE, QStringConverter::Flag::Default);
+        return decoder.decode(bytes.sliced(2));
+    }
+    case ByteOrderMark::Utf16BE: {
+        QStringDecoder decoder(QStringConverter::Utf16BE, QStringConverter::Flag::Default);
+        return decoder.decode(bytes.sliced(2));
+    }
+    case ByteOrderMark::None:
+        break;
+    }
+    return isValidUtf8(bytes) ? QString::fromUtf8(bytes) : decodeLegacy(bytes);
+}
+
+QList<QStringView> splitLines(QStringView text)
+{
+    QList<QStringView> lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.sliced(start, i - start));
+        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.append(text.sliced(start));
+    return lines;
+}
+
+QStringView trimBlanks(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isTrimmedChar(text[begin]))
+        ++begin;
+    while (end > begin && isTrimmedChar(text[end - 1]))
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
+} // namespace quillery

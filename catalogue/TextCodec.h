@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+namespace quillery {
+
+// True when the bytes are well-formed UTF-8 (no overlong forms, no surrogates, nothing above
+// U+10FFFF, no truncated sequence).
+bool isValidUtf8(QByteArrayView bytes);
+
+// Decodes text in the legacy single-byte code page that version 1.0 files were written in: the
+// system's "ANSI" code page on Windows, Windows-1252 everywhere else.
+QString decodeLegacy(QByteArrayView bytes);
+
+// Decodes Windows-1252. The five bytes the code page leaves undefined map to the C1 controls of
+// the same value, as Windows itself does.
+QString decodeWindows1252(QByteArrayView bytes);
+
+// Which byte-order mark, if any, starts the bytes.
+enum class ByteOrderMark { None, Utf8, Utf16LE, Utf16BE };
+ByteOrderMark detectBom(QByteArrayView bytes);
+
+// Decodes text that may start with a UTF-8 or UTF-16 byte-order mark: the mark is skipped and the
+// rest decoded accordingly. Without a mark the text is UTF-8 when it is valid UTF-8 and legacy
+// code page text otherwise, so no byte of a file is ever dropped on reading.
+QString decodeText(QByteArrayView bytes);
+
+// Splits text into lines at CR LF, LF or lone CR. A break at the very end does not start another
+// line, so "a\r\nb\r\n" and "a\r\nb" both give two lines; the empty text gives none.
+QList<QStringView> splitLines(QStringView text);
+
+// True for the characters that line and value trimming removes: U+0000 to U+0020.
+inline bool isTrimmedChar(QChar c)
+{
+    return c.unicode() <= 0x20;
+}
+
+// Removes U+0000 to U+0020 from both ends.
+QStringView trimBlanks(QStringView text);
+
+} // namespace quillery

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <iosfwd>
+
+namespace quillery::test {
+
+// The path of a file under tests/data.
+QString dataPath(const QString& name);
+
+QByteArray readBytes(const QString& path);
+void writeBytes(const QString& path, const QByteArray& bytes);
+
+// Shows control characters, so a failed comparison of file bytes is readable.
+std::string visible(const QByteArray& bytes);
+
+} // namespace quillery::test
+
+// Lets GoogleTest print QString values in failure messages.
+QT_BEGIN_NAMESPACE
+void PrintTo(const QString& text, std::ostream* os);
+void PrintTo(const QByteArray& bytes, std::ostream* os);
+QT_END_NAMESPACE
