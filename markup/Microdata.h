@@ -1,0 +1,6 @@
+#pragma once
+#include "catalogue/BookRecord.h"
+#include "format/FormatContext.h"
+namespace quillery {
+QString MarkupField(char16_t code, const QString& value, const BookRecord& record, const FormatContext& context);
+}
