@@ -1,11 +1,17 @@
 #include "cli/Cli.h"
 
+#include "catalogue/BookFile.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/Errors.h"
+#include "format/FormatEngine.h"
+#include "markup/DataLinks.h"
 
 #include <QDir>
 #include <QFileInfo>
 
+#include <QHash>
+
+#include <algorithm>
 #include <functional>
 
 namespace quillery::cli {
@@ -17,10 +23,93 @@ struct UsageFailure {
     QString message;
 };
 
+// The options a command may take. Options with a value take the next argument.
+struct OptionSpec {
+    const char* name;
+    bool takesValue;
+};
+
+const OptionSpec kOptions[] = {
+    {"--selected", true},        {"--format", true},
+    {"--before-item", true},     {"--after-item", true},
+    {"--before-report", true},   {"--after-report", true},
+    {"--microdata", false},      {"--no-microdata", false},
+    {"--lang-for-title", false}, {"--no-lang-for-title", false},
+    {"--default-lang", true},    {"-o", true},
+    {"--link", false},
+};
+
+const OptionSpec* findOption(const QString& argument)
+{
+    for (const OptionSpec& o : kOptions) {
+        if (argument == QLatin1StringView(o.name))
+            return &o;
+    }
+    return nullptr;
+}
+
 struct Invocation {
     QString settingsFile;
     QStringList positional;
+    QHash<QString, QString> options; // option name to value ("" for a flag)
+
+    bool has(const char* option) const { return options.contains(QLatin1StringView(option)); }
+    QString value(const char* option) const { return options.value(QLatin1StringView(option)); }
 };
+
+// The report-option flags, in the order a user would set the controls.
+const char* const kReportOptionNames[] = {
+    "--before-item",  "--after-item",     "--before-report",     "--after-report", "--microdata",
+    "--no-microdata", "--lang-for-title", "--no-lang-for-title", "--default-lang"};
+
+void allowOnly(const Invocation& inv, std::initializer_list<const char*> allowed,
+               const char* command)
+{
+    for (auto it = inv.options.cbegin(); it != inv.options.cend(); ++it) {
+        bool ok = false;
+        for (const char* a : allowed)
+            ok = ok || it.key() == QLatin1StringView(a);
+        if (!ok)
+            throw UsageFailure{QStringLiteral("'%1' does not take the option %2")
+                                   .arg(QLatin1StringView(command), it.key())};
+    }
+}
+
+void allowReportOptions(const Invocation& inv, std::initializer_list<const char*> extra,
+                        const char* command)
+{
+    std::vector<const char*> allowed(std::begin(kReportOptionNames), std::end(kReportOptionNames));
+    allowed.insert(allowed.end(), extra);
+    for (auto it = inv.options.cbegin(); it != inv.options.cend(); ++it) {
+        if (std::none_of(allowed.begin(), allowed.end(),
+                         [&](const char* a) { return it.key() == QLatin1StringView(a); }))
+            throw UsageFailure{QStringLiteral("'%1' does not take the option %2")
+                                   .arg(QLatin1StringView(command), it.key())};
+    }
+}
+
+// Sets the report options from the flags, as a user sets the controls.
+void applyReportFlags(const Invocation& inv, ReportOptions& options)
+{
+    if (inv.has("--before-item"))
+        options.beforeItem = inv.value("--before-item");
+    if (inv.has("--after-item"))
+        options.afterItem = inv.value("--after-item");
+    if (inv.has("--before-report"))
+        options.beforeReport = inv.value("--before-report");
+    if (inv.has("--after-report"))
+        options.afterReport = inv.value("--after-report");
+    if (inv.has("--microdata"))
+        options.microdata = true;
+    if (inv.has("--no-microdata"))
+        options.microdata = false;
+    if (inv.has("--lang-for-title"))
+        options.useLangForTitle = true;
+    if (inv.has("--no-lang-for-title"))
+        options.useLangForTitle = false;
+    if (inv.has("--default-lang"))
+        options.defaultLang = inv.value("--default-lang");
+}
 
 QByteArray lines(const QStringList& texts)
 {
@@ -42,13 +131,51 @@ QString catalogueDirectory(const QString& argument)
 void requireCount(const Invocation& inv, qsizetype count, const char* command)
 {
     if (inv.positional.size() != count)
-        throw UsageFailure{QStringLiteral("wrong number of arguments for '%1'")
-                               .arg(QLatin1StringView(command))};
+        throw UsageFailure{
+            QStringLiteral("wrong number of arguments for '%1'").arg(QLatin1StringView(command))};
+}
+
+// The formatting context the program starts with.
+FormatContext startContext(const Invocation&)
+{
+    FormatContext context;
+    context.dataLinkTemplates = defaultDataLinkTemplates();
+    return context;
+}
+
+// The format the program starts with: the first default format.
+QString startFormat(const Invocation&)
+{
+    return QStringLiteral("%A(Y.F(E.P,p(y\". ISBN \"N(B");
+}
+
+QByteArray commandFormat(const Invocation& inv)
+{
+    if (inv.positional.size() < 2 || inv.positional.size() > 3)
+        throw UsageFailure{QStringLiteral("wrong number of arguments for 'format'")};
+    allowReportOptions(inv, {"--link"}, "format");
+    const QString& path = inv.positional[1];
+    FormatContext context = startContext(inv);
+    applyReportFlags(inv, context.report);
+    const QString format = inv.positional.size() == 3 ? inv.positional[2] : startFormat(inv);
+    context.mode = inv.has("--link") ? FormatMode::Link : FormatMode::Reference;
+    return FormatEngine::formatRecord(format, ReadBookRecord(path), context).toUtf8();
+}
+
+QByteArray commandLinks(const Invocation& inv)
+{
+    requireCount(inv, 2, "links");
+    allowOnly(inv, {}, "links");
+    const QString& path = inv.positional[1];
+    QStringList links;
+    buildDataLinks(ReadBookRecord(path), startContext(inv), links);
+    return lines(links);
 }
 
 QByteArray commandList(const Invocation& inv)
 {
     requireCount(inv, 2, "list");
+    allowOnly(inv, {}, "list");
     const QString dir = catalogueDirectory(inv.positional[1]);
     QStringList names = listBookNames(dir);
     const qsizetype count = names.size();
@@ -59,6 +186,7 @@ QByteArray commandList(const Invocation& inv)
 QByteArray commandUpgrade(const Invocation& inv)
 {
     requireCount(inv, 2, "upgrade");
+    allowOnly(inv, {}, "upgrade");
     const QString dir = catalogueDirectory(inv.positional[1]);
     return lines({booksUpgradedText(upgradeCatalogue(dir, listBookNames(dir)))});
 }
@@ -71,6 +199,8 @@ struct Command {
 const std::vector<Command>& commands()
 {
     static const std::vector<Command> table = {
+        {"format", commandFormat},
+        {"links", commandLinks},
         {"list", commandList},
         {"upgrade", commandUpgrade},
     };
@@ -85,8 +215,18 @@ QString usageText()
         "Usage: quillery-cli [--settings FILE] COMMAND [ARGS] [OPTIONS]\n"
         "\n"
         "Commands:\n"
+        "  format BOOKFILE [FMT] [--link] [REPORT OPTIONS]\n"
+        "                    the reference of one book by FMT or the current format;\n"
+        "                    --link formats it as a database link (values URL-encoded)\n"
+        "  links BOOKFILE    every database link of the book, one per line\n"
         "  list DIR          the book names of the catalogue DIR in list order, then the count\n"
         "  upgrade DIR       upgrade the version 1.0 books of DIR to the current format\n"
+        "\n"
+        "Report options (set in this order, as a user sets the controls):\n"
+        "  --before-item T, --after-item T, --before-report T, --after-report T\n"
+        "  --microdata | --no-microdata\n"
+        "  --lang-for-title | --no-lang-for-title\n"
+        "  --default-lang T\n"
         "\n"
         "Options:\n"
         "  --settings FILE   read the application settings from FILE (a registry export file)\n"
@@ -101,8 +241,17 @@ int run(const QStringList& arguments, QByteArray& out, QByteArray& err)
     err.clear();
     try {
         Invocation inv;
+        bool optionsEnded = false;
         for (qsizetype i = 0; i < arguments.size(); ++i) {
             const QString& a = arguments[i];
+            if (optionsEnded) {
+                inv.positional.append(a);
+                continue;
+            }
+            if (a == u"--") {
+                optionsEnded = true;
+                continue;
+            }
             if (a == u"-h" || a == u"--help") {
                 out = usageText().toUtf8();
                 return Success;
@@ -113,8 +262,23 @@ int run(const QStringList& arguments, QByteArray& out, QByteArray& err)
                 inv.settingsFile = arguments[i];
                 continue;
             }
+            if (const OptionSpec* option = findOption(a)) {
+                if (inv.options.contains(a))
+                    throw UsageFailure{QStringLiteral("%1 given twice").arg(a)};
+                QString value;
+                if (option->takesValue) {
+                    if (++i >= arguments.size())
+                        throw UsageFailure{QStringLiteral("%1 needs a value").arg(a)};
+                    value = arguments[i];
+                }
+                inv.options.insert(a, value);
+                continue;
+            }
             inv.positional.append(a);
         }
+        if ((inv.has("--microdata") && inv.has("--no-microdata")) ||
+            (inv.has("--lang-for-title") && inv.has("--no-lang-for-title")))
+            throw UsageFailure{QStringLiteral("an option and its --no- form exclude each other")};
         if (inv.positional.isEmpty())
             throw UsageFailure{QStringLiteral("no command given")};
         for (const Command& c : commands()) {
@@ -126,8 +290,7 @@ int run(const QStringList& arguments, QByteArray& out, QByteArray& err)
         throw UsageFailure{QStringLiteral("unknown command '%1'").arg(inv.positional.front())};
     } catch (const UsageFailure& failure) {
         out.clear();
-        err = (QStringLiteral("quillery-cli: ") + failure.message + u"\n\n" + usageText())
-                  .toUtf8();
+        err = (QStringLiteral("quillery-cli: ") + failure.message + u"\n\n" + usageText()).toUtf8();
         return UsageError;
     } catch (const Error& error) {
         out.clear();

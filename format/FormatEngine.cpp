@@ -47,8 +47,7 @@ public:
     Interpreter(const BookRecord& record, const FormatContext& context)
         : m_record(record), m_context(context),
           m_activeLinks(size_t(context.dataLinkTemplates.size()), false)
-    {
-    }
+    {}
 
     QString run(QStringView format, FormatMode mode, int depth);
 
@@ -206,7 +205,7 @@ QString Interpreter::run(QStringView f, FormatMode mode, int depth)
             continue;
         }
         if (reference && hasNext && (c == u'(' || c == u'-' || c == u'.' || c == u',')) {
-            const Join how = c == u'(' ? Join::Paren
+            const Join how = c == u'('   ? Join::Paren
                              : c == u'-' ? Join::Dash
                              : c == u'.' ? Join::Period
                                          : Join::Comma;

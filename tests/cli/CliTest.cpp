@@ -1,5 +1,5 @@
-#include "catalogue/BookFile.h"
 #include "cli/Cli.h"
+#include "catalogue/BookFile.h"
 
 #include "TestSupport.h"
 
@@ -87,8 +87,7 @@ TEST(Cli, FailuresAndUsageErrors)
 TEST(Cli, ExecutableSmoke)
 {
     QProcess p;
-    p.start(s(QUILLERY_CLI_EXECUTABLE),
-            {s("list"), s(QUILLERY_SOURCE_DIR "/examples/catalogue")});
+    p.start(s(QUILLERY_CLI_EXECUTABLE), {s("list"), s(QUILLERY_SOURCE_DIR "/examples/catalogue")});
     ASSERT_TRUE(p.waitForFinished(30000));
     EXPECT_EQ(p.exitCode(), 0);
     const QByteArray out = p.readAllStandardOutput();
@@ -99,4 +98,59 @@ TEST(Cli, ExecutableSmoke)
     ASSERT_TRUE(p.waitForFinished(30000));
     EXPECT_EQ(p.exitCode(), 2);
     EXPECT_TRUE(p.readAllStandardOutput().isEmpty());
+}
+
+TEST(Cli, FormatAndLinksOfABookFile)
+{
+    QTemporaryDir dir;
+    const QString book = dir.filePath(s("Doe - Harbour.book"));
+    BookRecord r;
+    r[Field::Author] = s("Doe, Jane");
+    r[Field::YearWritten] = s("1901");
+    r[Field::Title] = s("The Quiet Harbour");
+    r[Field::Subtitle] = s("A Novel");
+    r[Field::Publisher] = s("North Press");
+    r[Field::Printed] = s("Uppsala");
+    r[Field::YearPrinted] = s("1950");
+    r[Field::ISBN] = s("91-7054-940-8");
+    r[Field::Language] = s("English");
+    r[Field::OriginalLanguage] = s("Swedish");
+    r[Field::Translator] = s("John Roe");
+    r[Field::OriginalTitle] = s("Den stilla hamnen");
+    r.setTranslation(true);
+    writeBookFile(book, r, QDateTime::currentDateTime(), s("1.2.0.0"));
+
+    Result res = run({s("format"), book,
+                      s("%A(Y.T-Q.P,p(y%.\" ISBN \"N(U\" Translated from \"O\" by \"r\". "
+                        "Original title: \"o"),
+                      s("--no-lang-for-title")});
+    EXPECT_EQ(res.status, 0) << res.err.toStdString();
+    EXPECT_EQ(res.out,
+              QString(s("Doe, Jane (1901). The Quiet Harbour—A Novel. North Press, Uppsala "
+                        "(1950). ISBN 91-7054-940-8 (English) Translated from Swedish by "
+                        "John Roe. Original title: Den stilla hamnen"))
+                  .toUtf8());
+
+    // The ID is the file name; a format that starts with '-' is still a format after "--".
+    res = run({s("format"), book, s("--link"), s("--"), s("-%I/%T")});
+    EXPECT_EQ(res.out, QByteArray("-9170549408/The+Quiet+Harbour"));
+
+    res = run({s("format"), book, s("%Z")});
+    EXPECT_EQ(res.status, 1);
+    EXPECT_TRUE(res.out.isEmpty());
+    EXPECT_EQ(res.err, QByteArray("Invalid token starting with %Z at 1.\n"));
+
+    res = run({s("links"), book});
+    EXPECT_EQ(res.status, 0);
+    const QList<QByteArray> links = res.out.split('\n');
+    ASSERT_EQ(links.size(), 6); // five lines and the empty rest after the last LF
+    EXPECT_TRUE(links[0].endsWith("q=The+Quiet+Harbour"));
+    EXPECT_TRUE(links[2].endsWith("/wiki/Special:BookSources/9170549408"));
+
+    res = run({s("format"), dir.filePath(s("missing.book"))});
+    EXPECT_EQ(res.status, 1);
+    EXPECT_TRUE(res.err.startsWith("Cannot open file \""));
+    EXPECT_EQ(run({s("links"), book, s("--microdata")}).status, 2);
+    EXPECT_EQ(run({s("format"), book, s("--microdata"), s("--no-microdata")}).status, 2);
+    EXPECT_EQ(run({s("list"), dir.path(), s("-o"), s("x")}).status, 2);
 }

@@ -83,23 +83,20 @@ TEST_P(FormatOutput, Emma)
 
 INSTANTIATE_TEST_SUITE_P(
     FormatEngine, FormatOutput,
-    ::testing::Values(OutputCase{"", ""}, OutputCase{"50%", "50%"}, OutputCase{"%", "%"},
-                      OutputCase{"A (", "A ("}, OutputCase{"%T%-%T", "Emma—Emma"},
-                      OutputCase{"T-Q.", "T."}, OutputCase{".T", "Emma"},
-                      OutputCase{"%A.T", "Austen, Jane. Emma"}, OutputCase{"%A,T", "Austen, Jane, Emma"},
-                      OutputCase{"%A(B", "Austen, Jane"},
-                      OutputCase{"\"by |!\"A", "by Austen, Jane!"},
-                      OutputCase{"\"say \"\"hi\"\" \"T", "say \"hi\" Emma"},
-                      OutputCase{"\"a|b|c\"T", "aEmmab|c"}, OutputCase{"\"\"\"|\"\"\"T", "\"Emma\""},
-                      OutputCase{"\"x|y\"Q", ""}, OutputCase{"%(%A)", "(Austen, Jane)"},
-                      OutputCase{"%0065", "A"}, OutputCase{"%x0041", "A"},
-                      OutputCase{"%x$041", "A"},
-                      OutputCase{"%xD834%xDD1E", "𝄞"}, OutputCase{"%0013%0010%0009", "\r\n\t"},
-                      OutputCase{"%%%(%-%.%,%\"", "%(—.,\""}, OutputCase{"-T", "—Emma"},
-                      OutputCase{"%T(", "Emma("}, OutputCase{"%T-", "Emma-"},
-                      OutputCase{"%T.", "Emma."}, OutputCase{"%T,", "Emma,"},
-                      OutputCase{"%T\"", "Emma\""}, OutputCase{"%T%", "Emma%"},
-                      OutputCase{"%T%?(?", "Emma"}));
+    ::testing::Values(
+        OutputCase{"", ""}, OutputCase{"50%", "50%"}, OutputCase{"%", "%"},
+        OutputCase{"A (", "A ("}, OutputCase{"%T%-%T", "Emma—Emma"}, OutputCase{"T-Q.", "T."},
+        OutputCase{".T", "Emma"}, OutputCase{"%A.T", "Austen, Jane. Emma"},
+        OutputCase{"%A,T", "Austen, Jane, Emma"}, OutputCase{"%A(B", "Austen, Jane"},
+        OutputCase{"\"by |!\"A", "by Austen, Jane!"},
+        OutputCase{"\"say \"\"hi\"\" \"T", "say \"hi\" Emma"}, OutputCase{"\"a|b|c\"T", "aEmmab|c"},
+        OutputCase{"\"\"\"|\"\"\"T", "\"Emma\""}, OutputCase{"\"x|y\"Q", ""},
+        OutputCase{"%(%A)", "(Austen, Jane)"}, OutputCase{"%0065", "A"}, OutputCase{"%x0041", "A"},
+        OutputCase{"%x$041", "A"}, OutputCase{"%xD834%xDD1E", "𝄞"},
+        OutputCase{"%0013%0010%0009", "\r\n\t"}, OutputCase{"%%%(%-%.%,%\"", "%(—.,\""},
+        OutputCase{"-T", "—Emma"}, OutputCase{"%T(", "Emma("}, OutputCase{"%T-", "Emma-"},
+        OutputCase{"%T.", "Emma."}, OutputCase{"%T,", "Emma,"}, OutputCase{"%T\"", "Emma\""},
+        OutputCase{"%T%", "Emma%"}, OutputCase{"%T%?(?", "Emma"}));
 
 TEST(FormatEngine, HexEscapeOfNothingIsCodeUnitZero)
 {
@@ -160,30 +157,34 @@ TEST(FormatEngine, PositionsCountUtf16CodeUnits)
 
 TEST(FormatEngine, WorkedExamples)
 {
-    const char* fmt1 = "%A(Y.T-Q.P,p(y%.\" ISBN \"N(U\" Translated from \"O\" by \"r\". Original title: \"o";
+    const char* fmt1 =
+        "%A(Y.T-Q.P,p(y%.\" ISBN \"N(U\" Translated from \"O\" by \"r\". Original title: \"o";
     BookRecord book = quietHarbour();
     EXPECT_EQ(format(fmt1, book),
               s("Doe, Jane (1901). The Quiet Harbour—A Novel. North Press, Uppsala (1950). ISBN "
                 "91-7054-940-8 (English) Translated from Swedish by John Roe. Original title: Den "
                 "stilla hamnen"));
     BookRecord shorter = book;
-    for (Field f : {Field::Subtitle, Field::OriginalLanguage, Field::Translator, Field::OriginalTitle})
+    for (Field f :
+         {Field::Subtitle, Field::OriginalLanguage, Field::Translator, Field::OriginalTitle})
         shorter[f].clear();
     EXPECT_EQ(format(fmt1, shorter), s("Doe, Jane (1901). The Quiet Harbour. North Press, Uppsala "
                                        "(1950). ISBN 91-7054-940-8 (English)"));
     EXPECT_EQ(format(fmt1, BookRecord()), s("."));
 
-    const char* fmt2 = "%A(Y.F(E.P,e(i.p(y\". ISBN \"N(B(t(U\" (| pages)\"n\" Translated from \"O\" "
-                       "by \"r\". Original title: \"o";
+    const char* fmt2 =
+        "%A(Y.F(E.P,e(i.p(y\". ISBN \"N(B(t(U\" (| pages)\"n\" Translated from \"O\" "
+        "by \"r\". Original title: \"o";
     book[Field::Edition] = s("Second Edition");
     book[Field::Series] = s("Northern Classics");
     book[Field::Position] = s("4");
     book[Field::Binding] = s("Paperback");
     book[Field::NumPages] = s("312");
-    EXPECT_EQ(format(fmt2, book),
-              s("Doe, Jane (1901). The Quiet Harbour: A Novel (Second Edition). North Press, "
-                "Northern Classics (4). Uppsala (1950). ISBN 91-7054-940-8 (Paperback) (English) "
-                "(312 pages) Translated from Swedish by John Roe. Original title: Den stilla hamnen"));
+    EXPECT_EQ(
+        format(fmt2, book),
+        s("Doe, Jane (1901). The Quiet Harbour: A Novel (Second Edition). North Press, "
+          "Northern Classics (4). Uppsala (1950). ISBN 91-7054-940-8 (Paperback) (English) "
+          "(312 pages) Translated from Swedish by John Roe. Original title: Den stilla hamnen"));
 }
 
 TEST(FormatEngine, DashAndSeparatorSettings)
@@ -231,7 +232,8 @@ TEST(FormatEngine, DatabaseLinks)
     r[Field::Title] = s("Emma & Co");
     EXPECT_EQ(format("%L001", r, c), s("http://b/Austen%2C+Jane(x"));
     EXPECT_EQ(format("See \"<|>\"L000 and (L000.L001", r, c),
-              s("See <http://a/?q=Emma+%26+Co> and  (http://a/?q=Emma+%26+Co). http://b/Austen%2C+Jane(x"));
+              s("See <http://a/?q=Emma+%26+Co> and  (http://a/?q=Emma+%26+Co). "
+                "http://b/Austen%2C+Jane(x"));
     EXPECT_EQ(failure("%L002", r, c).first, s("Undeclared database link 002."));
     EXPECT_EQ(failure("%L-01", r, c).first, s("Undeclared database link -01."));
     EXPECT_EQ(format("%L 01", r, c), s("http://b/Austen%2C+Jane(x")); // blanks before the number
