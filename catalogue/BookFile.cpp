@@ -95,7 +95,9 @@ BookRecord bookFieldsFromIni(const IniFile& ini)
 
 BookRecord ReadBookRecord(const QString& path)
 {
-    BookRecord record = bookFieldsFromIni(IniFile::fromBytes(readWholeFile(path)));
+    // A book that does not exist (any more) reads as an empty book, as a missing file reads
+    // everywhere in the dialect.
+    BookRecord record = bookFieldsFromIni(IniFile::load(path));
     record[Field::ID] = bookIdFromPath(path);
     return record;
 }

@@ -30,7 +30,8 @@ bool UpgradeBookFile(const QString& path, const QString& version);
 bool UpgradeBookFile(const QString& path);
 
 // The record of a book file; ID is the file name without its last extension. Missing keys give
-// empty fields. Throws FileError when the file cannot be read.
+// empty fields and a missing file an empty book. Throws FileError when the file exists but
+// cannot be read.
 BookRecord ReadBookRecord(const QString& path);
 // The 24 stored fields of a parsed book file (ID stays empty).
 BookRecord bookFieldsFromIni(const IniFile& ini);

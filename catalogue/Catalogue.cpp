@@ -5,6 +5,7 @@
 #include <QCollator>
 #include <QDir>
 #include <QDirIterator>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -82,6 +83,91 @@ int upgradeCatalogue(const QString& directory, const QStringList& names)
             ++count;
     }
     return count;
+}
+
+bool IsValidFileNameChar(QChar c)
+{
+    switch (c.unicode()) {
+    case 0:
+    case u'"':
+    case u'*':
+    case u'/':
+    case u':':
+    case u'<':
+    case u'>':
+    case u'?':
+    case u'\\':
+    case u'|':
+        return false;
+    default:
+        return true;
+    }
+}
+
+bool IsValidFileName(const QString& name)
+{
+    return !name.isEmpty() && std::all_of(name.cbegin(), name.cend(), IsValidFileNameChar);
+}
+
+QString withBookExtension(const QString& entered)
+{
+    const qsizetype period = entered.lastIndexOf(u'.');
+    const qsizetype delimiter = std::max(entered.lastIndexOf(u'\\'), entered.lastIndexOf(u':'));
+    if (period >= 0 && period > delimiter)
+        return entered.first(period) + QStringView(BookExtension);
+    return entered + QStringView(BookExtension);
+}
+
+NameCheck checkProposal(const QString& directory, const QString& proposal)
+{
+    if (QFileInfo::exists(withTrailingSeparator(directory) + proposal))
+        return NameCheck::Exists;
+    if (proposal.size() <= 5 || !IsValidFileName(proposal))
+        return NameCheck::Invalid;
+    return NameCheck::Accepted;
+}
+
+QString firstNewBookProposal(const QString& directory)
+{
+    const QString base = QStringLiteral("Book");
+    if (!QFileInfo::exists(bookFilePath(directory, base)))
+        return base;
+    for (int i = 1;; ++i) {
+        const QString name = base + QString::number(i);
+        if (!QFileInfo::exists(bookFilePath(directory, name)))
+            return name;
+    }
+}
+
+bool sameFilePath(const QString& a, const QString& b)
+{
+#ifdef Q_OS_WIN
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+#else
+    return a == b;
+#endif
+}
+
+bool VersionTestCache::isVersion10File(const QString& path)
+{
+    const QFileInfo info(path);
+    const qint64 size = info.size();
+    const qint64 modified = info.lastModified().toMSecsSinceEpoch();
+    const auto it = m_entries.constFind(path);
+    if (it != m_entries.cend() && it->size == size && it->modified == modified && info.exists())
+        return it->version10;
+    const bool result = IsVersion10File(path);
+    m_entries.insert(path, {size, modified, result});
+    return result;
+}
+
+bool VersionTestCache::catalogueHasVersion10Files(const QString& directory, const QStringList& names)
+{
+    for (const QString& name : names) {
+        if (isVersion10File(bookFilePath(directory, name)))
+            return true;
+    }
+    return false;
 }
 
 QString booksUpgradedText(int count)
