@@ -2,6 +2,9 @@
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/Errors.h"
+#include "settings/RegFileStore.h"
+#include "settings/SettingsStore.h"
+#include "settings/UnicodeNames.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -63,6 +66,35 @@ QByteArray commandUpgrade(const Invocation& inv)
     return lines({booksUpgradedText(upgradeCatalogue(dir, listBookNames(dir)))});
 }
 
+// The settings for commands that format: --settings FILE, else the user's store.
+[[maybe_unused]] AppSettings loadSettings(const Invocation& inv)
+{
+    return cli::loadSettings(inv.settingsFile);
+}
+
+// A code point in hexadecimal, with or without "U+"; codes too long for any plane read as
+// beyond the table.
+int parseCodePoint(QString text)
+{
+    if (text.startsWith(u"U+", Qt::CaseInsensitive))
+        text.remove(0, 2);
+    bool ok = !text.isEmpty();
+    for (const QChar c : text)
+        ok = ok &&
+             ((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f'));
+    if (!ok)
+        throw UsageFailure{QStringLiteral("'%1' is not a hexadecimal code point").arg(text)};
+    while (text.size() > 1 && text.front() == u'0')
+        text.remove(0, 1);
+    return text.size() > 6 ? 0x110000 : text.toInt(nullptr, 16);
+}
+
+QByteArray commandUcname(const Invocation& inv)
+{
+    requireCount(inv, 2, "ucname");
+    return lines({UnicodeCharName(parseCodePoint(inv.positional[1]))});
+}
+
 struct Command {
     const char* name;
     std::function<QByteArray(const Invocation&)> handler;
@@ -73,11 +105,22 @@ const std::vector<Command>& commands()
     static const std::vector<Command> table = {
         {"list", commandList},
         {"upgrade", commandUpgrade},
+        {"ucname", commandUcname},
     };
     return table;
 }
 
 } // namespace
+
+AppSettings loadSettings(const QString& settingsFile)
+{
+    if (!settingsFile.isEmpty()) {
+        RegFileStore store(settingsFile);
+        return LoadAppSettings(store);
+    }
+    const std::unique_ptr<SettingsStore> store = openUserSettingsStore();
+    return LoadAppSettings(*store);
+}
 
 QString usageText()
 {
@@ -87,6 +130,7 @@ QString usageText()
         "Commands:\n"
         "  list DIR          the book names of the catalogue DIR in list order, then the count\n"
         "  upgrade DIR       upgrade the version 1.0 books of DIR to the current format\n"
+        "  ucname HEX        the Unicode name of the code point HEX (an empty line when none)\n"
         "\n"
         "Options:\n"
         "  --settings FILE   read the application settings from FILE (a registry export file)\n"
