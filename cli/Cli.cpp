@@ -3,8 +3,15 @@
 #include "catalogue/BookFile.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/Errors.h"
+#include "catalogue/DirectoryOptions.h"
+#include "catalogue/FileIo.h"
+#include "catalogue/ProgramVersion.h"
+#include "catalogue/Shelf.h"
 #include "format/FormatEngine.h"
-#include "markup/DataLinks.h"
+#include "format/Report.h"
+#include "settings/RegFileStore.h"
+#include "settings/SettingsStore.h"
+#include "settings/UnicodeNames.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -88,28 +95,6 @@ void allowReportOptions(const Invocation& inv, std::initializer_list<const char*
     }
 }
 
-// Sets the report options from the flags, as a user sets the controls.
-void applyReportFlags(const Invocation& inv, ReportOptions& options)
-{
-    if (inv.has("--before-item"))
-        options.beforeItem = inv.value("--before-item");
-    if (inv.has("--after-item"))
-        options.afterItem = inv.value("--after-item");
-    if (inv.has("--before-report"))
-        options.beforeReport = inv.value("--before-report");
-    if (inv.has("--after-report"))
-        options.afterReport = inv.value("--after-report");
-    if (inv.has("--microdata"))
-        options.microdata = true;
-    if (inv.has("--no-microdata"))
-        options.microdata = false;
-    if (inv.has("--lang-for-title"))
-        options.useLangForTitle = true;
-    if (inv.has("--no-lang-for-title"))
-        options.useLangForTitle = false;
-    if (inv.has("--default-lang"))
-        options.defaultLang = inv.value("--default-lang");
-}
 
 QByteArray lines(const QStringList& texts)
 {
@@ -135,31 +120,112 @@ void requireCount(const Invocation& inv, qsizetype count, const char* command)
             QStringLiteral("wrong number of arguments for '%1'").arg(QLatin1StringView(command))};
 }
 
-// The formatting context the program starts with.
-FormatContext startContext(const Invocation&)
-{
-    FormatContext context;
-    context.dataLinkTemplates = defaultDataLinkTemplates();
-    return context;
-}
+AppSettings loadSettings(const Invocation& inv);
 
-// The format the program starts with: the first default format.
-QString startFormat(const Invocation&)
+// What the program holds once it has started and opened a catalogue, as far as formatting goes:
+// the settings, the text of the format box and the report controls.
+struct Session {
+    AppSettings settings;
+    FormatContext context;
+    QString formatText;
+
+    // Starts as the program does: the settings loaded, then the saved catalogue opened.
+    explicit Session(const Invocation& inv) : settings(loadSettings(inv))
+    {
+        applyToFormatContext(settings, context);
+        formatText = formatBoxText(settings);
+        if (!settings.directory.isEmpty() && QFileInfo(settings.directory).isDir())
+            openCatalogue(settings.directory);
+    }
+
+    // Opens a folder as the catalogue: its options file, when there is one, sets the format text
+    // and the report controls.
+    void openCatalogue(const QString& directory)
+    {
+        readDirectoryOptionsInto(directory, formatText, context.report);
+    }
+
+    // Sets the controls from the options, in the order the command line documents.
+    void applyFlags(const Invocation& inv)
+    {
+        if (inv.has("--format"))
+            formatText = inv.value("--format");
+        ReportOptions& report = context.report;
+        if (inv.has("--before-item"))
+            report.beforeItem = inv.value("--before-item");
+        if (inv.has("--after-item"))
+            report.afterItem = inv.value("--after-item");
+        if (inv.has("--before-report"))
+            report.beforeReport = inv.value("--before-report");
+        if (inv.has("--after-report"))
+            report.afterReport = inv.value("--after-report");
+        if (inv.has("--microdata"))
+            setMicrodata(report, true);
+        if (inv.has("--no-microdata"))
+            setMicrodata(report, false);
+        if (inv.has("--lang-for-title"))
+            report.useLangForTitle = true;
+        if (inv.has("--no-lang-for-title"))
+            report.useLangForTitle = false;
+        if (inv.has("--default-lang"))
+            report.defaultLang = inv.value("--default-lang");
+    }
+};
+
+// A book file argument: an error names it when it does not exist (the program itself only meets
+// listed books, which read as empty when they vanish).
+QString bookFileArgument(const QString& path)
 {
-    return QStringLiteral("%A(Y.F(E.P,p(y\". ISBN \"N(B");
+    if (!QFileInfo::exists(path))
+        readWholeFile(path); // throws the system's own message
+    return path;
 }
 
 QByteArray commandFormat(const Invocation& inv)
 {
     if (inv.positional.size() < 2 || inv.positional.size() > 3)
         throw UsageFailure{QStringLiteral("wrong number of arguments for 'format'")};
-    allowReportOptions(inv, {"--link"}, "format");
-    const QString& path = inv.positional[1];
-    FormatContext context = startContext(inv);
-    applyReportFlags(inv, context.report);
-    const QString format = inv.positional.size() == 3 ? inv.positional[2] : startFormat(inv);
-    context.mode = inv.has("--link") ? FormatMode::Link : FormatMode::Reference;
-    return FormatEngine::formatRecord(format, ReadBookRecord(path), context).toUtf8();
+    allowReportOptions(inv, {"--link", "--format"}, "format");
+    const QString path = bookFileArgument(inv.positional[1]);
+    Session session(inv);
+    session.openCatalogue(QFileInfo(path).absolutePath());
+    session.applyFlags(inv);
+    const QString format = inv.positional.size() == 3 ? inv.positional[2] : session.formatText;
+    session.context.mode = inv.has("--link") ? FormatMode::Link : FormatMode::Reference;
+    return FormatEngine::formatRecord(format, ReadBookRecord(path), session.context).toUtf8();
+}
+
+QByteArray commandReport(const Invocation& inv)
+{
+    requireCount(inv, 2, "report");
+    allowReportOptions(inv, {"--selected", "--format", "-o"}, "report");
+    const QString dir = catalogueDirectory(inv.positional[1]);
+    Session session(inv);
+    const QStringList names = listBookNames(dir);
+    session.openCatalogue(dir);
+    session.applyFlags(inv);
+    QStringList entries = names;
+    if (inv.has("--selected")) {
+        const QString selected = inv.value("--selected");
+        entries = names.contains(selected) ? QStringList{selected} : QStringList{};
+    }
+    const QStringList lines = GenerateReport(dir, entries, session.formatText, session.context);
+    if (inv.has("-o")) {
+        writeWholeFile(inv.value("-o"), reportFileBytes(lines));
+        return {};
+    }
+    return reportText(lines).toUtf8();
+}
+
+QByteArray commandShelf(const Invocation& inv)
+{
+    requireCount(inv, 2, "shelf");
+    allowOnly(inv, {"-o"}, "shelf");
+    if (!inv.has("-o"))
+        throw UsageFailure{QStringLiteral("'shelf' needs -o FILE")};
+    const QString dir = catalogueDirectory(inv.positional[1]);
+    writeWholeFile(withShelfExtension(inv.value("-o")), shelfBytes(dir, programVersionString()));
+    return {};
 }
 
 QByteArray commandLinks(const Invocation& inv)
@@ -167,8 +233,9 @@ QByteArray commandLinks(const Invocation& inv)
     requireCount(inv, 2, "links");
     allowOnly(inv, {}, "links");
     const QString& path = inv.positional[1];
+    Session session(inv);
     QStringList links;
-    buildDataLinks(ReadBookRecord(path), startContext(inv), links);
+    buildDataLinks(ReadBookRecord(bookFileArgument(path)), session.context, links);
     return lines(links);
 }
 
@@ -191,6 +258,35 @@ QByteArray commandUpgrade(const Invocation& inv)
     return lines({booksUpgradedText(upgradeCatalogue(dir, listBookNames(dir)))});
 }
 
+// The settings for commands that format: --settings FILE, else the user's store.
+AppSettings loadSettings(const Invocation& inv)
+{
+    return cli::loadSettings(inv.settingsFile);
+}
+
+// A code point in hexadecimal, with or without "U+"; codes too long for any plane read as
+// beyond the table.
+int parseCodePoint(QString text)
+{
+    if (text.startsWith(u"U+", Qt::CaseInsensitive))
+        text.remove(0, 2);
+    bool ok = !text.isEmpty();
+    for (const QChar c : text)
+        ok = ok &&
+             ((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f'));
+    if (!ok)
+        throw UsageFailure{QStringLiteral("'%1' is not a hexadecimal code point").arg(text)};
+    while (text.size() > 1 && text.front() == u'0')
+        text.remove(0, 1);
+    return text.size() > 6 ? 0x110000 : text.toInt(nullptr, 16);
+}
+
+QByteArray commandUcname(const Invocation& inv)
+{
+    requireCount(inv, 2, "ucname");
+    return lines({UnicodeCharName(parseCodePoint(inv.positional[1]))});
+}
+
 struct Command {
     const char* name;
     std::function<QByteArray(const Invocation&)> handler;
@@ -202,12 +298,25 @@ const std::vector<Command>& commands()
         {"format", commandFormat},
         {"links", commandLinks},
         {"list", commandList},
+        {"report", commandReport},
+        {"shelf", commandShelf},
         {"upgrade", commandUpgrade},
+        {"ucname", commandUcname},
     };
     return table;
 }
 
 } // namespace
+
+AppSettings loadSettings(const QString& settingsFile)
+{
+    if (!settingsFile.isEmpty()) {
+        RegFileStore store(settingsFile);
+        return LoadAppSettings(store);
+    }
+    const std::unique_ptr<SettingsStore> store = openUserSettingsStore();
+    return LoadAppSettings(*store);
+}
 
 QString usageText()
 {
@@ -220,7 +329,12 @@ QString usageText()
         "                    --link formats it as a database link (values URL-encoded)\n"
         "  links BOOKFILE    every database link of the book, one per line\n"
         "  list DIR          the book names of the catalogue DIR in list order, then the count\n"
+        "  report DIR [--selected NAME] [--format FMT] [REPORT OPTIONS] [-o FILE]\n"
+        "                    the report of all books (or the one named NAME) of DIR; with -o\n"
+        "                    written to FILE (UTF-8 with byte-order mark), else to stdout\n"
+        "  shelf DIR -o FILE the bookshelf file of DIR (FILE gets the extension .shelf)\n"
         "  upgrade DIR       upgrade the version 1.0 books of DIR to the current format\n"
+        "  ucname HEX        the Unicode name of the code point HEX (an empty line when none)\n"
         "\n"
         "Report options (set in this order, as a user sets the controls):\n"
         "  --before-item T, --after-item T, --before-report T, --after-report T\n"

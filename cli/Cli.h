@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/AppSettings.h"
+
 #include <QByteArray>
 #include <QStringList>
 
@@ -13,5 +15,10 @@ int run(const QStringList& arguments, QByteArray& out, QByteArray& err);
 
 // The usage text printed by --help and after a usage error.
 QString usageText();
+
+// The application settings a command works with: read from `settingsFile` (a registry export
+// file; a missing file gives the defaults) when it is not empty, else from the user's own store.
+// Never writes settings. Throws Error when the file cannot be read or is not a registry file.
+AppSettings loadSettings(const QString& settingsFile);
 
 } // namespace quillery::cli

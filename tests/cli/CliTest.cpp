@@ -1,11 +1,16 @@
 #include "cli/Cli.h"
 #include "catalogue/BookFile.h"
+#include "catalogue/Errors.h"
+#include "format/FormatContext.h"
+#include "settings/RegFileStore.h"
+#include "settings/SettingsStore.h"
 
 #include "TestSupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -81,6 +86,89 @@ TEST(Cli, FailuresAndUsageErrors)
     r = run({s("--help")});
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.out.startsWith("Usage: quillery-cli"));
+}
+
+TEST(Cli, UcnamePrintsTheName)
+{
+    const struct {
+        const char* hex;
+        const char* out;
+    } cases[] = {
+        {"2014", "EM DASH\n"},
+        {"U+2013", "EN DASH\n"},
+        {"9", "Character Tabulation (HT)\n"},
+        {"00ffff", "<not a character>\n"},
+        {"4E00", "\n"},
+        {"E000", "\n"},
+        {"1F600", "\n"},
+        {"000000000000002014", "EM DASH\n"},
+        {"123456789ABCDEF", "\n"},
+    };
+    for (const auto& c : cases) {
+        const Result r = run({s("ucname"), s(c.hex)});
+        EXPECT_EQ(r.status, 0) << c.hex;
+        EXPECT_EQ(r.out, QByteArray(c.out)) << c.hex;
+    }
+    for (const char* bad : {"", "U+", "2O14", "-1", "0x2014"}) {
+        const Result r = run({s("ucname"), s(bad)});
+        EXPECT_EQ(r.status, 2) << bad;
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+}
+
+// --settings FILE gives every setting that reaches formatting; without it the user's own store
+// is read, and a missing file means the defaults.
+TEST(Cli, SettingsFileReachesFormatting)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(s("exported.reg"));
+    const QString text =
+        s("Windows Registry Editor Version 5.00\r\n\r\n"
+          "[HKEY_CURRENT_USER\\Software\\Tollvern\\Quillery\\Settings]\r\n"
+          "\"DashChar\"=\"\u2013\"\r\n"
+          "\"DashSpaced\"=dword:00000001\r\n"
+          "\"SubtitleSeparator\"=\" \\\\ \"\r\n"
+          "\"EscapeHTML\"=dword:00000000\r\n"
+          "\"Format\"=\"%T\"\r\n\r\n"
+          "[HKEY_CURRENT_USER\\Software\\Tollvern\\Quillery\\RefLinks]\r\n"
+          "\"RefLink0\"=\"https://example.org/?q=%I\"\r\n\r\n"
+          "[HKEY_CURRENT_USER\\Software\\Tollvern\\Quillery\\Synonyms\\EBook]\r\n"
+          "\"Synonym0\"=\"Kindle\"\r\n\r\n"
+          "[HKEY_CURRENT_USER\\Software\\Tollvern\\Quillery\\Synonyms\\Hardcover]\r\n\r\n");
+    QByteArray utf16("\xFF\xFE", 2);
+    utf16.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    test::writeBytes(file, utf16);
+
+    const AppSettings a = cli::loadSettings(file);
+    FormatContext c;
+    applyToFormatContext(a, c);
+    EXPECT_EQ(c.dashChar, QChar(0x2013));
+    EXPECT_TRUE(c.dashSpaced);
+    EXPECT_EQ(c.subtitleSeparator, s(" \\ "));
+    EXPECT_FALSE(c.escapeHtml);
+    EXPECT_EQ(c.dataLinkTemplates, QStringList({s("https://example.org/?q=%I")}));
+    EXPECT_EQ(c.synonymsEBook, QStringList({s("Kindle")}));
+    EXPECT_TRUE(c.synonymsHardcover.isEmpty());
+    EXPECT_EQ(c.synonymsPaperback, defaultSynonymsPaperback());
+    EXPECT_EQ(formatBoxText(a), s("%T"));
+    EXPECT_EQ(test::readBytes(file), utf16); // never written
+
+    EXPECT_EQ(cli::loadSettings(dir.filePath(s("missing.reg"))), AppSettings());
+
+    // No --settings: the user's store (in the tests' own configuration folder).
+    const QString userFile = userSettingsFilePath();
+    ASSERT_TRUE(userFile.contains(s("qttest"))) << userFile.toStdString();
+    AppSettings mine;
+    mine.dashSpaced = true;
+    {
+        RegFileStore store(userFile);
+        SaveAppSettings(store, mine);
+    }
+    EXPECT_EQ(cli::loadSettings(QString()), mine);
+    QFile::remove(userFile);
+
+    test::writeBytes(file, "not a registry file");
+    EXPECT_THROW(cli::loadSettings(file), Error);
 }
 
 // The real executable gives the same bytes and exit codes as the in-process run.

@@ -1,0 +1,197 @@
+#include "settings/RegFileStore.h"
+#include "catalogue/Errors.h"
+
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace quillery;
+
+namespace {
+
+QString s(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+// Text as the Registry Editor exports it: UTF-16 LE with a byte-order mark and CR LF.
+QByteArray asRegeditExport(const char* utf8WithLf)
+{
+    const QString text = s(utf8WithLf).replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    QByteArray bytes("\xFF\xFE", 2);
+    bytes.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    return bytes;
+}
+
+const char* const Export = R"(Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Software\Tollvern\Quillery]
+
+[HKEY_CURRENT_USER\Software\Tollvern\Quillery\Formats]
+"Format0"="%A \"quoted\" C:\\path"
+"Format1"="<p>%T</p>"
+
+[HKEY_CURRENT_USER\Software\Tollvern\Quillery\RefLinks]
+
+[HKEY_CURRENT_USER\Software\Tollvern\Quillery\Settings]
+"DashChar"="–"
+"DashSpaced"=dword:00000001
+"Unknown"=hex(2):25,00,54,00,\
+  45,00,00,00
+@="default"
+"Wide"=dword:ffffffff
+)";
+
+struct Fixture {
+    QTemporaryDir dir;
+    QString path() const { return dir.filePath(s("Quillery.reg")); }
+};
+
+} // namespace
+
+TEST(RegFileStore, ReadsARegistryEditorExport)
+{
+    Fixture f;
+    test::writeBytes(f.path(), asRegeditExport(Export));
+    RegFileStore store(f.path());
+
+    const auto settings =
+        store.openKey(s("Software\\Tollvern\\Quillery\\Settings"), SettingsStore::Open::Existing);
+    ASSERT_TRUE(settings);
+    EXPECT_EQ(settings->readString(s("DashChar")), s("–"));
+    EXPECT_EQ(settings->readNumber(s("dashspaced")), 1u); // names ignore case
+    EXPECT_EQ(settings->readNumber(s("Wide")), 0xFFFFFFFFu);
+    EXPECT_EQ(settings->readString(s("")), s("default"));
+    EXPECT_TRUE(settings->hasValue(s("Unknown")));
+    EXPECT_FALSE(settings->readString(s("Unknown")));
+
+    const auto formats =
+        store.openKey(s("SOFTWARE\\tollvern\\Quillery\\Formats"), SettingsStore::Open::Existing);
+    ASSERT_TRUE(formats);
+    EXPECT_EQ(formats->readString(s("Format0")), s(R"(%A "quoted" C:\path)"));
+    EXPECT_EQ(formats->readString(s("Format1")), s("<p>%T</p>"));
+
+    // A key without values exists; one never listed does not.
+    EXPECT_TRUE(
+        store.openKey(s("Software\\Tollvern\\Quillery\\RefLinks"), SettingsStore::Open::Existing));
+    EXPECT_FALSE(store.openKey(s("Software\\Tollvern\\Quillery\\Synonyms\\EBook"),
+                               SettingsStore::Open::Existing));
+    // Parents exist without a line of their own, as in the registry.
+    EXPECT_TRUE(store.openKey(s("Software\\Tollvern"), SettingsStore::Open::Existing));
+}
+
+TEST(RegFileStore, ValueOfTheWrongKindReadsAsAbsent)
+{
+    Fixture f;
+    test::writeBytes(f.path(), "Windows Registry Editor Version 5.00\r\n\r\n"
+                               "[HKEY_CURRENT_USER\\K]\r\n\"Str\"=\"1\"\r\n\"Num\"=dword:1\r\n");
+    RegFileStore store(f.path());
+    const auto key = store.openKey(s("K"), SettingsStore::Open::Existing);
+    ASSERT_TRUE(key);
+    EXPECT_FALSE(key->readNumber(s("Str")));
+    EXPECT_FALSE(key->readString(s("Num")));
+    EXPECT_EQ(key->readNumber(s("Num")), 1u);
+}
+
+// Everything the program does not know survives a load and a save; what it writes reads back.
+TEST(RegFileStore, SaveKeepsTheWholeTreeAndReadsBack)
+{
+    Fixture f;
+    test::writeBytes(f.path(), asRegeditExport(Export));
+    {
+        RegFileStore store(f.path());
+        const auto key = store.openKey(s("Software\\Tollvern\\Quillery\\Synonyms\\EBook"),
+                                       SettingsStore::Open::CreateIfMissing);
+        ASSERT_TRUE(key);
+        EXPECT_TRUE(key->writeString(s("Synonym0"), s("two\r\nlines")));
+        EXPECT_TRUE(key->writeString(s("Back\\slash \"q\""), s("é\\\"")));
+        store.flush();
+    }
+    const QByteArray written = test::readBytes(f.path());
+    EXPECT_TRUE(written.startsWith("\xEF\xBB\xBF"
+                                   "Windows Registry Editor Version 5.00\r\n\r\n"));
+    EXPECT_TRUE(written.contains("\"Unknown\"=hex(2):25,00,54,00,45,00,00,00\r\n"))
+        << test::visible(written);
+    EXPECT_TRUE(written.contains("[HKEY_CURRENT_USER\\Software\\Tollvern\\Quillery]\r\n\r\n"));
+    EXPECT_TRUE(written.contains("\"DashSpaced\"=dword:00000001\r\n"));
+    EXPECT_TRUE(written.contains("\"Back\\\\slash \\\"q\\\"\"=\"\xC3\xA9\\\\\\\"\"\r\n"));
+    EXPECT_FALSE(written.contains("two\r\nlines")); // kept in hex form instead
+
+    RegFileStore again(f.path());
+    EXPECT_EQ(again.toBytes(), written);
+    const auto key = again.openKey(s("Software\\Tollvern\\Quillery\\Synonyms\\EBook"),
+                                   SettingsStore::Open::Existing);
+    ASSERT_TRUE(key);
+    EXPECT_EQ(key->readString(s("Synonym0")), s("two\r\nlines"));
+    EXPECT_EQ(key->readString(s("Back\\slash \"q\"")), s("é\\\""));
+    EXPECT_TRUE(
+        again.openKey(s("Software\\Tollvern\\Quillery\\RefLinks"), SettingsStore::Open::Existing));
+}
+
+TEST(RegFileStore, DeleteKeyRemovesSubkeysAndKeepsTheParent)
+{
+    Fixture f;
+    RegFileStore store(f.path());
+    for (const char* path : {"A\\B\\C", "A\\B\\D", "A\\Bee"})
+        store.openKey(s(path), SettingsStore::Open::CreateIfMissing)->writeNumber(s("v"), 1);
+    const auto handle = store.openKey(s("A\\B\\C"), SettingsStore::Open::Existing);
+
+    EXPECT_TRUE(store.deleteKey(s("a\\b")));
+    EXPECT_FALSE(store.openKey(s("A\\B"), SettingsStore::Open::Existing));
+    EXPECT_FALSE(store.openKey(s("A\\B\\D"), SettingsStore::Open::Existing));
+    EXPECT_TRUE(store.openKey(s("A\\Bee"), SettingsStore::Open::Existing)); // not a subkey
+    EXPECT_TRUE(store.deleteKey(s("A\\Bee")));
+    EXPECT_TRUE(store.openKey(s("A"), SettingsStore::Open::Existing)); // the parent remains
+    EXPECT_TRUE(store.deleteKey(s("Missing")));
+
+    // A handle on a deleted key reads nothing and cannot write.
+    EXPECT_FALSE(handle->hasValue(s("v")));
+    EXPECT_FALSE(handle->writeNumber(s("v"), 2));
+}
+
+TEST(RegFileStore, MissingAndEmptyFilesAreEmptyStores)
+{
+    Fixture f;
+    EXPECT_TRUE(RegFileStore(f.path()).toBytes().endsWith("Version 5.00\r\n\r\n"));
+    test::writeBytes(f.path(), "");
+    EXPECT_FALSE(RegFileStore(f.path()).openKey(s("Software"), SettingsStore::Open::Existing));
+
+    // The folder of the file is made on the first save.
+    RegFileStore nested(f.dir.filePath(s("Tollvern/Quillery.reg")));
+    nested.flush();
+    EXPECT_TRUE(QFileInfo::exists(nested.path()));
+}
+
+TEST(RegFileStore, DamagedFilesAreRefusedWithTheLine)
+{
+    const struct {
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {"[HKEY_CURRENT_USER\\K]\r\n", "The settings file \"%1\" is not a registry file."},
+        {"REGEDIT4\r\n\"Name\"=\"value\"\r\n",
+         "Line 2 of the settings file \"%1\" is not understood."},
+        {"REGEDIT4\r\n[K]\r\n\"Name\"=\"open\r\n",
+         "Line 3 of the settings file \"%1\" is not understood."},
+        {"REGEDIT4\r\n[K]\r\n\"N\"=dword:123456789\r\n",
+         "Line 3 of the settings file \"%1\" is not understood."},
+        {"REGEDIT4\r\n[K]\r\n\"N\"=hex:zz\r\n",
+         "Line 3 of the settings file \"%1\" is not understood."},
+        {"REGEDIT4\r\n[-K]\r\n", "Line 2 of the settings file \"%1\" is not understood."},
+        {"REGEDIT4\r\n[K\r\n", "Line 2 of the settings file \"%1\" is not understood."},
+    };
+    Fixture f;
+    for (const auto& c : cases) {
+        test::writeBytes(f.path(), c.text);
+        try {
+            RegFileStore store(f.path());
+            ADD_FAILURE() << c.text;
+        } catch (const Error& e) {
+            EXPECT_EQ(e.message(), s(c.message).arg(QDir::toNativeSeparators(f.path()))) << c.text;
+        }
+    }
+}
