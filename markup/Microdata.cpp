@@ -41,7 +41,7 @@ QString bookFormatMarkup(const QString& v, const FormatContext& context)
         if (v == QStringView(format))
             return u"<span itemprop=\"bookFormat\">" + v + u"</span>";
     }
-    const auto meta = [&e](const char16_t* format) {
+    const auto meta = [&e](const char16_t* format) -> QString {
         return u"<meta itemprop=\"bookFormat\" content=\"" + QStringView(format) + u"\" />" + e;
     };
     if (inSynonyms(v, context.synonymsEBook))
