@@ -2,6 +2,7 @@
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/Errors.h"
+#include "markup/LanguageRegistry.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -63,6 +64,16 @@ QByteArray commandUpgrade(const Invocation& inv)
     return lines({booksUpgradedText(upgradeCatalogue(dir, listBookNames(dir)))});
 }
 
+QByteArray commandLang(const Invocation& inv)
+{
+    requireCount(inv, 2, "lang");
+    const std::optional<QString> tag = LanguageTagOf(inv.positional[1]);
+    if (!tag)
+        throw Error(QStringLiteral("\"%1\" gives no BCP 47 language tag")
+                        .arg(inv.positional[1]));
+    return lines({*tag});
+}
+
 struct Command {
     const char* name;
     std::function<QByteArray(const Invocation&)> handler;
@@ -73,6 +84,7 @@ const std::vector<Command>& commands()
     static const std::vector<Command> table = {
         {"list", commandList},
         {"upgrade", commandUpgrade},
+        {"lang", commandLang},
     };
     return table;
 }
@@ -87,6 +99,7 @@ QString usageText()
         "Commands:\n"
         "  list DIR          the book names of the catalogue DIR in list order, then the count\n"
         "  upgrade DIR       upgrade the version 1.0 books of DIR to the current format\n"
+        "  lang TEXT         the BCP 47 language tag that the language text TEXT gives\n"
         "\n"
         "Options:\n"
         "  --settings FILE   read the application settings from FILE (a registry export file)\n"
