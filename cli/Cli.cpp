@@ -69,8 +69,7 @@ QByteArray commandLang(const Invocation& inv)
     requireCount(inv, 2, "lang");
     const std::optional<QString> tag = LanguageTagOf(inv.positional[1]);
     if (!tag)
-        throw Error(QStringLiteral("\"%1\" gives no BCP 47 language tag")
-                        .arg(inv.positional[1]));
+        throw Error(QStringLiteral("\"%1\" gives no BCP 47 language tag").arg(inv.positional[1]));
     return lines({*tag});
 }
 

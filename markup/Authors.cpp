@@ -53,7 +53,9 @@ std::vector<AuthorEntry> ParseAuthorList(QStringView text)
 
 QString AuthorListMarkup(const QString& property, QStringView text, bool escape)
 {
-    const auto e = [escape](const QString& s) { return EscapeHtml(s, escape); };
+    const auto e = [escape](const QString& s) {
+        return EscapeHtml(s, escape);
+    };
     QString out;
     bool first = true;
     for (const AuthorEntry& entry : ParseAuthorList(text)) {

@@ -197,8 +197,7 @@ std::optional<QDate> localeDate(QStringView text, const QLocale& locale)
     return found;
 }
 
-QString DateMarkup(const QString& property, const QString& text, bool escape,
-                   const QLocale& locale)
+QString DateMarkup(const QString& property, const QString& text, bool escape, const QLocale& locale)
 {
     std::optional<DateParts> parts = IsYear(text);
     if (!parts)

@@ -77,8 +77,8 @@ private:
 // The BCP 47 tag a language text stands for: the text between the first "(" and the first ")",
 // trimmed, as written (empty when ")" comes first; that counts as found); otherwise Find of the
 // whole untrimmed text.
-std::optional<QString> LanguageTagOf(QStringView text,
-                                     const LanguageRegistry& registry = LanguageRegistry::instance());
+std::optional<QString>
+LanguageTagOf(QStringView text, const LanguageRegistry& registry = LanguageRegistry::instance());
 
 // Whether both texts give a tag and the two tags are equal (case-sensitively).
 bool SameLanguage(QStringView a, QStringView b,

@@ -41,10 +41,10 @@ TEST(Dates, CalendarRules)
     // Checked against the platform's own calendar over several centuries.
     for (int year = 1; year <= 2400; ++year) {
         const QDate newYear(year, 1, 1);
-        const int expected = (newYear.dayOfWeek() == 4 ||
-                              (newYear.dayOfWeek() == 3 && QDate::isLeapYear(year)))
-                                 ? 53
-                                 : 52;
+        const int expected =
+            (newYear.dayOfWeek() == 4 || (newYear.dayOfWeek() == 3 && QDate::isLeapYear(year)))
+                ? 53
+                : 52;
         ASSERT_EQ(isoWeeksInYear(year), expected) << year;
     }
     EXPECT_EQ(isoWeeksInYear(2009), 53);

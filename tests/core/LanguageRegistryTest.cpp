@@ -56,32 +56,32 @@ std::optional<QString> scan(const LanguageRegistry& registry, const QString& nam
 
 TEST(LanguageRegistry, ParsesTheRecordJarByFixedColumns)
 {
-    const LanguageRegistry r = LanguageRegistry::parse(
-        "File-Date: 2014-10-24\r\n"
-        "Description: header lines belong to no record\r\n"
-        "%%\r\n"
-        "Type: language\r\n"
-        "Subtag: aa\r\n"
-        "Description: Afar\r\n"
-        "Description: Second Name\r\n"
-        "  Description: indented continuation\r\n"
-        "description: wrong case\r\n"
-        "Description:no space\r\n"
-        "Comments: Description: inside another field\r\n"
-        "%%\r\n"
-        "Type: grandfathered\r\n"
-        "Tag: i-test\r\n"
-        "Description: Afar\r\n"
-        "%%\r\n"
-        "Type: region\r\n"
-        "Subtag: FR\r\n"
-        "Description: France\r\n"
-        "Description: Caf\xc3\xa9 Land\r\n"
-        "%%\r\n"
-        "Description: a record without a tag\r\n"
-        "%% \r\n"
-        "Subtag: xx\r\n"
-        "Description: Ends without line break");
+    const LanguageRegistry r =
+        LanguageRegistry::parse("File-Date: 2014-10-24\r\n"
+                                "Description: header lines belong to no record\r\n"
+                                "%%\r\n"
+                                "Type: language\r\n"
+                                "Subtag: aa\r\n"
+                                "Description: Afar\r\n"
+                                "Description: Second Name\r\n"
+                                "  Description: indented continuation\r\n"
+                                "description: wrong case\r\n"
+                                "Description:no space\r\n"
+                                "Comments: Description: inside another field\r\n"
+                                "%%\r\n"
+                                "Type: grandfathered\r\n"
+                                "Tag: i-test\r\n"
+                                "Description: Afar\r\n"
+                                "%%\r\n"
+                                "Type: region\r\n"
+                                "Subtag: FR\r\n"
+                                "Description: France\r\n"
+                                "Description: Caf\xc3\xa9 Land\r\n"
+                                "%%\r\n"
+                                "Description: a record without a tag\r\n"
+                                "%% \r\n"
+                                "Subtag: xx\r\n"
+                                "Description: Ends without line break");
     EXPECT_EQ(r.fileDate(), s("2014-10-24"));
     EXPECT_EQ(r.recordCount(), 4);
     EXPECT_EQ(r.tagList(), (std::vector<LanguageName>{{s("Afar"), s("i-test")}}));

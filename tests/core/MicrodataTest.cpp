@@ -1,6 +1,7 @@
-#include "format/FormatError.h"
-#include "markup/LanguageRegistry.h"
 #include "markup/Microdata.h"
+#include "format/FormatError.h"
+#include "format/ValueRules.h"
+#include "markup/LanguageRegistry.h"
 
 #include "TestSupport.h"
 
@@ -75,11 +76,13 @@ TEST(Microdata, EveryCodeWithMicrodataOn)
         {u'E', "2nd", "<span itemprop=\"bookEdition\">2nd</span>"},
         {u'e', "S&S",
          "<span itemprop=\"isPartOf\" itemscope=\"\" "
-         "itemtype=\"http://schema.org/CreativeWork\"><span itemprop=\"name\">S&amp;S</span></span>"},
+         "itemtype=\"http://schema.org/CreativeWork\"><span "
+         "itemprop=\"name\">S&amp;S</span></span>"},
         {u'i', " 03 ", "<span itemprop=\"position\">3</span>"},
         {u'P', "A&B",
          "<span itemprop=\"publisher\" itemscope=\"\" "
-         "itemtype=\"http://schema.org/Organization\"><span itemprop=\"name\">A&amp;B</span></span>"},
+         "itemtype=\"http://schema.org/Organization\"><span "
+         "itemprop=\"name\">A&amp;B</span></span>"},
         {u'N', "91-7054", "<span itemprop=\"isbn\">91-7054</span>"},
         {u'I', "917054", "<span itemprop=\"isbn\">917054</span>"},
         {u'n', "+0312", "<span itemprop=\"numberOfPages\">312</span>"},
@@ -93,6 +96,14 @@ TEST(Microdata, EveryCodeWithMicrodataOn)
     };
     for (const auto& c : cases)
         EXPECT_EQ(f(c.code, c.value), s(c.expected)) << QChar(c.code).toLatin1() << c.value;
+}
+
+TEST(Microdata, FullTitleIsTrimmedAfterTheJoin)
+{
+    const Fixture f("", false);
+    const QString joined = fullTitle(s(" Emma"), s(" "), s(": "));
+    EXPECT_EQ(MarkupField(u'F', joined, f.record, f.context), s("Emma:"));
+    EXPECT_EQ(MarkupField(u'F', fullTitle(s(" "), s(""), s(": ")), f.record, f.context), QString());
 }
 
 TEST(Microdata, IntegersFailWithTheTrimmedValue)
@@ -168,7 +179,8 @@ TEST(Microdata, ApplyMicrodataToBeforeItem)
         {true, "<\u00e5>", "", "<\u00e5 itemscope=\"\" itemtype=\"http://schema.org/Book\">", ""},
         {true, "", "", "<div itemscope=\"\" itemtype=\"http://schema.org/Book\">", "</div>"},
         {true, "", "</x>", "", "</x>"},
-        {false, "<li itemscope=\"\" itemtype=\"http://schema.org/Book\">", "</li>", "<li>", "</li>"},
+        {false, "<li itemscope=\"\" itemtype=\"http://schema.org/Book\">", "</li>", "<li>",
+         "</li>"},
         {false, "<li itemtype=\"http://schema.org/Book\" class=\"a\" itemscope=\"\">", "</li>",
          "<li class=\"a\">", "</li>"},
         {false, "<li ITEMSCOPE=\"\">", "</li>", "<li ITEMSCOPE=\"\">", "</li>"},

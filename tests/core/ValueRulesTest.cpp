@@ -1,6 +1,6 @@
+#include "format/ValueRules.h"
 #include "format/FormatError.h"
 #include "format/IntegerText.h"
-#include "format/ValueRules.h"
 
 #include "TestSupport.h"
 

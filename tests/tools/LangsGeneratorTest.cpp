@@ -1,5 +1,5 @@
-#include "markup/LanguageRegistry.h"
 #include "tools/langs/LangsGenerator.h"
+#include "markup/LanguageRegistry.h"
 
 #include "TestSupport.h"
 

@@ -44,9 +44,8 @@ private:
 
     void skipSpace()
     {
-        while (m_pos < m_text.size() &&
-               (m_text[m_pos] == u' ' || m_text[m_pos] == u'\t' || m_text[m_pos] == u'\n' ||
-                m_text[m_pos] == u'\r'))
+        while (m_pos < m_text.size() && (m_text[m_pos] == u' ' || m_text[m_pos] == u'\t' ||
+                                         m_text[m_pos] == u'\n' || m_text[m_pos] == u'\r'))
             ++m_pos;
     }
 
