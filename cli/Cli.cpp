@@ -5,6 +5,7 @@
 #include "settings/RegFileStore.h"
 #include "settings/SettingsStore.h"
 #include "settings/UnicodeNames.h"
+#include "markup/LanguageRegistry.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -95,6 +96,15 @@ QByteArray commandUcname(const Invocation& inv)
     return lines({UnicodeCharName(parseCodePoint(inv.positional[1]))});
 }
 
+QByteArray commandLang(const Invocation& inv)
+{
+    requireCount(inv, 2, "lang");
+    const std::optional<QString> tag = LanguageTagOf(inv.positional[1]);
+    if (!tag)
+        throw Error(QStringLiteral("\"%1\" gives no BCP 47 language tag").arg(inv.positional[1]));
+    return lines({*tag});
+}
+
 struct Command {
     const char* name;
     std::function<QByteArray(const Invocation&)> handler;
@@ -106,6 +116,7 @@ const std::vector<Command>& commands()
         {"list", commandList},
         {"upgrade", commandUpgrade},
         {"ucname", commandUcname},
+        {"lang", commandLang},
     };
     return table;
 }
@@ -131,6 +142,7 @@ QString usageText()
         "  list DIR          the book names of the catalogue DIR in list order, then the count\n"
         "  upgrade DIR       upgrade the version 1.0 books of DIR to the current format\n"
         "  ucname HEX        the Unicode name of the code point HEX (an empty line when none)\n"
+        "  lang TEXT         the BCP 47 language tag that the language text TEXT gives\n"
         "\n"
         "Options:\n"
         "  --settings FILE   read the application settings from FILE (a registry export file)\n"

@@ -1,0 +1,45 @@
+#include "format/IntegerText.h"
+
+#include "format/FormatError.h"
+
+#include <cstdint>
+#include <limits>
+
+namespace quillery {
+
+std::optional<int> parseInteger(QStringView text)
+{
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && text[i] == u' ')
+        ++i;
+    bool negative = false;
+    if (i < n && (text[i] == u'+' || text[i] == u'-')) {
+        negative = text[i] == u'-';
+        ++i;
+    }
+    if (i == n)
+        return std::nullopt;
+    // Accumulate the magnitude in 64 bits and stop as soon as it cannot fit any more.
+    const std::int64_t limit = negative ? -std::int64_t(std::numeric_limits<int>::min())
+                                        : std::int64_t(std::numeric_limits<int>::max());
+    std::int64_t magnitude = 0;
+    for (; i < n; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        magnitude = magnitude * 10 + (c - u'0');
+        if (magnitude > limit)
+            return std::nullopt;
+    }
+    return static_cast<int>(negative ? -magnitude : magnitude);
+}
+
+int integerOrThrow(QStringView text)
+{
+    if (const std::optional<int> value = parseInteger(text))
+        return *value;
+    throw FormatError(QStringLiteral("''%1'' is not a valid integer value").arg(text.toString()));
+}
+
+} // namespace quillery
