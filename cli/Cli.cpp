@@ -12,6 +12,7 @@
 #include "settings/RegFileStore.h"
 #include "settings/SettingsStore.h"
 #include "settings/UnicodeNames.h"
+#include "markup/LanguageRegistry.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -287,6 +288,15 @@ QByteArray commandUcname(const Invocation& inv)
     return lines({UnicodeCharName(parseCodePoint(inv.positional[1]))});
 }
 
+QByteArray commandLang(const Invocation& inv)
+{
+    requireCount(inv, 2, "lang");
+    const std::optional<QString> tag = LanguageTagOf(inv.positional[1]);
+    if (!tag)
+        throw Error(QStringLiteral("\"%1\" gives no BCP 47 language tag").arg(inv.positional[1]));
+    return lines({*tag});
+}
+
 struct Command {
     const char* name;
     std::function<QByteArray(const Invocation&)> handler;
@@ -302,6 +312,7 @@ const std::vector<Command>& commands()
         {"shelf", commandShelf},
         {"upgrade", commandUpgrade},
         {"ucname", commandUcname},
+        {"lang", commandLang},
     };
     return table;
 }
@@ -335,6 +346,7 @@ QString usageText()
         "  shelf DIR -o FILE the bookshelf file of DIR (FILE gets the extension .shelf)\n"
         "  upgrade DIR       upgrade the version 1.0 books of DIR to the current format\n"
         "  ucname HEX        the Unicode name of the code point HEX (an empty line when none)\n"
+        "  lang TEXT         the BCP 47 language tag that the language text TEXT gives\n"
         "\n"
         "Report options (set in this order, as a user sets the controls):\n"
         "  --before-item T, --after-item T, --before-report T, --after-report T\n"

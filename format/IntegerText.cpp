@@ -1,26 +1,45 @@
 #include "format/IntegerText.h"
+
 #include "format/FormatError.h"
+
+#include <cstdint>
+#include <limits>
+
 namespace quillery {
-std::optional<int> parseInteger(QStringView t)
+
+std::optional<int> parseInteger(QStringView text)
 {
     qsizetype i = 0;
-    while (i < t.size() && t[i] == u' ') ++i;
-    bool neg = false;
-    if (i < t.size() && (t[i] == u'+' || t[i] == u'-')) { neg = t[i] == u'-'; ++i; }
-    if (i >= t.size()) return std::nullopt;
-    qint64 v = 0;
-    for (; i < t.size(); ++i) {
-        if (t[i] < u'0' || t[i] > u'9') return std::nullopt;
-        v = v * 10 + (t[i].unicode() - u'0');
-        if (v > 2147483648LL) return std::nullopt;
+    const qsizetype n = text.size();
+    while (i < n && text[i] == u' ')
+        ++i;
+    bool negative = false;
+    if (i < n && (text[i] == u'+' || text[i] == u'-')) {
+        negative = text[i] == u'-';
+        ++i;
     }
-    if (neg) v = -v;
-    if (v > 2147483647LL) return std::nullopt;
-    return int(v);
+    if (i == n)
+        return std::nullopt;
+    // Accumulate the magnitude in 64 bits and stop as soon as it cannot fit any more.
+    const std::int64_t limit = negative ? -std::int64_t(std::numeric_limits<int>::min())
+                                        : std::int64_t(std::numeric_limits<int>::max());
+    std::int64_t magnitude = 0;
+    for (; i < n; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        magnitude = magnitude * 10 + (c - u'0');
+        if (magnitude > limit)
+            return std::nullopt;
+    }
+    return static_cast<int>(negative ? -magnitude : magnitude);
 }
+
 int integerOrThrow(QStringView text)
 {
-    if (auto v = parseInteger(text)) return *v;
+    if (const std::optional<int> value = parseInteger(text))
+        return *value;
     throw FormatError(QStringLiteral("''%1'' is not a valid integer value").arg(text.toString()));
 }
-}
+
+} // namespace quillery

@@ -1,14 +1,48 @@
 #include "format/ValueRules.h"
+
 namespace quillery {
-QString fullTitle(const QString& t, const QString& s, const QString& sep)
+
+QString fullTitle(const QString& title, const QString& subtitle, const QString& separator)
 {
-    if (s.isEmpty()) return t;
-    if (sep == u"(") return t + u" (" + s + u")";
-    if (sep == u"[") return t + u" [" + s + u"]";
-    if (sep == u"{") return t + u" {" + s + u"}";
-    if (sep == u"<") return t + u" <" + s + u">";
-    return t + sep + s;
+    if (subtitle.isEmpty())
+        return title;
+    if (separator.size() == 1) {
+        const char16_t open = separator.front().unicode();
+        char16_t close = 0;
+        switch (open) {
+        case u'(':
+            close = u')';
+            break;
+        case u'[':
+            close = u']';
+            break;
+        case u'{':
+            close = u'}';
+            break;
+        case u'<':
+            close = u'>';
+            break;
+        default:
+            break;
+        }
+        if (close != 0)
+            return title + u' ' + QChar(open) + subtitle + QChar(close);
+    }
+    return title + separator + subtitle;
 }
-QString unformattedIsbn(const QString& isbn) { QString r = isbn; r.remove(u'-'); return r; }
-QString dashString(QChar d, bool spaced) { return spaced ? QString(u' ') + d + u' ' : QString(d); }
+
+QString unformattedIsbn(const QString& isbn)
+{
+    QString result = isbn;
+    result.remove(u'-');
+    return result;
 }
+
+QString dashString(QChar dashChar, bool dashSpaced)
+{
+    if (!dashSpaced)
+        return QString(dashChar);
+    return u' ' + QString(dashChar) + u' ';
+}
+
+} // namespace quillery

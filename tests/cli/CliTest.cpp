@@ -242,3 +242,40 @@ TEST(Cli, FormatAndLinksOfABookFile)
     EXPECT_EQ(run({s("format"), book, s("--microdata"), s("--no-microdata")}).status, 2);
     EXPECT_EQ(run({s("list"), dir.path(), s("-o"), s("x")}).status, 2);
 }
+
+TEST(Cli, LangPrintsTheTagOrFails)
+{
+    const struct {
+        const char* text;
+        const char* out;
+    } found[] = {
+        {"English", "en\n"},
+        {"Klingon", "i-klingon\n"},
+        {"Norwegian Bokm\u00e5l", "nb\n"},
+        {"English (en-GB)", "en-GB\n"},
+        {"Modern Greek (1453-)", "1453-\n"},
+        {")(", "\n"},
+    };
+    for (const auto& c : found) {
+        const Result r = run({s("lang"), s(c.text)});
+        EXPECT_EQ(r.status, 0) << c.text;
+        EXPECT_EQ(r.out, QByteArray(c.out)) << c.text;
+        EXPECT_TRUE(r.err.isEmpty());
+    }
+
+    Result r = run({s("lang"), s("Elvish")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_EQ(r.err, QByteArray("\"Elvish\" gives no BCP 47 language tag\n"));
+    EXPECT_EQ(run({s("lang"), s(" English")}).status, 1);
+
+    EXPECT_EQ(run({s("lang")}).status, 2);
+    EXPECT_EQ(run({s("lang"), s("a"), s("b")}).status, 2);
+
+    // The executable carries the language table itself.
+    QProcess p;
+    p.start(s(QUILLERY_CLI_EXECUTABLE), {s("lang"), s("France")});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_EQ(p.readAllStandardOutput(), QByteArray("FR\n"));
+}
