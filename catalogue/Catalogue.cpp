@@ -15,8 +15,8 @@ QStringList listBookNames(const QString& directory)
 {
     QStringList names;
     const QStringView extension(BookExtension);
-    QDirIterator it(directory, QDir::AllEntries | QDir::Hidden | QDir::System |
-                                   QDir::NoDotAndDotDot);
+    QDirIterator it(directory,
+                    QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     while (it.hasNext()) {
         it.next();
         const QString fileName = it.fileName();
@@ -161,7 +161,8 @@ bool VersionTestCache::isVersion10File(const QString& path)
     return result;
 }
 
-bool VersionTestCache::catalogueHasVersion10Files(const QString& directory, const QStringList& names)
+bool VersionTestCache::catalogueHasVersion10Files(const QString& directory,
+                                                  const QStringList& names)
 {
     for (const QString& name : names) {
         if (isVersion10File(bookFilePath(directory, name)))

@@ -28,12 +28,12 @@ void applyDirectoryOptions(const IniFile& file, QString& formatText, ReportOptio
 
 // Reads the folder's options file, when there is one, into the format text and report options.
 // Returns whether the file existed. Throws FileError when it exists but cannot be read.
-bool readDirectoryOptionsInto(const QString& directory, QString& formatText,
-                              ReportOptions& report);
+bool readDirectoryOptionsInto(const QString& directory, QString& formatText, ReportOptions& report);
 
 // Reads an options file as the options dialog does: every value, the booleans included, defaults
 // to what the dialog holds already. The microdata rule is the dialog's to apply.
-DirectoryOptions readDirectoryOptionsForDialog(const IniFile& file, const DirectoryOptions& current);
+DirectoryOptions readDirectoryOptionsForDialog(const IniFile& file,
+                                               const DirectoryOptions& current);
 
 // Writes both sections and all eight keys into the folder's options file, keeping whatever else
 // the file holds. Throws FileError; a failed write leaves the old file whole.

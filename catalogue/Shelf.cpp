@@ -43,8 +43,7 @@ QStringList shelfLinesOfBook(const QByteArray& bytes)
 namespace {
 
 // Calls `book` with the name and bytes of every book of the folder in listing order.
-template<typename Visit>
-void forEachBookFile(const QString& directory, Visit&& book)
+template <typename Visit> void forEachBookFile(const QString& directory, Visit&& book)
 {
     const QString dir = withTrailingSeparator(directory);
     QDirIterator it(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);

@@ -2,17 +2,17 @@
 
 #include "catalogue/BookFile.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/Errors.h"
 #include "catalogue/DirectoryOptions.h"
+#include "catalogue/Errors.h"
 #include "catalogue/FileIo.h"
 #include "catalogue/ProgramVersion.h"
 #include "catalogue/Shelf.h"
 #include "format/FormatEngine.h"
 #include "format/Report.h"
+#include "markup/LanguageRegistry.h"
 #include "settings/RegFileStore.h"
 #include "settings/SettingsStore.h"
 #include "settings/UnicodeNames.h"
-#include "markup/LanguageRegistry.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -95,7 +95,6 @@ void allowReportOptions(const Invocation& inv, std::initializer_list<const char*
                                    .arg(QLatin1StringView(command), it.key())};
     }
 }
-
 
 QByteArray lines(const QStringList& texts)
 {
@@ -305,14 +304,9 @@ struct Command {
 const std::vector<Command>& commands()
 {
     static const std::vector<Command> table = {
-        {"format", commandFormat},
-        {"links", commandLinks},
-        {"list", commandList},
-        {"report", commandReport},
-        {"shelf", commandShelf},
-        {"upgrade", commandUpgrade},
-        {"ucname", commandUcname},
-        {"lang", commandLang},
+        {"format", commandFormat}, {"links", commandLinks}, {"list", commandList},
+        {"report", commandReport}, {"shelf", commandShelf}, {"upgrade", commandUpgrade},
+        {"ucname", commandUcname}, {"lang", commandLang},
     };
     return table;
 }

@@ -113,7 +113,8 @@ TEST_F(BookFileTest, SaveKeepsForeignKeysAndSectionsInPlace)
     EXPECT_EQ(ini.readString(u"Cataloguing", u"My own key"), s("mine"));
     EXPECT_EQ(ini.readString(u"Extra", u"keep"), s("me"));
     const QString text = QString::fromUtf8(readBytes(file));
-    EXPECT_TRUE(text.contains(s("[Cataloguing]\r\nTitle=New title\r\nMy own key=mine\r\nAuthor=\r\n")));
+    EXPECT_TRUE(
+        text.contains(s("[Cataloguing]\r\nTitle=New title\r\nMy own key=mine\r\nAuthor=\r\n")));
 }
 
 TEST_F(BookFileTest, TranslationFlagValues)
@@ -121,7 +122,8 @@ TEST_F(BookFileTest, TranslationFlagValues)
     const struct {
         const char* value;
         bool translation;
-    } cases[] = {{"1", true}, {"0", false}, {"yes", false}, {"0x1F", true}, {"$A", true}, {"", false}};
+    } cases[] = {{"1", true},    {"0", false}, {"yes", false},
+                 {"0x1F", true}, {"$A", true}, {"", false}};
     for (const auto& c : cases) {
         const QString file = path("T.book");
         writeBytes(file, QByteArray("[Language]\r\nTranslation=") + c.value + "\r\n");
@@ -257,8 +259,9 @@ TEST_F(BookFileTest, UpgradeDecodesByteOrderMarksAndFindsTheKeyAnywhere)
     bytes.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
     writeBytes(path("W.book"), bytes);
     EXPECT_TRUE(UpgradeBookFile(path("W.book"), s("1.2.0.0")));
-    EXPECT_EQ(readBytes(path("W.book")), QByteArray("\xEF\xBB\xBF[Cataloguing]\r\nTitle=\xCE\xA9\r\n"
-                                                    "Program version=1.2.0.0\r\n Program version=9\r\n"));
+    EXPECT_EQ(readBytes(path("W.book")),
+              QByteArray("\xEF\xBB\xBF[Cataloguing]\r\nTitle=\xCE\xA9\r\n"
+                         "Program version=1.2.0.0\r\n Program version=9\r\n"));
 }
 
 TEST_F(BookFileTest, FailedSaveLeavesTheOldFileWholeAndNamesThePath)
@@ -298,9 +301,8 @@ TEST(ProgramVersion, ReadsTheEmbeddedRecord)
 TEST(LastWritten, ShortDateSpaceLongTimeAndNoTimeAtMidnight)
 {
     const QLocale c = QLocale::c();
-    EXPECT_EQ(lastWrittenText(kWhen, c),
-              c.toString(kWhen.date(), QLocale::ShortFormat) + u' ' +
-                  c.toString(kWhen.time(), QLocale::LongFormat));
+    EXPECT_EQ(lastWrittenText(kWhen, c), c.toString(kWhen.date(), QLocale::ShortFormat) + u' ' +
+                                             c.toString(kWhen.time(), QLocale::LongFormat));
     const QDateTime midnight(QDate(2026, 1, 2), QTime(0, 0));
     EXPECT_EQ(lastWrittenText(midnight, c), c.toString(midnight.date(), QLocale::ShortFormat));
     EXPECT_NE(lastWrittenText(midnight.addMSecs(1000), c),

@@ -299,3 +299,25 @@ TEST(FormatEngine, LongRunsOfCodesStayLinear)
 }
 
 } // namespace
+
+namespace {
+
+TEST(FormatEngine, ParenthesesStandOutsideTheMarkup)
+{
+    FormatContext c;
+    c.report.microdata = true;
+    c.report.useLangForTitle = false;
+    c.escapeHtml = true;
+    BookRecord r;
+    r[Field::Title] = s("Emma & Co");
+    EXPECT_EQ(format("(T", r, c), s(" (<cite itemprop=\"name\">Emma &amp; Co</cite>)"));
+    // Link text is never annotated, even in Reference mode with microdata on.
+    c.dataLinkTemplates = {s("http://x/?q=%T")};
+    EXPECT_EQ(format("\"<a href=\"\"|\"\">\"L000", r, c),
+              s("<a href=\"http://x/?q=Emma+%26+Co\">"));
+    // A microdata conversion failure leaves the interpreter with its own message.
+    r[Field::Position] = s("3a");
+    EXPECT_EQ(failure("%i", r, c).first, s("''3a'' is not a valid integer value"));
+}
+
+} // namespace

@@ -106,3 +106,4 @@ void BM_DefaultLinks(benchmark::State& state)
 BENCHMARK(BM_DefaultLinks);
 
 } // namespace
+BENCHMARK_MAIN();
