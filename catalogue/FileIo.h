@@ -3,12 +3,17 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 class QIODevice;
 
 namespace quillery {
 
 // Reads a file whole. Throws FileError (Open) with the system's reason when it cannot.
 QByteArray readWholeFile(const QString& path);
+
+// The same, but a file that does not exist gives nothing instead of an error.
+std::optional<QByteArray> readWholeFileIfExists(const QString& path);
 
 // Writes a file whole and atomically: the bytes go to a temporary file in the same folder, which
 // replaces the target only when every byte was written. A failure leaves the old file untouched

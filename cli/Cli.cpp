@@ -209,12 +209,20 @@ QByteArray commandReport(const Invocation& inv)
         const QString selected = inv.value("--selected");
         entries = names.contains(selected) ? QStringList{selected} : QStringList{};
     }
-    const QStringList lines = GenerateReport(dir, entries, session.formatText, session.context);
-    if (inv.has("-o")) {
-        writeWholeFile(inv.value("-o"), reportFileBytes(lines));
+    // The report is kept as UTF-8 while it is built: half the memory of the text, and nothing is
+    // delivered unless every book formatted.
+    const bool toFile = inv.has("-o");
+    QByteArray bytes = toFile ? utf8Bom() : QByteArray();
+    generateReportLines(dir, entries, session.formatText, session.context,
+                        [&bytes](const QString& line) {
+                            bytes += line.toUtf8();
+                            bytes += "\r\n";
+                        });
+    if (toFile) {
+        writeWholeFile(inv.value("-o"), bytes);
         return {};
     }
-    return reportText(lines).toUtf8();
+    return bytes;
 }
 
 QByteArray commandShelf(const Invocation& inv)

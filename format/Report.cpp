@@ -14,28 +14,37 @@ QString SubstituteId(const QString& text, const QString& id)
     return result;
 }
 
-QStringList GenerateReport(const QString& directory, const QStringList& entries,
-                           const QString& format, const FormatContext& context)
+void generateReportLines(const QString& directory, const QStringList& entries,
+                         const QString& format, const FormatContext& context,
+                         const std::function<void(const QString& line)>& sink)
 {
     FormatContext reference = context;
     reference.mode = FormatMode::Reference;
     const ReportOptions& options = context.report;
     const bool idInBeforeItem = options.beforeItem.contains(QStringLiteral("%ID"));
 
-    QStringList lines;
-    lines.reserve(entries.size() + 2);
     if (!options.beforeReport.isEmpty())
-        lines.append(options.beforeReport);
+        sink(options.beforeReport);
+    QString line;
     for (const QString& name : entries) {
         const BookRecord record = ReadBookRecord(bookFilePath(directory, name));
-        QString line = idInBeforeItem ? SubstituteId(options.beforeItem, record[Field::ID])
-                                      : options.beforeItem;
+        line = idInBeforeItem ? SubstituteId(options.beforeItem, record[Field::ID])
+                              : options.beforeItem;
         line += FormatEngine::formatRecord(format, record, reference);
         line += options.afterItem;
-        lines.append(std::move(line));
+        sink(line);
     }
     if (!options.afterReport.isEmpty())
-        lines.append(options.afterReport);
+        sink(options.afterReport);
+}
+
+QStringList GenerateReport(const QString& directory, const QStringList& entries,
+                           const QString& format, const FormatContext& context)
+{
+    QStringList lines;
+    lines.reserve(entries.size() + 2);
+    generateReportLines(directory, entries, format, context,
+                        [&lines](const QString& line) { lines.append(line); });
     return lines;
 }
 

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace quillery {
 
 // The text with every "%ID" (exactly so, case-sensitive) replaced by the book's ID.
@@ -18,6 +20,12 @@ QString SubstituteId(const QString& text, const QString& id);
 // that cannot be read); no partial report is returned.
 QStringList GenerateReport(const QString& directory, const QStringList& entries,
                            const QString& format, const FormatContext& context);
+
+// The same, handing each line to `sink` as it is built instead of keeping them all: a caller that
+// must deliver nothing on failure keeps what it needs (the command line keeps UTF-8 bytes).
+void generateReportLines(const QString& directory, const QStringList& entries,
+                         const QString& format, const FormatContext& context,
+                         const std::function<void(const QString& line)>& sink);
 
 // The report as one text: every line followed by CR LF.
 QString reportText(const QStringList& lines);

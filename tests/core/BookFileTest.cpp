@@ -321,3 +321,66 @@ TEST_F(BookFileTest, SaveIntoAMissingFolderReportsCannotCreate)
     }
     EXPECT_FALSE(QFile::exists(file));
 }
+
+// The version test scans bytes with an early exit; it must answer exactly as the dialect's
+// look-up over the whole file does.
+TEST(VersionTest, AgreesWithTheDialectOnVariedTexts)
+{
+    const auto reference = [](const QByteArray& bytes) {
+        QByteArrayView view(bytes);
+        if (view.startsWith("\xEF\xBB\xBF"))
+            view = view.sliced(3);
+        const IniFile ini = IniFile::parse(QString::fromLatin1(view));
+        return ini.contains(u"File information", u"Program version") &&
+               ini.readString(u"File information", u"Program version").startsWith(u"1.0");
+    };
+    const char* pieces[] = {"[File information]",
+                            "[file INFORMATION ]",
+                            "[Other]",
+                            "[x",
+                            "Program version=1.0",
+                            " program VERSION =  1.0.2",
+                            "Program version=1.2",
+                            "Program version",
+                            "Program version==1.0",
+                            "; Program version=1.0",
+                            "\t",
+                            "",
+                            "key=value",
+                            "\xE9=1.0",
+                            "[ File information ]",
+                            "Program version=\x01"
+                            "1.0"};
+    const char* breaks[] = {"\r\n", "\n", "\r"};
+    quint32 seed = 12345;
+    const auto next = [&seed] {
+        seed = seed * 1103515245u + 12345u;
+        return seed >> 8;
+    };
+    for (int round = 0; round < 5000; ++round) {
+        QByteArray text = (next() % 4 == 0) ? QByteArray("\xEF\xBB\xBF") : QByteArray();
+        const int lines = int(next() % 7);
+        for (int i = 0; i < lines; ++i) {
+            text += pieces[next() % std::size(pieces)];
+            text += breaks[next() % std::size(breaks)];
+        }
+        ASSERT_EQ(isVersion10Text(text), reference(text)) << test::visible(text);
+    }
+}
+
+TEST_F(BookFileTest, FirstSectionAndFirstEntryOfANameWin)
+{
+    writeBytes(path("Dup.book"), "[cataloguing]\r\nTITLE=first\r\nTitle=second\r\n"
+                                 "[Cataloguing]\r\nAuthor=from a later section\r\n"
+                                 "[Language]\r\nTranslation=0\r\ntranslation=1\r\nPrice=9\r\n"
+                                 "[Additional]\r\nPrice=not here\r\n");
+    const BookRecord r = ReadBookRecord(path("Dup.book"));
+    EXPECT_EQ(r[Field::Title], s("first"));
+    EXPECT_EQ(r[Field::Author], QString());
+    EXPECT_FALSE(r.isTranslation());
+    EXPECT_EQ(r[Field::Price], s("9"));
+    // A missing book reads as an empty one; an unreadable one is an error.
+    EXPECT_EQ(ReadBookRecord(path("Gone.book"))[Field::ID], s("Gone"));
+    QDir().mkpath(path("Folder.book"));
+    EXPECT_THROW(ReadBookRecord(path("Folder.book")), FileError);
+}

@@ -175,3 +175,24 @@ TEST(CatalogueFiles, VersionCacheAnswersAsAFreshTest)
     test::writeBytes(dir.filePath(s("New.book")), "[File information]\r\nProgram version=1.0\r\n");
     EXPECT_TRUE(cache.isVersion10File(dir.filePath(s("New.book"))));
 }
+
+TEST(CatalogueFiles, VersionTestOfLongFilesReadsPastThePrefix)
+{
+    QTemporaryDir dir;
+    // The version line after 10,000 bytes of other sections.
+    QByteArray late = "[Other]\r\n";
+    for (int i = 0; i < 500; ++i)
+        late += "key" + QByteArray::number(i) + "=some value here\r\n";
+    late += "[File information]\r\nProgram version=1.0.0.0\r\n";
+    test::writeBytes(dir.filePath(s("Late.book")), late);
+    QByteArray early = "[File information]\r\nProgram version=1.2.0.0\r\n[Other]\r\n";
+    early += QByteArray(20000, 'x') + "\r\n";
+    test::writeBytes(dir.filePath(s("Early.book")), early);
+    VersionTestCache cache;
+    EXPECT_FALSE(cache.catalogueHasVersion10Files(dir.path(), {s("Early")}));
+    EXPECT_TRUE(cache.catalogueHasVersion10Files(dir.path(), {s("Early"), s("Late")}));
+    EXPECT_TRUE(IsVersion10File(dir.filePath(s("Late.book"))));
+    // Missing names and folders named like books are no version 1.0 files.
+    QDir(dir.path()).mkdir(s("Folder.book"));
+    EXPECT_FALSE(cache.catalogueHasVersion10Files(dir.path(), {s("Folder"), s("Missing")}));
+}
