@@ -41,6 +41,20 @@ int baseDigitValue(QChar c)
     return -1;
 }
 
+// The text with every doubled quotation mark made single; the view itself when it has none.
+QStringView undoubledMarks(QStringView text, QString& buffer)
+{
+    if (!text.contains(u'"'))
+        return text;
+    buffer.reserve(text.size());
+    for (qsizetype k = 0; k < text.size(); ++k) {
+        buffer += text[k];
+        if (text[k] == u'"' && k + 1 < text.size() && text[k + 1] == u'"')
+            ++k;
+    }
+    return buffer;
+}
+
 // One run of the interpreter over one format, and the link runs nested in it.
 class Interpreter {
 public:
@@ -246,10 +260,13 @@ QString Interpreter::run(QStringView f, FormatMode mode, int depth)
                                   int(open + 1));
             const QStringView s = f.sliced(open + 1, j - open - 1);
             const qsizetype bar = s.indexOf(u'|');
-            QString prefix = (bar < 0 ? s : s.first(bar)).toString();
-            QString suffix = bar < 0 ? QString() : s.sliced(bar + 1).toString();
-            prefix.replace(QStringLiteral("\"\""), QStringLiteral("\""));
-            suffix.replace(QStringLiteral("\"\""), QStringLiteral("\""));
+            // Doubled marks are undone only after the split, so a '|' cannot be escaped.
+            QString prefixBuffer;
+            QString suffixBuffer;
+            const QStringView prefix =
+                undoubledMarks(bar < 0 ? s : s.first(bar), prefixBuffer);
+            const QStringView suffix =
+                undoubledMarks(bar < 0 ? QStringView() : s.sliced(bar + 1), suffixBuffer);
             const QChar ch = f[j + 1];
             if (ch == u'L') {
                 if (j + 4 >= n)
