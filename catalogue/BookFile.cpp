@@ -8,25 +8,110 @@
 
 #include <QFileInfo>
 
+#include <array>
+#include <vector>
+
 namespace quillery {
+
+namespace {
+
+bool isBlankByte(char c)
+{
+    return static_cast<unsigned char>(c) <= 0x20;
+}
+
+QByteArrayView trimBytes(QByteArrayView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlankByte(text[begin]))
+        ++begin;
+    while (end > begin && isBlankByte(text[end - 1]))
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
+bool equalsAsciiNoCase(QByteArrayView a, QByteArrayView b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        char x = a[i];
+        char y = b[i];
+        if (x >= 'A' && x <= 'Z')
+            x = char(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z')
+            y = char(y - 'A' + 'a');
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<bool> scanVersion10(QByteArrayView bytes, bool complete)
+{
+    // The dialect's look-up, on single bytes and stopping early: the first "File information"
+    // section is the only one searched, and its first "Program version" entry the only one read.
+    if (detectBom(bytes) == ByteOrderMark::Utf8)
+        bytes = bytes.sliced(3);
+    if (!complete) {
+        // Only whole lines of a prefix can decide.
+        qsizetype last = bytes.size();
+        while (last > 0 && bytes[last - 1] != '\n' && bytes[last - 1] != '\r')
+            --last;
+        bytes = bytes.first(last);
+    }
+    bool inTarget = false;
+    bool seenTarget = false;
+    qsizetype start = 0;
+    const qsizetype n = bytes.size();
+    while (start < n) {
+        qsizetype end = start;
+        while (end < n && bytes[end] != '\r' && bytes[end] != '\n')
+            ++end;
+        const QByteArrayView line = trimBytes(bytes.sliced(start, end - start));
+        start = end + 1;
+        if (end < n && bytes[end] == '\r' && end + 1 < n && bytes[end + 1] == '\n')
+            ++start;
+        if (line.isEmpty() || line[0] == ';')
+            continue;
+        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+            if (inTarget)
+                return false;
+            if (!seenTarget &&
+                equalsAsciiNoCase(trimBytes(line.sliced(1, line.size() - 2)), "File information")) {
+                inTarget = true;
+                seenTarget = true;
+            }
+            continue;
+        }
+        if (!inTarget)
+            continue;
+        const qsizetype eq = line.indexOf('=');
+        if (eq >= 0 && equalsAsciiNoCase(trimBytes(line.first(eq)), "Program version"))
+            return trimBytes(line.sliced(eq + 1)).startsWith("1.0");
+    }
+    if (complete)
+        return false;
+    return std::nullopt;
+}
+
+bool isVersion10Text(QByteArrayView bytes)
+{
+    return *scanVersion10(bytes, true);
+}
 
 bool IsVersion10File(const QString& path)
 {
     // A file that cannot be read (a folder named like a book, one without read permission) is no
     // version 1.0 file that an upgrade could convert; reading it elsewhere reports the error.
-    QByteArray bytes;
     try {
-        bytes = readWholeFile(path);
+        return isVersion10Text(readWholeFile(path));
     } catch (const FileError&) {
         return false;
     }
-    QByteArrayView view(bytes);
-    if (detectBom(view) == ByteOrderMark::Utf8)
-        view = view.sliced(3);
-    const IniFile ini = IniFile::parse(QString::fromLatin1(view));
-    if (!ini.contains(SectionFileInformation, KeyProgramVersion))
-        return false;
-    return ini.readString(SectionFileInformation, KeyProgramVersion).startsWith(u"1.0");
 }
 
 bool UpgradeBookFile(const QString& path, const QString& version)
@@ -81,23 +166,97 @@ QString bookIdFromPath(const QString& path)
     return QFileInfo(path).completeBaseName();
 }
 
-BookRecord bookFieldsFromIni(const IniFile& ini)
+namespace {
+
+// The stored fields of one section, with their keys as views measured once.
+struct SectionKeys {
+    QStringView section;
+    std::vector<std::pair<QStringView, Field>> keys;
+};
+
+const std::array<SectionKeys, 3>& sectionKeys()
 {
-    BookRecord record;
-    for (const FieldDef& def : FieldTable::rows()) {
-        if (def.field == Field::Translation)
-            record.setTranslation(ini.readBool(def.section, def.key, false));
-        else
-            record[def.field] = ini.readString(def.section, def.key);
-    }
-    return record;
+    static const std::array<SectionKeys, 3> table = [] {
+        std::array<SectionKeys, 3> t = {SectionKeys{QStringView(SectionCataloguing), {}},
+                                        SectionKeys{QStringView(SectionAdditional), {}},
+                                        SectionKeys{QStringView(SectionLanguage), {}}};
+        for (const FieldDef& def : FieldTable::rows()) {
+            for (SectionKeys& s : t) {
+                if (s.section == QStringView(def.section))
+                    s.keys.emplace_back(QStringView(def.key), def.field);
+            }
+        }
+        return t;
+    }();
+    return table;
 }
+
+} // namespace
+
+namespace {
+
+// Reads the stored fields straight from the parsed lines, copying only the values it keeps.
+class BookFieldReader final : public IniVisitor {
+public:
+    BookRecord record;
+
+    void section(QStringView name) override
+    {
+        m_current = nullptr;
+        for (size_t i = 0; i < sectionKeys().size(); ++i) {
+            const SectionKeys& keys = sectionKeys()[i];
+            if (name.size() == keys.section.size() &&
+                name.compare(keys.section, Qt::CaseInsensitive) == 0) {
+                // Only the first section of a name is ever searched.
+                if (!m_sectionSeen[i]) {
+                    m_sectionSeen[i] = true;
+                    m_current = &keys;
+                }
+                return;
+            }
+        }
+    }
+
+    void entry(QStringView key, QStringView value) override
+    {
+        if (!m_current)
+            return;
+        for (const auto& [name, field] : m_current->keys) {
+            if (key.size() != name.size() || key.compare(name, Qt::CaseInsensitive) != 0)
+                continue;
+            const int index = static_cast<int>(field);
+            if (m_seen[index])
+                return;
+            m_seen[index] = true;
+            if (field == Field::Translation) {
+                bool nonZero = false;
+                record.setTranslation(parseIniWholeNumber(value, nonZero) && nonZero);
+            } else {
+                record[field] = value.toString();
+            }
+            return;
+        }
+    }
+
+    void keyless(QStringView) override {}
+
+private:
+    const SectionKeys* m_current = nullptr;
+    std::array<bool, 3> m_sectionSeen{};
+    std::array<bool, FieldCount> m_seen{};
+};
+
+} // namespace
 
 BookRecord ReadBookRecord(const QString& path)
 {
-    BookRecord record = bookFieldsFromIni(IniFile::fromBytes(readWholeFile(path)));
-    record[Field::ID] = bookIdFromPath(path);
-    return record;
+    // A book that does not exist (any more) reads as an empty book, as a missing file reads
+    // everywhere in the dialect.
+    BookFieldReader reader;
+    if (const std::optional<QByteArray> bytes = readWholeFileIfExists(path))
+        scanIni(decodeText(*bytes), reader);
+    reader.record[Field::ID] = bookIdFromPath(path);
+    return std::move(reader.record);
 }
 
 QString lastWrittenText(const QDateTime& when, const QLocale& locale)

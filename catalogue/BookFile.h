@@ -6,6 +6,8 @@
 #include <QLocale>
 #include <QString>
 
+#include <optional>
+
 namespace quillery {
 
 class IniFile;
@@ -21,6 +23,11 @@ inline constexpr const char16_t* CreatedByValue = u"Tollvern Quillery";
 // UTF-8 byte-order mark is passed over, so a marked file that still claims 1.0 is upgraded too.
 // A file that cannot be read is not version 1.0.
 bool IsVersion10File(const QString& path);
+// The same test on a file's bytes.
+bool isVersion10Text(QByteArrayView bytes);
+// The test on the first bytes of a file (`complete` false) or on all of them: the answer, or
+// nothing when the bytes seen cannot decide it yet.
+std::optional<bool> scanVersion10(QByteArrayView bytes, bool complete);
 
 // Converts a version 1.0 file to UTF-8 in place, changing only its "Program version" line to
 // `version`; every other line stays as it was. Returns false, leaving the file untouched, when
@@ -30,10 +37,9 @@ bool UpgradeBookFile(const QString& path, const QString& version);
 bool UpgradeBookFile(const QString& path);
 
 // The record of a book file; ID is the file name without its last extension. Missing keys give
-// empty fields. Throws FileError when the file cannot be read.
+// empty fields and a missing file an empty book. Throws FileError when the file exists but
+// cannot be read.
 BookRecord ReadBookRecord(const QString& path);
-// The 24 stored fields of a parsed book file (ID stays empty).
-BookRecord bookFieldsFromIni(const IniFile& ini);
 
 // The book's ID for a path: the file name without directory and without its last extension.
 QString bookIdFromPath(const QString& path);

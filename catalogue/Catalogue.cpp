@@ -5,6 +5,16 @@
 #include <QCollator>
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#endif
 
 #include <algorithm>
 
@@ -14,8 +24,8 @@ QStringList listBookNames(const QString& directory)
 {
     QStringList names;
     const QStringView extension(BookExtension);
-    QDirIterator it(directory, QDir::AllEntries | QDir::Hidden | QDir::System |
-                                   QDir::NoDotAndDotDot);
+    QDirIterator it(directory,
+                    QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     while (it.hasNext()) {
         it.next();
         const QString fileName = it.fileName();
@@ -82,6 +92,184 @@ int upgradeCatalogue(const QString& directory, const QStringList& names)
             ++count;
     }
     return count;
+}
+
+bool IsValidFileNameChar(QChar c)
+{
+    switch (c.unicode()) {
+    case 0:
+    case u'"':
+    case u'*':
+    case u'/':
+    case u':':
+    case u'<':
+    case u'>':
+    case u'?':
+    case u'\\':
+    case u'|':
+        return false;
+    default:
+        return true;
+    }
+}
+
+bool IsValidFileName(const QString& name)
+{
+    return !name.isEmpty() && std::all_of(name.cbegin(), name.cend(), IsValidFileNameChar);
+}
+
+QString withBookExtension(const QString& entered)
+{
+    const qsizetype period = entered.lastIndexOf(u'.');
+    const qsizetype delimiter = std::max(entered.lastIndexOf(u'\\'), entered.lastIndexOf(u':'));
+    if (period >= 0 && period > delimiter)
+        return entered.first(period) + QStringView(BookExtension);
+    return entered + QStringView(BookExtension);
+}
+
+NameCheck checkProposal(const QString& directory, const QString& proposal)
+{
+    if (QFileInfo::exists(withTrailingSeparator(directory) + proposal))
+        return NameCheck::Exists;
+    if (proposal.size() <= 5 || !IsValidFileName(proposal))
+        return NameCheck::Invalid;
+    return NameCheck::Accepted;
+}
+
+QString firstNewBookProposal(const QString& directory)
+{
+    const QString base = QStringLiteral("Book");
+    if (!QFileInfo::exists(bookFilePath(directory, base)))
+        return base;
+    for (int i = 1;; ++i) {
+        const QString name = base + QString::number(i);
+        if (!QFileInfo::exists(bookFilePath(directory, name)))
+            return name;
+    }
+}
+
+bool sameFilePath(const QString& a, const QString& b)
+{
+#ifdef Q_OS_WIN
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+#else
+    return a == b;
+#endif
+}
+
+namespace {
+
+// A file's size and time of last change, to tell whether it changed since it was last tested.
+// Returns false when the file cannot be examined.
+bool fileStamp(const QString& path, qint64& size, qint64& modified)
+{
+#ifdef Q_OS_UNIX
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return false;
+    size = qint64(st.st_size);
+    modified = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    return true;
+#else
+    const QFileInfo info(path);
+    if (!info.exists())
+        return false;
+    size = info.size();
+    modified = info.lastModified().toMSecsSinceEpoch();
+    return true;
+#endif
+}
+
+} // namespace
+
+bool VersionTestCache::isVersion10File(const QString& path)
+{
+    qint64 size = 0;
+    qint64 modified = 0;
+    if (!fileStamp(path, size, modified)) {
+        m_entries.remove(path);
+        return IsVersion10File(path);
+    }
+    const auto it = m_entries.constFind(path);
+    if (it != m_entries.cend() && it->size == size && it->modified == modified)
+        return it->version10;
+    const bool result = IsVersion10File(path);
+    m_entries.insert(path, {size, modified, result});
+    return result;
+}
+
+#ifdef Q_OS_UNIX
+namespace {
+
+// The version test of one book in an open folder, reading only as much as decides it: opening a
+// catalogue tests every book, and the answer stands in the first lines of every file we write.
+std::optional<bool> version10At(int dirFd, const QByteArray& name, const struct stat& st)
+{
+    if (S_ISDIR(st.st_mode))
+        return false;
+    const int fd = ::openat(dirFd, name.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    char prefix[4096];
+    qsizetype got = 0;
+    while (got < qsizetype(sizeof prefix)) {
+        const ssize_t n = ::read(fd, prefix + got, sizeof prefix - size_t(got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        got += n;
+    }
+    ::close(fd);
+    // Undecided only when the file is longer than the prefix.
+    return scanVersion10(QByteArrayView(prefix, got), got < qsizetype(sizeof prefix));
+}
+
+} // namespace
+#endif
+
+bool VersionTestCache::catalogueHasVersion10Files(const QString& directory,
+                                                  const QStringList& names)
+{
+#ifdef Q_OS_UNIX
+    const QString dir = withTrailingSeparator(directory);
+    const int dirFd =
+        ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        bool found = false;
+        for (const QString& name : names) {
+            const QString fileName = name + QStringView(BookExtension);
+            const QByteArray encoded = QFile::encodeName(fileName);
+            const QString path = dir + fileName;
+            struct stat st;
+            if (::fstatat(dirFd, encoded.constData(), &st, 0) != 0) {
+                m_entries.remove(path);
+                continue; // gone or unreachable: no version 1.0 file
+            }
+            const qint64 modified = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+            const auto it = m_entries.constFind(path);
+            bool version10;
+            if (it != m_entries.cend() && it->size == st.st_size && it->modified == modified) {
+                version10 = it->version10;
+            } else {
+                const std::optional<bool> answer = version10At(dirFd, encoded, st);
+                version10 = answer ? *answer : IsVersion10File(path);
+                m_entries.insert(path, {qint64(st.st_size), modified, version10});
+            }
+            if (version10) {
+                found = true;
+                break;
+            }
+        }
+        ::close(dirFd);
+        return found;
+    }
+#endif
+    for (const QString& name : names) {
+        if (isVersion10File(bookFilePath(directory, name)))
+            return true;
+    }
+    return false;
 }
 
 QString booksUpgradedText(int count)

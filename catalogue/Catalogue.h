@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -25,6 +26,49 @@ QString bookFilePath(const QString& directory, const QString& name);
 
 // The status bar's count text: "%d book(s) in this catalogue."
 QString bookCountText(qsizetype count);
+
+// False for U+0000 and the nine characters " * / : < > ? \ |, true for every other character.
+bool IsValidFileNameChar(QChar c);
+// False for the empty text; otherwise true when every character passes IsValidFileNameChar.
+bool IsValidFileName(const QString& name);
+
+// The name the user typed with its extension replaced by ".book": the extension is the text from
+// the last period after the last '\' or ':'; a name without one gets ".book" appended.
+QString withBookExtension(const QString& entered);
+
+// Whether a proposal (a file name ending in ".book") may become a book of the catalogue.
+enum class NameCheck {
+    Accepted,
+    Exists,  // a file of that name exists
+    Invalid, // nothing before ".book", or a character a file name cannot hold
+};
+NameCheck checkProposal(const QString& directory, const QString& proposal);
+
+// New Book's first proposal: "Book", or "Book" with the smallest number from 1 on whose file does
+// not exist.
+QString firstNewBookProposal(const QString& directory);
+
+// True when two paths name the same file as the file system compares names: ignoring case on
+// Windows, exactly elsewhere, so that "Emma.book" and "emma.book" are two books on Linux.
+bool sameFilePath(const QString& a, const QString& b);
+
+// The version 1.0 test over a catalogue, remembering each file's answer by its size and time of
+// last change, so that reopening a large catalogue reads only the books that changed.
+class VersionTestCache {
+public:
+    bool isVersion10File(const QString& path);
+    // True as soon as the file of one entry, in list order, is a version 1.0 file.
+    bool catalogueHasVersion10Files(const QString& directory, const QStringList& names);
+    void clear() { m_entries.clear(); }
+
+private:
+    struct Entry {
+        qint64 size;
+        qint64 modified;
+        bool version10;
+    };
+    QHash<QString, Entry> m_entries;
+};
 
 // Upgrades every version 1.0 book of the list, in list order; returns how many were upgraded.
 int upgradeCatalogue(const QString& directory, const QStringList& names);

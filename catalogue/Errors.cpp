@@ -7,8 +7,7 @@ namespace quillery {
 FileError::FileError(Kind kind, QString path, QString reason)
     : Error(compose(kind, path, reason)), m_kind(kind), m_path(std::move(path)),
       m_reason(std::move(reason))
-{
-}
+{}
 
 QString FileError::compose(Kind kind, const QString& path, const QString& reason)
 {

@@ -52,9 +52,10 @@ constexpr std::array<const FieldDef*, FieldCount - 1> makeFileOrder()
     std::array<const FieldDef*, FieldCount - 1> order{};
     int n = 0;
     for (const Field f :
-         {Author, YearWritten, Title, Subtitle, Edition, Series, Position, Publisher, Printed,
-          YearPrinted, ISBN, NumPages, Category, Comments, BookType, Binding, Level, Rating,
-          Translation, Language, OriginalLanguage, Translator, OriginalTitle, Price})
+         {Author,     YearWritten,   Title,       Subtitle, Edition,     Series,   Position,
+          Publisher,  Printed,       YearPrinted, ISBN,     NumPages,    Category, Comments,
+          BookType,   Binding,       Level,       Rating,   Translation, Language, OriginalLanguage,
+          Translator, OriginalTitle, Price})
         order[n++] = &kRows[indexOf(f)];
     return order;
 }
@@ -74,13 +75,15 @@ constexpr std::array<signed char, 128> makeCodeIndex()
 
 constexpr std::array<signed char, 128> kCodeIndex = makeCodeIndex();
 
-static_assert([] {
-    for (int i = 0; i < int(kRows.size()); ++i) {
-        if (indexOf(kRows[i].field) != i)
-            return false;
-    }
-    return true;
-}(), "field table rows must follow the record order");
+static_assert(
+    [] {
+        for (int i = 0; i < int(kRows.size()); ++i) {
+            if (indexOf(kRows[i].field) != i)
+                return false;
+        }
+        return true;
+    }(),
+    "field table rows must follow the record order");
 
 } // namespace
 

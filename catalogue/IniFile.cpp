@@ -1,5 +1,6 @@
 #include "catalogue/IniFile.h"
 
+#include "catalogue/Errors.h"
 #include "catalogue/FileIo.h"
 #include "catalogue/TextCodec.h"
 
@@ -165,7 +166,8 @@ bool parseIniWholeNumber(QStringView text, bool& isNonZero)
     if (i < text.size() && text[i] == u'$') {
         base = 16;
         ++i;
-    } else if (i + 1 < text.size() && text[i] == u'0' && (text[i + 1] == u'x' || text[i + 1] == u'X')) {
+    } else if (i + 1 < text.size() && text[i] == u'0' &&
+               (text[i + 1] == u'x' || text[i + 1] == u'X')) {
         base = 16;
         i += 2;
     }
@@ -182,46 +184,76 @@ bool parseIniWholeNumber(QStringView text, bool& isNonZero)
     return true;
 }
 
-IniFile IniFile::parse(QStringView text)
+void scanIni(QStringView text, IniVisitor& visitor)
 {
-    IniFile ini;
-    Section* current = nullptr;
-    bool continuable = false; // the previous line was an entry or one of its continuations
-    QString pending;          // continuation text of the last entry, not yet applied
+    bool inSection = false;
+    // The entry last read, held back until the lines after it show whether it continues.
+    bool held = false;
+    QStringView heldKey;
+    QStringView heldValue;
+    QString continuation;
 
-    const auto applyPending = [&]() {
-        if (current && !pending.isEmpty()) {
-            Line& entry = current->lines.back();
-            entry.value = trimBlanks(QString(entry.value + pending)).toString();
+    const auto release = [&]() {
+        if (!held)
+            return;
+        held = false;
+        if (continuation.isEmpty()) {
+            visitor.entry(heldKey, heldValue);
+            return;
         }
-        pending.clear();
+        const QString joined = heldValue + continuation;
+        continuation.clear();
+        visitor.entry(heldKey, trimBlanks(joined));
     };
 
-    for (const QStringView raw : splitLines(text)) {
+    forEachLine(text, [&](QStringView raw) {
         const QStringView line = trimBlanks(raw);
-        if (continuable && decodeContinuation(line, pending))
-            continue;
-        applyPending();
-        continuable = false;
+        if (held && decodeContinuation(line, continuation))
+            return;
+        release();
         if (line.isEmpty() || line[0] == u';')
-            continue;
+            return;
         if (line.size() >= 2 && line.front() == u'[' && line.back() == u']') {
-            ini.m_sections.push_back({trimBlanks(line.sliced(1, line.size() - 2)).toString(), {}});
-            current = &ini.m_sections.back();
-            continue;
+            inSection = true;
+            visitor.section(trimBlanks(line.sliced(1, line.size() - 2)));
+            return;
         }
-        if (!current)
-            continue;
+        if (!inSection)
+            return;
         const qsizetype eq = line.indexOf(u'=');
         if (eq < 0) {
-            current->lines.push_back({false, line.toString(), {}});
-            continue;
+            visitor.keyless(line);
+            return;
         }
-        current->lines.push_back({true, trimBlanks(line.first(eq)).toString(),
-                                  trimBlanks(line.sliced(eq + 1)).toString()});
-        continuable = true;
-    }
-    applyPending();
+        held = true;
+        heldKey = trimBlanks(line.first(eq));
+        heldValue = trimBlanks(line.sliced(eq + 1));
+    });
+    release();
+}
+
+IniFile IniFile::parse(QStringView text)
+{
+    struct Builder final : IniVisitor {
+        std::vector<Section>& sections;
+        explicit Builder(std::vector<Section>& s) : sections(s) {}
+        void section(QStringView name) override
+        {
+            sections.push_back({name.toString(), {}});
+            sections.back().lines.reserve(12);
+        }
+        void entry(QStringView key, QStringView value) override
+        {
+            sections.back().lines.push_back({true, key.toString(), value.toString()});
+        }
+        void keyless(QStringView line) override
+        {
+            sections.back().lines.push_back({false, line.toString(), {}});
+        }
+    };
+    IniFile ini;
+    Builder builder(ini.m_sections);
+    scanIni(text, builder);
     return ini;
 }
 
@@ -232,9 +264,8 @@ IniFile IniFile::fromBytes(QByteArrayView bytes)
 
 IniFile IniFile::load(const QString& path)
 {
-    if (!QFile::exists(path))
-        return {};
-    return fromBytes(readWholeFile(path));
+    const std::optional<QByteArray> bytes = readWholeFileIfExists(path);
+    return bytes ? fromBytes(*bytes) : IniFile();
 }
 
 const IniFile::Section* IniFile::findSection(QStringView name) const

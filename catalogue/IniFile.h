@@ -27,6 +27,22 @@ namespace quillery {
 // line and passes over the rest). In continuation lines "\r" and "\n" stand for the line breaks,
 // "\\" for a backslash and "\uXXXX" for '=' and for blanks that trimming would otherwise remove.
 // Every text therefore round-trips exactly, except that a value as a whole is trimmed.
+// Receives the parsed lines of an INI text in order. The views are valid only during the call.
+class IniVisitor {
+public:
+    virtual ~IniVisitor() = default;
+    virtual void section(QStringView name) = 0;
+    // An entry with its complete value (continuation lines already joined and the whole
+    // trimmed). Entries before the first section are never reported.
+    virtual void entry(QStringView key, QStringView value) = 0;
+    // A line without '=' inside a section, trimmed.
+    virtual void keyless(QStringView line) = 0;
+};
+
+// Parses text in the dialect and reports what it finds; IniFile is built on it, and readers
+// that need only a few keys use it directly to avoid copying the rest.
+void scanIni(QStringView text, IniVisitor& visitor);
+
 class IniFile {
 public:
     IniFile() = default;

@@ -3,6 +3,7 @@
 #include <QStringDecoder>
 
 #include <array>
+#include <cstring>
 
 namespace quillery {
 
@@ -11,6 +12,16 @@ bool isValidUtf8(QByteArrayView bytes)
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* const end = p + bytes.size();
     while (p < end) {
+        // Runs of ASCII, eight bytes at a time: most of a catalogue is ASCII.
+        while (end - p >= 8) {
+            quint64 word;
+            std::memcpy(&word, p, 8);
+            if (word & 0x8080808080808080ULL)
+                break;
+            p += 8;
+        }
+        if (p >= end)
+            break;
         const unsigned char c = *p;
         if (c < 0x80) {
             ++p;
@@ -109,19 +120,7 @@ QString decodeText(QByteArrayView bytes)
 QList<QStringView> splitLines(QStringView text)
 {
     QList<QStringView> lines;
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = text[i].unicode();
-        if (c != u'\r' && c != u'\n')
-            continue;
-        lines.append(text.sliced(start, i - start));
-        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < n)
-        lines.append(text.sliced(start));
+    forEachLine(text, [&lines](QStringView line) { lines.append(line); });
     return lines;
 }
 

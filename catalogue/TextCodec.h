@@ -32,6 +32,25 @@ QString decodeText(QByteArrayView bytes);
 // line, so "a\r\nb\r\n" and "a\r\nb" both give two lines; the empty text gives none.
 QList<QStringView> splitLines(QStringView text);
 
+// Calls `visit` with each line of splitLines(text), without building the list.
+template <typename Visit> void forEachLine(QStringView text, Visit&& visit)
+{
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    const QChar* data = text.data();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = data[i].unicode();
+        if (c != u'\r' && c != u'\n')
+            continue;
+        visit(text.sliced(start, i - start));
+        if (c == u'\r' && i + 1 < n && data[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        visit(text.sliced(start));
+}
+
 // True for the characters that line and value trimming removes: U+0000 to U+0020.
 inline bool isTrimmedChar(QChar c)
 {

@@ -1,15 +1,25 @@
 #include "cli/Cli.h"
 
+#include "catalogue/BookFile.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/DirectoryOptions.h"
 #include "catalogue/Errors.h"
+#include "catalogue/FileIo.h"
+#include "catalogue/ProgramVersion.h"
+#include "catalogue/Shelf.h"
+#include "format/FormatEngine.h"
+#include "format/Report.h"
+#include "markup/LanguageRegistry.h"
 #include "settings/RegFileStore.h"
 #include "settings/SettingsStore.h"
 #include "settings/UnicodeNames.h"
-#include "markup/LanguageRegistry.h"
 
 #include <QDir>
 #include <QFileInfo>
 
+#include <QHash>
+
+#include <algorithm>
 #include <functional>
 
 namespace quillery::cli {
@@ -21,10 +31,70 @@ struct UsageFailure {
     QString message;
 };
 
+// The options a command may take. Options with a value take the next argument.
+struct OptionSpec {
+    const char* name;
+    bool takesValue;
+};
+
+const OptionSpec kOptions[] = {
+    {"--selected", true},        {"--format", true},
+    {"--before-item", true},     {"--after-item", true},
+    {"--before-report", true},   {"--after-report", true},
+    {"--microdata", false},      {"--no-microdata", false},
+    {"--lang-for-title", false}, {"--no-lang-for-title", false},
+    {"--default-lang", true},    {"-o", true},
+    {"--link", false},
+};
+
+const OptionSpec* findOption(const QString& argument)
+{
+    for (const OptionSpec& o : kOptions) {
+        if (argument == QLatin1StringView(o.name))
+            return &o;
+    }
+    return nullptr;
+}
+
 struct Invocation {
     QString settingsFile;
     QStringList positional;
+    QHash<QString, QString> options; // option name to value ("" for a flag)
+
+    bool has(const char* option) const { return options.contains(QLatin1StringView(option)); }
+    QString value(const char* option) const { return options.value(QLatin1StringView(option)); }
 };
+
+// The report-option flags, in the order a user would set the controls.
+const char* const kReportOptionNames[] = {
+    "--before-item",  "--after-item",     "--before-report",     "--after-report", "--microdata",
+    "--no-microdata", "--lang-for-title", "--no-lang-for-title", "--default-lang"};
+
+void allowOnly(const Invocation& inv, std::initializer_list<const char*> allowed,
+               const char* command)
+{
+    for (auto it = inv.options.cbegin(); it != inv.options.cend(); ++it) {
+        bool ok = false;
+        for (const char* a : allowed)
+            ok = ok || it.key() == QLatin1StringView(a);
+        if (!ok)
+            throw UsageFailure{QStringLiteral("'%1' does not take the option %2")
+                                   .arg(QLatin1StringView(command), it.key())};
+    }
+}
+
+void allowReportOptions(const Invocation& inv, std::initializer_list<const char*> extra,
+                        const char* command)
+{
+    std::vector<const char*> allowed(std::begin(kReportOptionNames), std::end(kReportOptionNames));
+    allowed.insert(allowed.end(), extra);
+    for (auto it = inv.options.cbegin(); it != inv.options.cend(); ++it) {
+        if (std::none_of(allowed.begin(), allowed.end(),
+                         [&](const char* a) { return it.key() == QLatin1StringView(a); }))
+            throw UsageFailure{QStringLiteral("'%1' does not take the option %2")
+                                   .arg(QLatin1StringView(command), it.key())};
+    }
+}
 
 QByteArray lines(const QStringList& texts)
 {
@@ -46,13 +116,141 @@ QString catalogueDirectory(const QString& argument)
 void requireCount(const Invocation& inv, qsizetype count, const char* command)
 {
     if (inv.positional.size() != count)
-        throw UsageFailure{QStringLiteral("wrong number of arguments for '%1'")
-                               .arg(QLatin1StringView(command))};
+        throw UsageFailure{
+            QStringLiteral("wrong number of arguments for '%1'").arg(QLatin1StringView(command))};
+}
+
+AppSettings loadSettings(const Invocation& inv);
+
+// What the program holds once it has started and opened a catalogue, as far as formatting goes:
+// the settings, the text of the format box and the report controls.
+struct Session {
+    AppSettings settings;
+    FormatContext context;
+    QString formatText;
+
+    // Starts as the program does: the settings loaded, then the saved catalogue opened.
+    explicit Session(const Invocation& inv) : settings(loadSettings(inv))
+    {
+        applyToFormatContext(settings, context);
+        formatText = formatBoxText(settings);
+        if (!settings.directory.isEmpty() && QFileInfo(settings.directory).isDir())
+            openCatalogue(settings.directory);
+    }
+
+    // Opens a folder as the catalogue: its options file, when there is one, sets the format text
+    // and the report controls.
+    void openCatalogue(const QString& directory)
+    {
+        readDirectoryOptionsInto(directory, formatText, context.report);
+    }
+
+    // Sets the controls from the options, in the order the command line documents.
+    void applyFlags(const Invocation& inv)
+    {
+        if (inv.has("--format"))
+            formatText = inv.value("--format");
+        ReportOptions& report = context.report;
+        if (inv.has("--before-item"))
+            report.beforeItem = inv.value("--before-item");
+        if (inv.has("--after-item"))
+            report.afterItem = inv.value("--after-item");
+        if (inv.has("--before-report"))
+            report.beforeReport = inv.value("--before-report");
+        if (inv.has("--after-report"))
+            report.afterReport = inv.value("--after-report");
+        if (inv.has("--microdata"))
+            setMicrodata(report, true);
+        if (inv.has("--no-microdata"))
+            setMicrodata(report, false);
+        if (inv.has("--lang-for-title"))
+            report.useLangForTitle = true;
+        if (inv.has("--no-lang-for-title"))
+            report.useLangForTitle = false;
+        if (inv.has("--default-lang"))
+            report.defaultLang = inv.value("--default-lang");
+    }
+};
+
+// A book file argument: an error names it when it does not exist (the program itself only meets
+// listed books, which read as empty when they vanish).
+QString bookFileArgument(const QString& path)
+{
+    if (!QFileInfo::exists(path))
+        readWholeFile(path); // throws the system's own message
+    return path;
+}
+
+QByteArray commandFormat(const Invocation& inv)
+{
+    if (inv.positional.size() < 2 || inv.positional.size() > 3)
+        throw UsageFailure{QStringLiteral("wrong number of arguments for 'format'")};
+    allowReportOptions(inv, {"--link", "--format"}, "format");
+    const QString path = bookFileArgument(inv.positional[1]);
+    Session session(inv);
+    session.openCatalogue(QFileInfo(path).absolutePath());
+    session.applyFlags(inv);
+    const QString format = inv.positional.size() == 3 ? inv.positional[2] : session.formatText;
+    session.context.mode = inv.has("--link") ? FormatMode::Link : FormatMode::Reference;
+    return FormatEngine::formatRecord(format, ReadBookRecord(path), session.context).toUtf8();
+}
+
+QByteArray commandReport(const Invocation& inv)
+{
+    requireCount(inv, 2, "report");
+    allowReportOptions(inv, {"--selected", "--format", "-o"}, "report");
+    const QString dir = catalogueDirectory(inv.positional[1]);
+    Session session(inv);
+    const QStringList names = listBookNames(dir);
+    session.openCatalogue(dir);
+    session.applyFlags(inv);
+    QStringList entries = names;
+    if (inv.has("--selected")) {
+        const QString selected = inv.value("--selected");
+        entries = names.contains(selected) ? QStringList{selected} : QStringList{};
+    }
+    // The report is kept as UTF-8 while it is built: half the memory of the text, and nothing is
+    // delivered unless every book formatted.
+    const bool toFile = inv.has("-o");
+    QByteArray bytes = toFile ? utf8Bom() : QByteArray();
+    generateReportLines(dir, entries, session.formatText, session.context,
+                        [&bytes](const QString& line) {
+                            bytes += line.toUtf8();
+                            bytes += "\r\n";
+                        });
+    if (toFile) {
+        writeWholeFile(inv.value("-o"), bytes);
+        return {};
+    }
+    return bytes;
+}
+
+QByteArray commandShelf(const Invocation& inv)
+{
+    requireCount(inv, 2, "shelf");
+    allowOnly(inv, {"-o"}, "shelf");
+    if (!inv.has("-o"))
+        throw UsageFailure{QStringLiteral("'shelf' needs -o FILE")};
+    const QString dir = catalogueDirectory(inv.positional[1]);
+    writeWholeFile(withShelfExtension(inv.value("-o")), shelfBytes(dir, programVersionString()));
+    return {};
+}
+
+QByteArray commandLinks(const Invocation& inv)
+{
+    requireCount(inv, 2, "links");
+    allowOnly(inv, {}, "links");
+    const QString& path = inv.positional[1];
+    Session session(inv);
+    QStringList links;
+    buildDataLinks(ReadBookRecord(bookFileArgument(path)), session.context, links);
+    return lines(links);
 }
 
 QByteArray commandList(const Invocation& inv)
 {
     requireCount(inv, 2, "list");
+    allowOnly(inv, {}, "list");
     const QString dir = catalogueDirectory(inv.positional[1]);
     QStringList names = listBookNames(dir);
     const qsizetype count = names.size();
@@ -63,12 +261,13 @@ QByteArray commandList(const Invocation& inv)
 QByteArray commandUpgrade(const Invocation& inv)
 {
     requireCount(inv, 2, "upgrade");
+    allowOnly(inv, {}, "upgrade");
     const QString dir = catalogueDirectory(inv.positional[1]);
     return lines({booksUpgradedText(upgradeCatalogue(dir, listBookNames(dir)))});
 }
 
 // The settings for commands that format: --settings FILE, else the user's store.
-[[maybe_unused]] AppSettings loadSettings(const Invocation& inv)
+AppSettings loadSettings(const Invocation& inv)
 {
     return cli::loadSettings(inv.settingsFile);
 }
@@ -113,10 +312,9 @@ struct Command {
 const std::vector<Command>& commands()
 {
     static const std::vector<Command> table = {
-        {"list", commandList},
-        {"upgrade", commandUpgrade},
-        {"ucname", commandUcname},
-        {"lang", commandLang},
+        {"format", commandFormat}, {"links", commandLinks}, {"list", commandList},
+        {"report", commandReport}, {"shelf", commandShelf}, {"upgrade", commandUpgrade},
+        {"ucname", commandUcname}, {"lang", commandLang},
     };
     return table;
 }
@@ -139,10 +337,24 @@ QString usageText()
         "Usage: quillery-cli [--settings FILE] COMMAND [ARGS] [OPTIONS]\n"
         "\n"
         "Commands:\n"
+        "  format BOOKFILE [FMT] [--link] [REPORT OPTIONS]\n"
+        "                    the reference of one book by FMT or the current format;\n"
+        "                    --link formats it as a database link (values URL-encoded)\n"
+        "  links BOOKFILE    every database link of the book, one per line\n"
         "  list DIR          the book names of the catalogue DIR in list order, then the count\n"
+        "  report DIR [--selected NAME] [--format FMT] [REPORT OPTIONS] [-o FILE]\n"
+        "                    the report of all books (or the one named NAME) of DIR; with -o\n"
+        "                    written to FILE (UTF-8 with byte-order mark), else to stdout\n"
+        "  shelf DIR -o FILE the bookshelf file of DIR (FILE gets the extension .shelf)\n"
         "  upgrade DIR       upgrade the version 1.0 books of DIR to the current format\n"
         "  ucname HEX        the Unicode name of the code point HEX (an empty line when none)\n"
         "  lang TEXT         the BCP 47 language tag that the language text TEXT gives\n"
+        "\n"
+        "Report options (set in this order, as a user sets the controls):\n"
+        "  --before-item T, --after-item T, --before-report T, --after-report T\n"
+        "  --microdata | --no-microdata\n"
+        "  --lang-for-title | --no-lang-for-title\n"
+        "  --default-lang T\n"
         "\n"
         "Options:\n"
         "  --settings FILE   read the application settings from FILE (a registry export file)\n"
@@ -157,8 +369,17 @@ int run(const QStringList& arguments, QByteArray& out, QByteArray& err)
     err.clear();
     try {
         Invocation inv;
+        bool optionsEnded = false;
         for (qsizetype i = 0; i < arguments.size(); ++i) {
             const QString& a = arguments[i];
+            if (optionsEnded) {
+                inv.positional.append(a);
+                continue;
+            }
+            if (a == u"--") {
+                optionsEnded = true;
+                continue;
+            }
             if (a == u"-h" || a == u"--help") {
                 out = usageText().toUtf8();
                 return Success;
@@ -169,8 +390,23 @@ int run(const QStringList& arguments, QByteArray& out, QByteArray& err)
                 inv.settingsFile = arguments[i];
                 continue;
             }
+            if (const OptionSpec* option = findOption(a)) {
+                if (inv.options.contains(a))
+                    throw UsageFailure{QStringLiteral("%1 given twice").arg(a)};
+                QString value;
+                if (option->takesValue) {
+                    if (++i >= arguments.size())
+                        throw UsageFailure{QStringLiteral("%1 needs a value").arg(a)};
+                    value = arguments[i];
+                }
+                inv.options.insert(a, value);
+                continue;
+            }
             inv.positional.append(a);
         }
+        if ((inv.has("--microdata") && inv.has("--no-microdata")) ||
+            (inv.has("--lang-for-title") && inv.has("--no-lang-for-title")))
+            throw UsageFailure{QStringLiteral("an option and its --no- form exclude each other")};
         if (inv.positional.isEmpty())
             throw UsageFailure{QStringLiteral("no command given")};
         for (const Command& c : commands()) {
@@ -182,8 +418,7 @@ int run(const QStringList& arguments, QByteArray& out, QByteArray& err)
         throw UsageFailure{QStringLiteral("unknown command '%1'").arg(inv.positional.front())};
     } catch (const UsageFailure& failure) {
         out.clear();
-        err = (QStringLiteral("quillery-cli: ") + failure.message + u"\n\n" + usageText())
-                  .toUtf8();
+        err = (QStringLiteral("quillery-cli: ") + failure.message + u"\n\n" + usageText()).toUtf8();
         return UsageError;
     } catch (const Error& error) {
         out.clear();

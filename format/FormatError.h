@@ -11,8 +11,7 @@ class FormatError final : public Error {
 public:
     explicit FormatError(QString message, int position = 0)
         : Error(std::move(message)), m_position(position)
-    {
-    }
+    {}
 
     int position() const noexcept { return m_position; }
 

@@ -188,6 +188,61 @@ TEST(Cli, ExecutableSmoke)
     EXPECT_TRUE(p.readAllStandardOutput().isEmpty());
 }
 
+TEST(Cli, FormatAndLinksOfABookFile)
+{
+    QTemporaryDir dir;
+    const QString book = dir.filePath(s("Doe - Harbour.book"));
+    BookRecord r;
+    r[Field::Author] = s("Doe, Jane");
+    r[Field::YearWritten] = s("1901");
+    r[Field::Title] = s("The Quiet Harbour");
+    r[Field::Subtitle] = s("A Novel");
+    r[Field::Publisher] = s("North Press");
+    r[Field::Printed] = s("Uppsala");
+    r[Field::YearPrinted] = s("1950");
+    r[Field::ISBN] = s("91-7054-940-8");
+    r[Field::Language] = s("English");
+    r[Field::OriginalLanguage] = s("Swedish");
+    r[Field::Translator] = s("John Roe");
+    r[Field::OriginalTitle] = s("Den stilla hamnen");
+    r.setTranslation(true);
+    writeBookFile(book, r, QDateTime::currentDateTime(), s("1.2.0.0"));
+
+    Result res = run({s("format"), book,
+                      s("%A(Y.T-Q.P,p(y%.\" ISBN \"N(U\" Translated from \"O\" by \"r\". "
+                        "Original title: \"o"),
+                      s("--no-lang-for-title")});
+    EXPECT_EQ(res.status, 0) << res.err.toStdString();
+    EXPECT_EQ(res.out,
+              QString(s("Doe, Jane (1901). The Quiet Harbour—A Novel. North Press, Uppsala "
+                        "(1950). ISBN 91-7054-940-8 (English) Translated from Swedish by "
+                        "John Roe. Original title: Den stilla hamnen"))
+                  .toUtf8());
+
+    // The ID is the file name; a format that starts with '-' is still a format after "--".
+    res = run({s("format"), book, s("--link"), s("--"), s("-%I/%T")});
+    EXPECT_EQ(res.out, QByteArray("-9170549408/The+Quiet+Harbour"));
+
+    res = run({s("format"), book, s("%Z")});
+    EXPECT_EQ(res.status, 1);
+    EXPECT_TRUE(res.out.isEmpty());
+    EXPECT_EQ(res.err, QByteArray("Invalid token starting with %Z at 1.\n"));
+
+    res = run({s("links"), book});
+    EXPECT_EQ(res.status, 0);
+    const QList<QByteArray> links = res.out.split('\n');
+    ASSERT_EQ(links.size(), 6); // five lines and the empty rest after the last LF
+    EXPECT_TRUE(links[0].endsWith("q=The+Quiet+Harbour"));
+    EXPECT_TRUE(links[2].endsWith("/wiki/Special:BookSources/9170549408"));
+
+    res = run({s("format"), dir.filePath(s("missing.book"))});
+    EXPECT_EQ(res.status, 1);
+    EXPECT_TRUE(res.err.startsWith("Cannot open file \""));
+    EXPECT_EQ(run({s("links"), book, s("--microdata")}).status, 2);
+    EXPECT_EQ(run({s("format"), book, s("--microdata"), s("--no-microdata")}).status, 2);
+    EXPECT_EQ(run({s("list"), dir.path(), s("-o"), s("x")}).status, 2);
+}
+
 TEST(Cli, LangPrintsTheTagOrFails)
 {
     const struct {
@@ -223,4 +278,100 @@ TEST(Cli, LangPrintsTheTagOrFails)
     ASSERT_TRUE(p.waitForFinished(30000));
     EXPECT_EQ(p.exitCode(), 0);
     EXPECT_EQ(p.readAllStandardOutput(), QByteArray("FR\n"));
+}
+
+namespace {
+
+// A catalogue of two books with an options file, and a settings file that starts the program
+// somewhere else.
+class CliCatalogue : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const char* title : {"Beta", "alpha"}) {
+            BookRecord r;
+            r[Field::Title] = s(title);
+            r[Field::Position] = s("2");
+            writeBookFile(m_dir.filePath(s(title) + s(".book")), r, QDateTime::currentDateTime(),
+                          s("1.2.0.0"));
+        }
+        m_settings = m_home.filePath(s("settings.reg"));
+        test::writeBytes(m_settings,
+                         "Windows Registry Editor Version 5.00\r\n\r\n"
+                         "[HKEY_CURRENT_USER\\Software\\Tollvern\\Quillery\\Settings]\r\n"
+                         "\"Format\"=\"[%T]\"\r\n"
+                         "\"Directory\"=\"" +
+                             m_home.path().toUtf8() + "/\"\r\n\r\n");
+    }
+
+    Result report(QStringList extra)
+    {
+        return run(QStringList({s("--settings"), m_settings, s("report"), m_dir.path()}) + extra);
+    }
+
+    QTemporaryDir m_dir;
+    QTemporaryDir m_home;
+    QString m_settings;
+};
+
+} // namespace
+
+TEST_F(CliCatalogue, ReportUsesTheSettingsTheOptionsFileAndTheFlagsInOrder)
+{
+    Result r = report({});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QByteArray("<ul>\r\n<li>[alpha]</li>\r\n<li>[Beta]</li>\r\n</ul>\r\n"));
+
+    test::writeBytes(m_dir.filePath(s("directory.qy-opts")),
+                     "[Formats]\r\nFormat=%T%i\r\n[Report]\r\nBeforeReport=\r\nAfterReport=\r\n");
+    r = report({s("--selected"), s("Beta")});
+    EXPECT_EQ(r.out, QByteArray("<li>Beta2</li>\r\n"));
+    EXPECT_EQ(report({s("--selected"), s("beta")}).out, QByteArray()); // exact names only
+
+    // Ticking microdata rewrites the before-item text given just before it.
+    r = report({s("--selected"), s("Beta"), s("--before-item"), s("<p>"), s("--after-item"),
+                s("</p>"), s("--microdata"), s("--format"), s("%i")});
+    EXPECT_EQ(r.out, QByteArray("<p itemscope=\"\" itemtype=\"http://schema.org/Book\">"
+                                "<span itemprop=\"position\">2</span></p>\r\n"));
+
+    // To a file: BOM and text, nothing on stdout.
+    const QString out = m_home.filePath(s("report.txt"));
+    r = report({s("-o"), out});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_EQ(test::readBytes(out),
+              QByteArray("\xEF\xBB\xBF<li>alpha2</li>\r\n<li>Beta2</li>\r\n"));
+
+    // A failing report writes no file and prints nothing.
+    const QString failed = m_home.filePath(s("failed.txt"));
+    r = report({s("--format"), s("%Z"), s("-o"), failed});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_EQ(r.err, QByteArray("Invalid token starting with %Z at 1.\n"));
+    EXPECT_FALSE(QFile::exists(failed));
+
+    EXPECT_EQ(run({s("report")}).status, 2);
+    EXPECT_EQ(run({s("report"), m_dir.path(), s("--link")}).status, 2);
+}
+
+TEST_F(CliCatalogue, FormatOpensTheBooksFolderFirst)
+{
+    test::writeBytes(m_dir.filePath(s("directory.qy-opts")), "[Formats]\r\nFormat=<%T>\r\n");
+    const Result r =
+        run({s("--settings"), m_settings, s("format"), m_dir.filePath(s("Beta.book"))});
+    EXPECT_EQ(r.out, QByteArray("<Beta>"));
+}
+
+TEST_F(CliCatalogue, ShelfWritesTheFileWithItsExtension)
+{
+    const QString chosen = m_home.filePath(s("books.txt"));
+    Result r = run({s("shelf"), m_dir.path(), s("-o"), chosen});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_FALSE(QFile::exists(chosen));
+    const QByteArray shelf = test::readBytes(m_home.filePath(s("books.shelf")));
+    EXPECT_TRUE(shelf.startsWith("@@ File created by Tollvern Quillery.\r\n"));
+    EXPECT_TRUE(shelf.endsWith("@END BOOK\r\n@@ EOF\r\n"));
+    EXPECT_EQ(run({s("shelf"), m_dir.path()}).status, 2);
+    EXPECT_EQ(run({s("shelf"), s("/nonexistent"), s("-o"), chosen}).status, 1);
 }

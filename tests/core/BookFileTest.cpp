@@ -113,7 +113,8 @@ TEST_F(BookFileTest, SaveKeepsForeignKeysAndSectionsInPlace)
     EXPECT_EQ(ini.readString(u"Cataloguing", u"My own key"), s("mine"));
     EXPECT_EQ(ini.readString(u"Extra", u"keep"), s("me"));
     const QString text = QString::fromUtf8(readBytes(file));
-    EXPECT_TRUE(text.contains(s("[Cataloguing]\r\nTitle=New title\r\nMy own key=mine\r\nAuthor=\r\n")));
+    EXPECT_TRUE(
+        text.contains(s("[Cataloguing]\r\nTitle=New title\r\nMy own key=mine\r\nAuthor=\r\n")));
 }
 
 TEST_F(BookFileTest, TranslationFlagValues)
@@ -121,7 +122,8 @@ TEST_F(BookFileTest, TranslationFlagValues)
     const struct {
         const char* value;
         bool translation;
-    } cases[] = {{"1", true}, {"0", false}, {"yes", false}, {"0x1F", true}, {"$A", true}, {"", false}};
+    } cases[] = {{"1", true},    {"0", false}, {"yes", false},
+                 {"0x1F", true}, {"$A", true}, {"", false}};
     for (const auto& c : cases) {
         const QString file = path("T.book");
         writeBytes(file, QByteArray("[Language]\r\nTranslation=") + c.value + "\r\n");
@@ -257,8 +259,9 @@ TEST_F(BookFileTest, UpgradeDecodesByteOrderMarksAndFindsTheKeyAnywhere)
     bytes.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
     writeBytes(path("W.book"), bytes);
     EXPECT_TRUE(UpgradeBookFile(path("W.book"), s("1.2.0.0")));
-    EXPECT_EQ(readBytes(path("W.book")), QByteArray("\xEF\xBB\xBF[Cataloguing]\r\nTitle=\xCE\xA9\r\n"
-                                                    "Program version=1.2.0.0\r\n Program version=9\r\n"));
+    EXPECT_EQ(readBytes(path("W.book")),
+              QByteArray("\xEF\xBB\xBF[Cataloguing]\r\nTitle=\xCE\xA9\r\n"
+                         "Program version=1.2.0.0\r\n Program version=9\r\n"));
 }
 
 TEST_F(BookFileTest, FailedSaveLeavesTheOldFileWholeAndNamesThePath)
@@ -298,9 +301,8 @@ TEST(ProgramVersion, ReadsTheEmbeddedRecord)
 TEST(LastWritten, ShortDateSpaceLongTimeAndNoTimeAtMidnight)
 {
     const QLocale c = QLocale::c();
-    EXPECT_EQ(lastWrittenText(kWhen, c),
-              c.toString(kWhen.date(), QLocale::ShortFormat) + u' ' +
-                  c.toString(kWhen.time(), QLocale::LongFormat));
+    EXPECT_EQ(lastWrittenText(kWhen, c), c.toString(kWhen.date(), QLocale::ShortFormat) + u' ' +
+                                             c.toString(kWhen.time(), QLocale::LongFormat));
     const QDateTime midnight(QDate(2026, 1, 2), QTime(0, 0));
     EXPECT_EQ(lastWrittenText(midnight, c), c.toString(midnight.date(), QLocale::ShortFormat));
     EXPECT_NE(lastWrittenText(midnight.addMSecs(1000), c),
@@ -318,4 +320,67 @@ TEST_F(BookFileTest, SaveIntoAMissingFolderReportsCannotCreate)
         EXPECT_FALSE(e.reason().isEmpty());
     }
     EXPECT_FALSE(QFile::exists(file));
+}
+
+// The version test scans bytes with an early exit; it must answer exactly as the dialect's
+// look-up over the whole file does.
+TEST(VersionTest, AgreesWithTheDialectOnVariedTexts)
+{
+    const auto reference = [](const QByteArray& bytes) {
+        QByteArrayView view(bytes);
+        if (view.startsWith("\xEF\xBB\xBF"))
+            view = view.sliced(3);
+        const IniFile ini = IniFile::parse(QString::fromLatin1(view));
+        return ini.contains(u"File information", u"Program version") &&
+               ini.readString(u"File information", u"Program version").startsWith(u"1.0");
+    };
+    const char* pieces[] = {"[File information]",
+                            "[file INFORMATION ]",
+                            "[Other]",
+                            "[x",
+                            "Program version=1.0",
+                            " program VERSION =  1.0.2",
+                            "Program version=1.2",
+                            "Program version",
+                            "Program version==1.0",
+                            "; Program version=1.0",
+                            "\t",
+                            "",
+                            "key=value",
+                            "\xE9=1.0",
+                            "[ File information ]",
+                            "Program version=\x01"
+                            "1.0"};
+    const char* breaks[] = {"\r\n", "\n", "\r"};
+    quint32 seed = 12345;
+    const auto next = [&seed] {
+        seed = seed * 1103515245u + 12345u;
+        return seed >> 8;
+    };
+    for (int round = 0; round < 5000; ++round) {
+        QByteArray text = (next() % 4 == 0) ? QByteArray("\xEF\xBB\xBF") : QByteArray();
+        const int lines = int(next() % 7);
+        for (int i = 0; i < lines; ++i) {
+            text += pieces[next() % std::size(pieces)];
+            text += breaks[next() % std::size(breaks)];
+        }
+        ASSERT_EQ(isVersion10Text(text), reference(text)) << test::visible(text);
+    }
+}
+
+TEST_F(BookFileTest, FirstSectionAndFirstEntryOfANameWin)
+{
+    writeBytes(path("Dup.book"), "[cataloguing]\r\nTITLE=first\r\nTitle=second\r\n"
+                                 "[Cataloguing]\r\nAuthor=from a later section\r\n"
+                                 "[Language]\r\nTranslation=0\r\ntranslation=1\r\nPrice=9\r\n"
+                                 "[Additional]\r\nPrice=not here\r\n");
+    const BookRecord r = ReadBookRecord(path("Dup.book"));
+    EXPECT_EQ(r[Field::Title], s("first"));
+    EXPECT_EQ(r[Field::Author], QString());
+    EXPECT_FALSE(r.isTranslation());
+    EXPECT_EQ(r[Field::Price], s("9"));
+    // A missing book reads as an empty one; an unreadable one is an error.
+    EXPECT_EQ(ReadBookRecord(path("Gone.book"))[Field::ID], s("Gone"));
+    QDir().mkpath(path("Folder.book"));
+    EXPECT_THROW(ReadBookRecord(path("Folder.book")), FileError);
 }

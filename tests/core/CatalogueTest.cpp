@@ -1,5 +1,7 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/BookFile.h"
+#include "catalogue/Errors.h"
+#include "catalogue/FileIo.h"
 
 #include "TestSupport.h"
 
@@ -67,4 +69,130 @@ TEST(Catalogue, UpgradeCountsOnlyVersion10Books)
     EXPECT_FALSE(IsVersion10File(dir.filePath(s("Old.book"))));
     EXPECT_EQ(test::readBytes(dir.filePath(s("New.book"))), untouched);
     EXPECT_EQ(upgradeCatalogue(dir.path(), listBookNames(dir.path())), 0);
+}
+
+TEST(CatalogueNames, ValidityAndExtension)
+{
+    for (const char* bad : {"\"", "*", "/", ":", "<", ">", "?", "\\", "|"}) {
+        EXPECT_FALSE(IsValidFileNameChar(s(bad)[0])) << bad;
+        EXPECT_FALSE(IsValidFileName(s("a") + s(bad) + s("b.book"))) << bad;
+    }
+    EXPECT_FALSE(IsValidFileNameChar(QChar(0)));
+    EXPECT_TRUE(IsValidFileName(s("Émile – ½ (2).book")));
+    EXPECT_FALSE(IsValidFileName(QString()));
+
+    EXPECT_EQ(withBookExtension(s("Emma")), s("Emma.book"));
+    EXPECT_EQ(withBookExtension(s("Emma.book")), s("Emma.book"));
+    EXPECT_EQ(withBookExtension(s("Emma.txt")), s("Emma.book"));
+    EXPECT_EQ(withBookExtension(s("Vol. 2")), s("Vol.book"));
+    EXPECT_EQ(withBookExtension(s("a.b\\c")), s("a.b\\c.book"));
+    EXPECT_EQ(withBookExtension(s("x:y")), s("x:y.book"));
+    EXPECT_EQ(withBookExtension(QString()), s(".book"));
+}
+
+TEST(CatalogueNames, ProposalsAndAcceptance)
+{
+    QTemporaryDir dir;
+    EXPECT_EQ(firstNewBookProposal(dir.path()), s("Book"));
+    test::writeBytes(dir.filePath(s("Book3.book")), {});
+    EXPECT_EQ(firstNewBookProposal(dir.path()), s("Book"));
+    test::writeBytes(dir.filePath(s("Book.book")), {});
+    EXPECT_EQ(firstNewBookProposal(dir.path()), s("Book1"));
+    test::writeBytes(dir.filePath(s("Book1.book")), {});
+    EXPECT_EQ(firstNewBookProposal(dir.path()), s("Book2"));
+    QFile::remove(dir.filePath(s("Book1.book")));
+    test::writeBytes(dir.filePath(s("Book2.book")), {});
+    EXPECT_EQ(firstNewBookProposal(dir.path()), s("Book1"));
+
+    EXPECT_EQ(checkProposal(dir.path(), s("Book.book")), NameCheck::Exists);
+    EXPECT_EQ(checkProposal(dir.path(), s(".book")), NameCheck::Invalid);
+    EXPECT_EQ(checkProposal(dir.path(), s("a?.book")), NameCheck::Invalid);
+    EXPECT_EQ(checkProposal(dir.path(), s("New one.book")), NameCheck::Accepted);
+    // On a file system that tells case apart, a name differing only in case is another book.
+    EXPECT_EQ(checkProposal(dir.path(), s("BOOK.book")),
+              QFileInfo::exists(dir.filePath(s("BOOK.book"))) ? NameCheck::Exists
+                                                              : NameCheck::Accepted);
+}
+
+TEST(CatalogueFiles, NewRenameAndDuplicateNeverReplace)
+{
+    QTemporaryDir dir;
+    const QString a = dir.filePath(s("A.book"));
+    const QString b = dir.filePath(s("B.book"));
+    createNewEmptyFile(a);
+    EXPECT_EQ(QFileInfo(a).size(), 0);
+    test::writeBytes(b, "precious");
+    // New Book never truncates what exists.
+    EXPECT_THROW(createNewEmptyFile(b), FileError);
+    EXPECT_EQ(test::readBytes(b), QByteArray("precious"));
+
+    QString reason;
+    EXPECT_FALSE(renameNoReplace(a, b, &reason));
+    EXPECT_FALSE(reason.isEmpty());
+    EXPECT_EQ(test::readBytes(b), QByteArray("precious"));
+    EXPECT_TRUE(QFile::exists(a));
+    EXPECT_FALSE(copyNoReplace(a, b, &reason));
+    EXPECT_EQ(test::readBytes(b), QByteArray("precious"));
+
+    const QString c = dir.filePath(s("C.book"));
+    EXPECT_TRUE(copyNoReplace(b, c));
+    EXPECT_EQ(test::readBytes(c), QByteArray("precious"));
+    const QString d = dir.filePath(s("D.book"));
+    EXPECT_TRUE(renameNoReplace(a, d));
+    EXPECT_FALSE(QFile::exists(a));
+    EXPECT_TRUE(QFile::exists(d));
+    // No temporary file is left behind by the copy.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+
+    EXPECT_TRUE(deleteFile(d));
+    EXPECT_FALSE(deleteFile(d, &reason));
+    EXPECT_FALSE(reason.isEmpty());
+}
+
+TEST(CatalogueFiles, PathsCompareAsTheFileSystemDoes)
+{
+#ifdef Q_OS_WIN
+    EXPECT_TRUE(sameFilePath(s("C:/x/Emma.book"), s("c:/X/emma.book")));
+#else
+    EXPECT_FALSE(sameFilePath(s("/x/Emma.book"), s("/x/emma.book")));
+    EXPECT_TRUE(sameFilePath(s("/x/Emma.book"), s("/x/Emma.book")));
+#endif
+}
+
+TEST(CatalogueFiles, VersionCacheAnswersAsAFreshTest)
+{
+    QTemporaryDir dir;
+    QFile::copy(test::dataPath(s("v10-cp1252.book")), dir.filePath(s("Old.book")));
+    QFile::setPermissions(dir.filePath(s("Old.book")), QFile::ReadOwner | QFile::WriteOwner);
+    test::writeBytes(dir.filePath(s("New.book")), {});
+    VersionTestCache cache;
+    const QStringList names = listBookNames(dir.path());
+    EXPECT_TRUE(cache.catalogueHasVersion10Files(dir.path(), names));
+    EXPECT_TRUE(cache.catalogueHasVersion10Files(dir.path(), names));
+    UpgradeBookFile(dir.filePath(s("Old.book")), s("1.2.0.0"));
+    EXPECT_FALSE(cache.catalogueHasVersion10Files(dir.path(), names));
+    // A file replaced by an old one of a different size is tested again.
+    test::writeBytes(dir.filePath(s("New.book")), "[File information]\r\nProgram version=1.0\r\n");
+    EXPECT_TRUE(cache.isVersion10File(dir.filePath(s("New.book"))));
+}
+
+TEST(CatalogueFiles, VersionTestOfLongFilesReadsPastThePrefix)
+{
+    QTemporaryDir dir;
+    // The version line after 10,000 bytes of other sections.
+    QByteArray late = "[Other]\r\n";
+    for (int i = 0; i < 500; ++i)
+        late += "key" + QByteArray::number(i) + "=some value here\r\n";
+    late += "[File information]\r\nProgram version=1.0.0.0\r\n";
+    test::writeBytes(dir.filePath(s("Late.book")), late);
+    QByteArray early = "[File information]\r\nProgram version=1.2.0.0\r\n[Other]\r\n";
+    early += QByteArray(20000, 'x') + "\r\n";
+    test::writeBytes(dir.filePath(s("Early.book")), early);
+    VersionTestCache cache;
+    EXPECT_FALSE(cache.catalogueHasVersion10Files(dir.path(), {s("Early")}));
+    EXPECT_TRUE(cache.catalogueHasVersion10Files(dir.path(), {s("Early"), s("Late")}));
+    EXPECT_TRUE(IsVersion10File(dir.filePath(s("Late.book"))));
+    // Missing names and folders named like books are no version 1.0 files.
+    QDir(dir.path()).mkdir(s("Folder.book"));
+    EXPECT_FALSE(cache.catalogueHasVersion10Files(dir.path(), {s("Folder"), s("Missing")}));
 }

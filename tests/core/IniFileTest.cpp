@@ -1,5 +1,5 @@
-#include "catalogue/Errors.h"
 #include "catalogue/IniFile.h"
+#include "catalogue/Errors.h"
 
 #include "TestSupport.h"
 
@@ -58,8 +58,9 @@ TEST(IniFile, TrimsControlCharactersAndBlanks)
 
 TEST(IniFile, BooleansReadAsWholeNumbers)
 {
-    const IniFile ini = parse("[B]\none=1\nzero=0\nword=yes\nempty=\nhex=0x10\nupperhex=0X0\n"
-                              "dollar=$A\nneg=-1\nplus=+0\nbadhex=0xZ\nlonely=$\nbig=99999999999999999999\n");
+    const IniFile ini =
+        parse("[B]\none=1\nzero=0\nword=yes\nempty=\nhex=0x10\nupperhex=0X0\n"
+              "dollar=$A\nneg=-1\nplus=+0\nbadhex=0xZ\nlonely=$\nbig=99999999999999999999\n");
     EXPECT_TRUE(ini.readBool(u"B", u"one", false));
     EXPECT_FALSE(ini.readBool(u"B", u"zero", true));
     EXPECT_FALSE(ini.readBool(u"B", u"word", true));
@@ -102,10 +103,14 @@ TEST(IniFile, UpdatesInPlaceKeepingWhatItDoesNotWrite)
 
 TEST(IniFile, DecodesBomUtf8AndFallsBackToTheLegacyCodePage)
 {
-    EXPECT_EQ(IniFile::fromBytes("\xEF\xBB\xBF[S]\r\nk=Stra\xC3\x9F" "e\r\n").readString(u"S", u"k"),
+    EXPECT_EQ(IniFile::fromBytes("\xEF\xBB\xBF[S]\r\nk=Stra\xC3\x9F"
+                                 "e\r\n")
+                  .readString(u"S", u"k"),
               s("Straße"));
     // Not valid UTF-8: Windows-1252, so the text survives instead of reading as nothing.
-    EXPECT_EQ(IniFile::fromBytes("[S]\r\nk=Stra\xDF" "e \x80 \x93q\x94\r\n").readString(u"S", u"k"),
+    EXPECT_EQ(IniFile::fromBytes("[S]\r\nk=Stra\xDF"
+                                 "e \x80 \x93q\x94\r\n")
+                  .readString(u"S", u"k"),
               s("Straße € “q”"));
     // An overlong form and an encoded surrogate are not valid UTF-8 either.
     EXPECT_EQ(IniFile::fromBytes("[S]\nk=\xC0\xAF\n").readString(u"S", u"k"), s("À¯"));
@@ -160,7 +165,9 @@ TEST(IniFile, MultiLineValuesKeepThePlainFormReadable)
     ini.writeString(u"S", u"Single", s("  a \\n value  "));
     const QString text = ini.toText();
     // The first line is plain; the continuation has no '=' so no plain reader takes it as a key.
-    EXPECT_EQ(text, s("[S]\r\nComments=Line one\r\n\\r\\nkey\\u003Dtwo\r\nSingle=  a \\n value  \r\n\r\n"));
+    EXPECT_EQ(
+        text,
+        s("[S]\r\nComments=Line one\r\n\\r\\nkey\\u003Dtwo\r\nSingle=  a \\n value  \r\n\r\n"));
     // A single-line value is written byte for byte, even when it looks like an escape.
     EXPECT_EQ(IniFile::parse(text).readString(u"S", u"Single"), s("a \\n value"));
 }

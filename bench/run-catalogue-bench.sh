@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Measures the catalogue-scale figures: opening, reports and shelves of 10,000 and 100,000 books,
+# beside the floor (a program that only reads every book file). Warm disk cache: every command
+# runs once before it is timed. Usage: bench/run-catalogue-bench.sh [BUILD_DIR]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build="${1:-build}"
+root="${QUILLERY_BENCH_DIR:-/tmp/quillery-bench}"
+cli="$build/cli/quillery-cli"
+settings="$root/empty-settings.reg"
+mkdir -p "$root"
+printf 'Windows Registry Editor Version 5.00\r\n\r\n' > "$settings"
+
+for n in 10000 100000; do
+  [ "$(find "$root/cat$n" -name '*.book' 2>/dev/null | wc -l)" -ge "$n" ] ||
+    "$build/tools/make-catalogue" "$root/cat$n" "$n" >/dev/null
+done
+
+measure() { # label, command...
+  local label=$1; shift
+  "$@" >/dev/null 2>&1 || true
+  /usr/bin/time -f "%e %M" -o "$root/time.txt" "$@" >/dev/null
+  read -r secs kb < "$root/time.txt"
+  printf '%-44s %8.2f s %8d MB\n' "$label" "$secs" "$((kb / 1024))"
+}
+
+for n in 10000 100000; do
+  measure "floor: read every book ($n)" "$build/bench/read-floor" "$root/cat$n"
+  measure "report, microdata off ($n)" "$cli" --settings "$settings" report "$root/cat$n"
+  measure "report, microdata on ($n)" "$cli" --settings "$settings" report "$root/cat$n" --microdata
+done
+measure "shelf (100000)" "$cli" shelf "$root/cat100000" -o "$root/out.shelf"
+"$build/bench/bench_catalogue" --benchmark_repetitions=3 --benchmark_report_aggregates_only=true

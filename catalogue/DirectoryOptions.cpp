@@ -1,0 +1,104 @@
+#include "catalogue/DirectoryOptions.h"
+
+#include "catalogue/Catalogue.h"
+#include "catalogue/FileIo.h"
+#include "catalogue/IniFile.h"
+#include "markup/Microdata.h"
+
+#include <QFileInfo>
+
+namespace quillery {
+
+namespace {
+
+constexpr const char16_t* SectionFormats = u"Formats";
+constexpr const char16_t* SectionReport = u"Report";
+constexpr const char16_t* KeyFormat = u"Format";
+constexpr const char16_t* KeyBeforeItem = u"BeforeItem";
+constexpr const char16_t* KeyAfterItem = u"AfterItem";
+constexpr const char16_t* KeyBeforeReport = u"BeforeReport";
+constexpr const char16_t* KeyAfterReport = u"AfterReport";
+constexpr const char16_t* KeyMicrodata = u"Microdata";
+constexpr const char16_t* KeyUseLangForTitle = u"UseLangForTitle";
+constexpr const char16_t* KeyDefaultLang = u"DefaultLang";
+
+void readTexts(const IniFile& file, QString& formatText, ReportOptions& report)
+{
+    formatText = file.readString(SectionFormats, KeyFormat, formatText);
+    report.beforeItem = file.readString(SectionReport, KeyBeforeItem, report.beforeItem);
+    report.afterItem = file.readString(SectionReport, KeyAfterItem, report.afterItem);
+    report.beforeReport = file.readString(SectionReport, KeyBeforeReport, report.beforeReport);
+    report.afterReport = file.readString(SectionReport, KeyAfterReport, report.afterReport);
+}
+
+} // namespace
+
+QString directoryOptionsPath(const QString& directory)
+{
+    return withTrailingSeparator(directory) + QStringView(DirectoryOptionsFileName);
+}
+
+void setMicrodata(ReportOptions& report, bool on)
+{
+    if (report.microdata == on)
+        return;
+    report.microdata = on;
+    ApplyMicrodataToBeforeItem(on, report.beforeItem, report.afterItem);
+}
+
+void applyDirectoryOptions(const IniFile& file, QString& formatText, ReportOptions& report)
+{
+    readTexts(file, formatText, report);
+    setMicrodata(report, file.readBool(SectionReport, KeyMicrodata, false));
+    report.useLangForTitle = file.readBool(SectionReport, KeyUseLangForTitle, false);
+    report.defaultLang = file.readString(SectionReport, KeyDefaultLang, report.defaultLang);
+}
+
+bool readDirectoryOptionsInto(const QString& directory, QString& formatText, ReportOptions& report)
+{
+    const QString path = directoryOptionsPath(directory);
+    if (!QFileInfo::exists(path))
+        return false;
+    applyDirectoryOptions(IniFile::fromBytes(readWholeFile(path)), formatText, report);
+    return true;
+}
+
+DirectoryOptions readDirectoryOptionsForDialog(const IniFile& file, const DirectoryOptions& current)
+{
+    DirectoryOptions options = current;
+    readTexts(file, options.format, options.report);
+    options.report.microdata = file.readBool(SectionReport, KeyMicrodata, current.report.microdata);
+    options.report.useLangForTitle =
+        file.readBool(SectionReport, KeyUseLangForTitle, current.report.useLangForTitle);
+    options.report.defaultLang =
+        file.readString(SectionReport, KeyDefaultLang, current.report.defaultLang);
+    return options;
+}
+
+void writeDirectoryOptions(const QString& directory, const DirectoryOptions& options)
+{
+    const QString path = directoryOptionsPath(directory);
+    IniFile file = IniFile::load(path);
+    file.writeString(SectionFormats, KeyFormat, options.format);
+    file.writeString(SectionReport, KeyBeforeItem, options.report.beforeItem);
+    file.writeString(SectionReport, KeyAfterItem, options.report.afterItem);
+    file.writeString(SectionReport, KeyBeforeReport, options.report.beforeReport);
+    file.writeString(SectionReport, KeyAfterReport, options.report.afterReport);
+    file.writeBool(SectionReport, KeyMicrodata, options.report.microdata);
+    file.writeBool(SectionReport, KeyUseLangForTitle, options.report.useLangForTitle);
+    file.writeString(SectionReport, KeyDefaultLang, options.report.defaultLang);
+    file.save(path);
+}
+
+bool removeDirectoryOptions(const QString& directory, QString* reason)
+{
+    const QString path = directoryOptionsPath(directory);
+    if (!QFileInfo::exists(path)) {
+        if (reason)
+            *reason = QStringLiteral("The system cannot find the file specified.");
+        return false;
+    }
+    return deleteFile(path, reason);
+}
+
+} // namespace quillery

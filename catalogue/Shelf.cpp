@@ -1,0 +1,143 @@
+#include "catalogue/Shelf.h"
+
+#include "catalogue/Catalogue.h"
+#include "catalogue/FileIo.h"
+#include "catalogue/ProductInfo.h"
+#include "catalogue/TextCodec.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+namespace quillery {
+
+QStringList shelfLinesOfBook(const QByteArray& bytes)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = bytes.size();
+    const auto decode = [&](qsizetype from, qsizetype to) {
+        QByteArrayView line(bytes.constData() + from, to - from);
+        QString text;
+        // QString::fromUtf8 drops a leading byte-order mark; the shelf keeps it.
+        if (from == 0 && line.startsWith("\xEF\xBB\xBF")) {
+            text += QChar(0xFEFF);
+            line = line.sliced(3);
+        }
+        text += QString::fromUtf8(line);
+        lines.append(text);
+    };
+    for (qsizetype i = 0; i < n; ++i) {
+        if (bytes[i] != '\n')
+            continue;
+        const qsizetype end = (i > start && bytes[i - 1] == '\r') ? i - 1 : i;
+        decode(start, end);
+        start = i + 1;
+    }
+    if (start < n)
+        decode(start, n);
+    return lines;
+}
+
+namespace {
+
+// Calls `book` with the name and bytes of every book of the folder in listing order.
+template <typename Visit> void forEachBookFile(const QString& directory, Visit&& book)
+{
+    const QString dir = withTrailingSeparator(directory);
+    QDirIterator it(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        const QString name = it.fileName();
+        if (name.endsWith(QStringView(BookExtension), Qt::CaseInsensitive))
+            book(name, readWholeFile(dir + name));
+    }
+}
+
+QStringList headerLines(const QString& version)
+{
+    return {QStringLiteral("@@ File created by ") + QStringView(ProductName) + u'.',
+            QStringLiteral("@@ ") + QStringView(ProductHomePage),
+            QStringLiteral("@@ VERSION ") + version};
+}
+
+void appendLine(QByteArray& out, const QString& line)
+{
+    out += line.toUtf8();
+    out += "\r\n";
+}
+
+} // namespace
+
+QByteArray shelfBytes(const QString& directory, const QString& version)
+{
+    QByteArray out;
+    for (const QString& line : headerLines(version))
+        appendLine(out, line);
+    forEachBookFile(directory, [&](const QString& name, const QByteArray& bytes) {
+        appendLine(out, QStringLiteral("@BOOK FILENAME ") + name);
+        if (isValidUtf8(bytes)) {
+            // Valid UTF-8 decodes and encodes to the same bytes: copy the lines as they are.
+            qsizetype start = 0;
+            for (qsizetype i = 0; i < bytes.size(); ++i) {
+                if (bytes[i] != '\n')
+                    continue;
+                const qsizetype end = (i > start && bytes[i - 1] == '\r') ? i - 1 : i;
+                out.append(bytes.constData() + start, end - start);
+                out += "\r\n";
+                start = i + 1;
+            }
+            if (start < bytes.size()) {
+                out.append(bytes.constData() + start, bytes.size() - start);
+                out += "\r\n";
+            }
+        } else {
+            for (const QString& line : shelfLinesOfBook(bytes))
+                appendLine(out, line);
+        }
+        appendLine(out, QStringLiteral("@END BOOK"));
+    });
+    appendLine(out, QStringLiteral("@@ EOF"));
+    return out;
+}
+
+QStringList shelfLines(const QString& directory, const QString& version)
+{
+    QStringList lines;
+    lines.reserve(1024);
+    lines.append(headerLines(version));
+    forEachBookFile(directory, [&](const QString& name, const QByteArray& bytes) {
+        lines.append(QStringLiteral("@BOOK FILENAME ") + name);
+        lines.append(shelfLinesOfBook(bytes));
+        lines.append(QStringLiteral("@END BOOK"));
+    });
+    lines.append(QStringLiteral("@@ EOF"));
+    return lines;
+}
+
+void WriteUtf8Lines(const QStringList& lines, const QString& path)
+{
+    qsizetype size = 0;
+    for (const QString& line : lines)
+        size += line.size() + 2;
+    QByteArray bytes;
+    bytes.reserve(size + size / 4);
+    for (const QString& line : lines) {
+        bytes += line.toUtf8();
+        bytes += "\r\n";
+    }
+    writeWholeFile(path, bytes);
+}
+
+QString withShelfExtension(const QString& chosen)
+{
+    const QFileInfo info(chosen);
+    const QString name = info.fileName();
+    const qsizetype period = name.lastIndexOf(u'.');
+    const QString stem = period > 0 ? name.first(period) : name;
+    const QString dir = chosen.first(chosen.size() - name.size());
+    return dir + stem + QStringLiteral(".shelf");
+}
+
+} // namespace quillery

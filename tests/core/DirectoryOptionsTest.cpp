@@ -1,0 +1,115 @@
+#include "catalogue/DirectoryOptions.h"
+#include "catalogue/IniFile.h"
+
+#include "TestSupport.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace quillery;
+
+namespace {
+
+QString s(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+} // namespace
+
+TEST(DirectoryOptions, FirstWriteHoldsBothSectionsAndAllEightKeys)
+{
+    QTemporaryDir dir;
+    DirectoryOptions options;
+    options.format = s("%T");
+    writeDirectoryOptions(dir.path(), options);
+    EXPECT_EQ(test::readBytes(directoryOptionsPath(dir.path())),
+              QByteArray("\xEF\xBB\xBF[Formats]\r\nFormat=%T\r\n\r\n"
+                         "[Report]\r\nBeforeItem=<li>\r\nAfterItem=</li>\r\nBeforeReport=<ul>\r\n"
+                         "AfterReport=</ul>\r\nMicrodata=0\r\nUseLangForTitle=1\r\nDefaultLang=\r\n"
+                         "\r\n"));
+}
+
+TEST(DirectoryOptions, RoundTripKeepsForeignContent)
+{
+    QTemporaryDir dir;
+    test::writeBytes(directoryOptionsPath(dir.path()),
+                     "[Mine]\r\nkeep=1\r\n[Report]\r\nextra=x\r\nMicrodata=1\r\n");
+    DirectoryOptions options;
+    options.format = s("%A.T");
+    options.report.beforeItem = s("<p>");
+    options.report.defaultLang = s("sv");
+    writeDirectoryOptions(dir.path(), options);
+    const IniFile file = IniFile::load(directoryOptionsPath(dir.path()));
+    EXPECT_EQ(file.readString(u"Mine", u"keep"), s("1"));
+    EXPECT_EQ(file.readString(u"Report", u"extra"), s("x"));
+    EXPECT_EQ(readDirectoryOptionsForDialog(file, DirectoryOptions()), options);
+}
+
+TEST(DirectoryOptions, OpeningACatalogueAppliesTheFileAsTheControlsDo)
+{
+    QTemporaryDir dir;
+    QString format = s("%T");
+    ReportOptions report;
+    report.useLangForTitle = true;
+    // No file: nothing changes.
+    EXPECT_FALSE(readDirectoryOptionsInto(dir.path(), format, report));
+    EXPECT_EQ(format, s("%T"));
+    EXPECT_EQ(report, ReportOptions());
+
+    // A file without the booleans unchecks both; texts default to what the controls hold.
+    test::writeBytes(directoryOptionsPath(dir.path()),
+                     "[Formats]\r\nFormat=not a listed format\r\n[Report]\r\nBeforeItem=<p> \r\n");
+    EXPECT_TRUE(readDirectoryOptionsInto(dir.path(), format, report));
+    EXPECT_EQ(format, s("not a listed format"));
+    EXPECT_EQ(report.beforeItem, s("<p>"));
+    EXPECT_EQ(report.afterItem, s("</li>"));
+    EXPECT_FALSE(report.useLangForTitle);
+    EXPECT_FALSE(report.microdata);
+
+    // Microdata switched on by the file rewrites the item text just read.
+    test::writeBytes(directoryOptionsPath(dir.path()),
+                     "[Report]\r\nBeforeItem=<li>\r\nMicrodata=1\r\n");
+    readDirectoryOptionsInto(dir.path(), format, report);
+    EXPECT_TRUE(report.microdata);
+    EXPECT_EQ(report.beforeItem, s("<li itemscope=\"\" itemtype=\"http://schema.org/Book\">"));
+    // Opened again with microdata already on: no second rewrite of the text read.
+    readDirectoryOptionsInto(dir.path(), format, report);
+    EXPECT_EQ(report.beforeItem, s("<li>"));
+
+    // The dialog defaults the booleans to what it holds.
+    DirectoryOptions current;
+    current.report.microdata = true;
+    current.report.useLangForTitle = true;
+    test::writeBytes(directoryOptionsPath(dir.path()), "[Report]\r\nAfterItem=</p>\r\n");
+    const DirectoryOptions shown =
+        readDirectoryOptionsForDialog(IniFile::load(directoryOptionsPath(dir.path())), current);
+    EXPECT_TRUE(shown.report.microdata);
+    EXPECT_TRUE(shown.report.useLangForTitle);
+    EXPECT_EQ(shown.report.afterItem, s("</p>"));
+}
+
+TEST(DirectoryOptions, Remove)
+{
+    QTemporaryDir dir;
+    QString reason;
+    EXPECT_FALSE(removeDirectoryOptions(dir.path(), &reason));
+    EXPECT_FALSE(reason.isEmpty());
+    writeDirectoryOptions(dir.path(), DirectoryOptions());
+    EXPECT_TRUE(removeDirectoryOptions(dir.path(), &reason));
+    EXPECT_FALSE(QFile::exists(directoryOptionsPath(dir.path())));
+}
+
+TEST(DirectoryOptions, MicrodataStateChangesOnlyOnAChange)
+{
+    ReportOptions report;
+    setMicrodata(report, false);
+    EXPECT_EQ(report.beforeItem, s("<li>"));
+    setMicrodata(report, true);
+    EXPECT_EQ(report.beforeItem, s("<li itemscope=\"\" itemtype=\"http://schema.org/Book\">"));
+    setMicrodata(report, true);
+    EXPECT_EQ(report.beforeItem, s("<li itemscope=\"\" itemtype=\"http://schema.org/Book\">"));
+    setMicrodata(report, false);
+    EXPECT_EQ(report.beforeItem, s("<li>"));
+}
