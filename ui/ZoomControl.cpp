@@ -393,6 +393,7 @@ void TZoomControl::paintEvent(QPaintEvent*)
     const bool focused = hasFocus();
 
     painter.fillRect(rect(), color());
+    QRect drawnTrack = m_trackRect;
 
     // The track: a slider groove of the current style, its own thickness centred on the track.
     {
@@ -401,11 +402,20 @@ void TZoomControl::paintEvent(QPaintEvent*)
         clearWidgetStates(option);
         option.rect = m_trackRect;
         option.orientation = Qt::Horizontal;
+        // Some styles fill the groove on one side of their own handle. With a reversed range
+        // and the handle at its right end that side is empty: the track shows no fill, since
+        // the thumb is drawn separately where the level puts it.
         option.minimum = 0;
-        option.maximum = 0;
+        option.maximum = 1;
+        option.sliderPosition = 0;
+        option.sliderValue = 0;
+        option.upsideDown = true;
         option.subControls = QStyle::SC_SliderGroove;
         option.activeSubControls = QStyle::SC_None;
         style->drawComplexControl(QStyle::CC_Slider, &option, &painter, this);
+        drawnTrack =
+            style->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this) |
+            m_trackRect;
     }
 
     // The thumb: a slider handle pointing down (ticks below), centred on the thumb rectangle.
@@ -416,7 +426,9 @@ void TZoomControl::paintEvent(QPaintEvent*)
         option.rect = m_thumbRect;
         option.orientation = Qt::Horizontal;
         option.minimum = 0;
-        option.maximum = 0;
+        option.maximum = 1;
+        option.sliderPosition = 0;
+        option.sliderValue = 0;
         option.tickPosition = QSlider::TicksBelow;
         option.subControls = QStyle::SC_SliderHandle;
         option.activeSubControls = QStyle::SC_None;
@@ -488,8 +500,10 @@ void TZoomControl::paintEvent(QPaintEvent*)
             QStyleOptionFocusRect option;
             option.initFrom(this);
             option.backgroundColor = color();
+            // The track's focus frame goes round the groove as the style drew it, which may
+            // be thicker than the track rectangle.
             option.rect = m_focusPart == FocusPart::MinusPart   ? m_minusRect
-                          : m_focusPart == FocusPart::TrackPart ? m_trackRect
+                          : m_focusPart == FocusPart::TrackPart ? drawnTrack
                                                                 : m_plusRect;
             style->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
         }
