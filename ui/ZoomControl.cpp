@@ -190,6 +190,7 @@ double TZoomControl::trackPosition(int level) const
 
 int TZoomControl::levelAt(int x) const
 {
+    ensureLayout();
     const int width = rightEdge(m_trackRect) - m_trackRect.x();
     // A control too narrow for a track has every level at its left end.
     const double f = width > 0 ? double(x - m_trackRect.x()) / width : 0.0;
@@ -200,6 +201,7 @@ int TZoomControl::levelAt(int x) const
 
 TZoomControl::HitPart TZoomControl::hitTest(QPoint point) const
 {
+    ensureLayout();
     if (m_showLabel && touches(m_labelRect, point))
         return HitPart::Label;
     if (touches(m_minusRect, point))
@@ -213,8 +215,15 @@ TZoomControl::HitPart TZoomControl::hitTest(QPoint point) const
     return point.x() < m_thumbRect.x() ? HitPart::TrackLeft : HitPart::TrackRight;
 }
 
+void TZoomControl::ensureLayout() const
+{
+    if (m_layoutSize != size())
+        const_cast<TZoomControl*>(this)->updateLayout();
+}
+
 void TZoomControl::updateLayout()
 {
+    m_layoutSize = size();
     const int w = width();
     const int h = height();
     const int labelWidth = m_showLabel ? LabelWidth : 0;
@@ -388,6 +397,7 @@ bool TZoomControl::event(QEvent* event)
 
 void TZoomControl::paintEvent(QPaintEvent*)
 {
+    ensureLayout();
     QPainter painter(this);
     QStyle* const style = this->style();
     const bool focused = hasFocus();

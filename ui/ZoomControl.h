@@ -96,11 +96,11 @@ public:
     const QString& labelText() const { return m_labelText; }
     // The parts in widget coordinates. Each covers left..left + width (and top..top + height),
     // both edges included, as the hit test treats them.
-    QRect labelRect() const { return m_labelRect; }
-    QRect minusRect() const { return m_minusRect; }
-    QRect trackRect() const { return m_trackRect; }
-    QRect thumbRect() const { return m_thumbRect; }
-    QRect plusRect() const { return m_plusRect; }
+    QRect labelRect() const { return ensureLayout(), m_labelRect; }
+    QRect minusRect() const { return ensureLayout(), m_minusRect; }
+    QRect trackRect() const { return ensureLayout(), m_trackRect; }
+    QRect thumbRect() const { return ensureLayout(), m_thumbRect; }
+    QRect plusRect() const { return ensureLayout(), m_plusRect; }
 
     // Where a level sits on the track, from 0 (left end) over 0.5 (100 %) to 1 (`ZoomMax`).
     double trackPosition(int level) const;
@@ -136,6 +136,9 @@ protected:
 
 private:
     void updateLayout();
+    // A hidden widget gets its resize event only when shown; until then the parts are laid out
+    // on demand for its current size.
+    void ensureLayout() const;
     void stepDown(int amount);
     void stepUp(int amount);
     void setFocusPart(FocusPart part);
@@ -163,6 +166,7 @@ private:
     QRect m_trackRect;
     QRect m_thumbRect;
     QRect m_plusRect;
+    QSize m_layoutSize;
 
     PromptFunction m_prompt;
     ErrorReporter m_reportError;
