@@ -363,23 +363,9 @@ bool TZoomControl::event(QEvent* event)
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
             break;
-        switch (key->key()) {
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-        case Qt::Key_Space:
-        case Qt::Key_Delete:
-        case Qt::Key_PageUp:
-        case Qt::Key_PageDown:
-        case Qt::Key_Home:
-        case Qt::Key_End:
-        case Qt::Key_Left:
-        case Qt::Key_Right:
-        case Qt::Key_Up:
-        case Qt::Key_Down:
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab || actsOnKey(key->key())) {
             event->accept();
             return true;
-        default:
-            break;
         }
         break;
     }
@@ -639,6 +625,28 @@ void TZoomControl::leaveEvent(QEvent* event)
         setPointerStateAndHint(PointerState::None);
 }
 
+bool TZoomControl::actsOnKey(int key) const
+{
+    if (key == Qt::Key_Space)
+        return true;
+    if (m_focusPart != FocusPart::TrackPart)
+        return false;
+    switch (key) {
+    case Qt::Key_Delete:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void TZoomControl::keyPressEvent(QKeyEvent* event)
 {
     const int key = event->key();
@@ -653,22 +661,19 @@ void TZoomControl::keyPressEvent(QKeyEvent* event)
         return;
     }
 
-    bool handled = true;
+    if (!actsOnKey(key)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
     switch (m_focusPart) {
     case FocusPart::LabelPart:
-        handled = key == Qt::Key_Space;
-        if (handled)
-            promptForCustomLevel();
+        promptForCustomLevel();
         break;
     case FocusPart::MinusPart:
-        handled = key == Qt::Key_Space;
-        if (handled)
-            stepDown(m_step);
+        stepDown(m_step);
         break;
     case FocusPart::PlusPart:
-        handled = key == Qt::Key_Space;
-        if (handled)
-            stepUp(m_step);
+        stepUp(m_step);
         break;
     case FocusPart::TrackPart:
         switch (key) {
@@ -692,20 +697,13 @@ void TZoomControl::keyPressEvent(QKeyEvent* event)
         case Qt::Key_Down:
             stepDown(1);
             break;
-        case Qt::Key_Up:
-        case Qt::Key_Right:
+        default: // Up and Right
             stepUp(1);
-            break;
-        default:
-            handled = false;
             break;
         }
         break;
     }
-    if (handled)
-        event->accept();
-    else
-        QWidget::keyPressEvent(event);
+    event->accept();
 }
 
 void TZoomControl::focusInEvent(QFocusEvent* event)

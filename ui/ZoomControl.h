@@ -147,6 +147,8 @@ private:
     void setPointerStateAndHint(PointerState state);
     void promptForCustomLevel();
     void cycleFocusPart(bool forward);
+    // Whether a key (Tab aside) does something for the part that has the focus.
+    bool actsOnKey(int key) const;
 
     int m_buttonSize = 24;
     int m_zoomLevel = 100;

@@ -4,6 +4,7 @@
 
 #include "TestSupport.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -640,4 +641,31 @@ TEST_F(ZoomControlInput, PaintsInEveryStateWithoutFault)
     EXPECT_TRUE(grabbed());
     control->resize(10, 5);
     EXPECT_TRUE(grabbed());
+}
+
+TEST(ZoomControlFocus, KeysItActsOnWinOverWindowShortcuts)
+{
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* control = new TZoomControl;
+    layout->addWidget(control);
+    int triggered = 0;
+    auto* home = new QAction(&window);
+    home->setShortcut(Qt::Key_Home);
+    window.addAction(home);
+    QObject::connect(home, &QAction::triggered, &window, [&] { ++triggered; });
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    control->setFocus();
+    ASSERT_TRUE(control->hasFocus());
+
+    QTest::keyClick(control, Qt::Key_Home);
+    EXPECT_EQ(control->zoomLevel(), 0);
+    EXPECT_EQ(triggered, 0);
+    // On the minus button Home means nothing to the control, so the window's shortcut runs.
+    QTest::keyClick(control, Qt::Key_Backtab, Qt::ShiftModifier);
+    ASSERT_EQ(control->focusPart(), Focus::MinusPart);
+    QTest::keyClick(control, Qt::Key_Home);
+    EXPECT_EQ(triggered, 1);
 }
