@@ -7,8 +7,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -56,6 +58,16 @@ protected:
     void click(QPoint at, Qt::MouseButton button = Qt::LeftButton)
     {
         QTest::mouseClick(control.get(), button, Qt::NoModifier, at);
+    }
+
+    // Sent straight to the control: QTest's moves go through the cursor, and a move to where
+    // the cursor already is delivers nothing.
+    void moveTo(QPoint at)
+    {
+        const Qt::MouseButtons buttons = control->mouseIsDown() ? Qt::LeftButton : Qt::NoButton;
+        QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(control->mapToGlobal(at)),
+                         Qt::NoButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(control.get(), &move);
     }
 
     void key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
@@ -379,19 +391,19 @@ TEST_F(ZoomControlInput, DraggingTheThumbFollowsThePointerEvenOutside)
 {
     QTest::mousePress(control.get(), Qt::LeftButton, {}, onTrack(170));
     ASSERT_EQ(control->pointerState(), Pointer::ThumbDragging);
-    QTest::mouseMove(control.get(), onTrack(120));
+    moveTo(onTrack(120));
     EXPECT_EQ(control->zoomLevel(), 50);
-    QTest::mouseMove(control.get(), onTrack(170));
+    moveTo(onTrack(170));
     EXPECT_EQ(control->zoomLevel(), 100);
-    QTest::mouseMove(control.get(), {900, 80});
+    moveTo({900, 80});
     EXPECT_EQ(control->zoomLevel(), 500);
-    QTest::mouseMove(control.get(), {-50, 80});
+    moveTo({-50, 80});
     EXPECT_EQ(control->zoomLevel(), 0);
     QTest::mouseRelease(control.get(), Qt::LeftButton, {}, {-50, 80});
     EXPECT_EQ(control->pointerState(), Pointer::None);
     EXPECT_EQ(emitted(), QList<int>({50, 100, 500, 0}));
     // Once released, moving no longer drags.
-    QTest::mouseMove(control.get(), onTrack(270));
+    moveTo(onTrack(270));
     EXPECT_EQ(control->zoomLevel(), 0);
 }
 
@@ -409,12 +421,12 @@ TEST_F(ZoomControlInput, HoverStatesAndTheLabelHint)
                           Case{{100, 20}, Pointer::None}, Case{{20, 20}, Pointer::LabelHot},
                           Case{{43, 20}, Pointer::None}}) {
         SCOPED_TRACE(c.at.x());
-        QTest::mouseMove(control.get(), c.at);
+        moveTo(c.at);
         EXPECT_EQ(control->pointerState(), c.pointer);
         EXPECT_EQ(control->toolTip(), c.pointer == Pointer::LabelHot ? hint : QString());
     }
 
-    QTest::mouseMove(control.get(), {20, 20});
+    moveTo({20, 20});
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(control.get(), &leave);
     EXPECT_EQ(control->pointerState(), Pointer::None);
@@ -422,7 +434,7 @@ TEST_F(ZoomControlInput, HoverStatesAndTheLabelHint)
 
     // While a button is down the pressed state stays, whatever the pointer passes over or leaves.
     QTest::mousePress(control.get(), Qt::LeftButton, {}, control->minusRect().center());
-    QTest::mouseMove(control.get(), {20, 20});
+    moveTo({20, 20});
     QApplication::sendEvent(control.get(), &leave);
     EXPECT_EQ(control->pointerState(), Pointer::MinusPressed);
     QTest::mouseRelease(control.get(), Qt::LeftButton, {}, {20, 20});
@@ -628,7 +640,7 @@ TEST_F(ZoomControlInput, PaintsInEveryStateWithoutFault)
         return !control->grab().isNull();
     };
     EXPECT_TRUE(grabbed());
-    QTest::mouseMove(control.get(), {20, 20});
+    moveTo({20, 20});
     EXPECT_TRUE(grabbed());
     QTest::mousePress(control.get(), Qt::LeftButton, {}, {20, 20});
     EXPECT_TRUE(grabbed());
@@ -668,4 +680,28 @@ TEST(ZoomControlFocus, KeysItActsOnWinOverWindowShortcuts)
     ASSERT_EQ(control->focusPart(), Focus::MinusPart);
     QTest::keyClick(control, Qt::Key_Home);
     EXPECT_EQ(triggered, 1);
+}
+
+TEST_F(ZoomControlInput, HintPopsUpOverTheLabelOnlyWhenHintsAreShown)
+{
+    const auto askForHint = [&](QPoint at) {
+        QHelpEvent help(QEvent::ToolTip, at, control->mapToGlobal(at));
+        QApplication::sendEvent(control.get(), &help);
+    };
+    QApplication::setEffectEnabled(Qt::UI_AnimateTooltip, false);
+    QApplication::setEffectEnabled(Qt::UI_FadeTooltip, false);
+    moveTo({20, 20});
+    askForHint({20, 20});
+    ASSERT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), zoomLabelHint());
+    // Moving off the label empties the hint and takes the pop-up away (after the style's
+    // short hiding delay).
+    moveTo(control->minusRect().center());
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
+
+    control->setShowHint(false);
+    moveTo({20, 20});
+    EXPECT_EQ(control->toolTip(), zoomLabelHint());
+    askForHint({20, 20});
+    EXPECT_FALSE(QToolTip::isVisible());
 }
