@@ -102,6 +102,9 @@ TZoomControl::TZoomControl(QWidget* parent)
 {
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);
+    // A right click on the label asks for a level; a parent's context menu (a tool bar's, say)
+    // must not pop up over it and swallow the release.
+    setContextMenuPolicy(Qt::PreventContextMenu);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     updateLayout();
 }

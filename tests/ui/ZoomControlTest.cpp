@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QSignalSpy>
@@ -197,6 +198,30 @@ TEST(ZoomControlLayout, LabelFollowsTheLevel)
     EXPECT_EQ(control.labelText(), QStringLiteral("250 %"));
     control.setZoomLevel(-5);
     EXPECT_EQ(control.labelText(), QStringLiteral("-5 %"));
+}
+
+TEST(ZoomControlLayout, FontChangeLaysTheLabelOutAgain)
+{
+    const auto control = makeControl(221);
+    QFont big = control->font();
+    big.setPixelSize(30);
+    control->setFont(big);
+    const int th = QFontMetrics(big).height();
+    ASSERT_GT(th, 30);
+    EXPECT_EQ(vspan(control->labelRect()), std::make_pair((40 - th) / 2, (40 + th) / 2));
+}
+
+TEST(ZoomControlLayout, RightClickOpensNoContextMenuOfTheParent)
+{
+    struct Parent : QWidget {
+        int menus = 0;
+        void contextMenuEvent(QContextMenuEvent*) override { ++menus; }
+    } parent;
+    auto* control = new TZoomControl(&parent);
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, {20, 20},
+                           control->mapToGlobal(QPoint(20, 20)));
+    QApplication::sendEvent(control, &menu);
+    EXPECT_EQ(parent.menus, 0);
 }
 
 // --- Track arithmetic ------------------------------------------------------------------------
