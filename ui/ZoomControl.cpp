@@ -305,6 +305,16 @@ void TZoomControl::applyCustomLevel(const QString& text)
     setZoomLevel(limited(level, m_zoomMin, m_zoomMax));
 }
 
+void TZoomControl::setPromptFunction(PromptFunction prompt)
+{
+    m_prompt = prompt ? std::move(prompt) : PromptFunction(defaultPrompt);
+}
+
+void TZoomControl::setErrorReporter(ErrorReporter reporter)
+{
+    m_reportError = reporter ? std::move(reporter) : ErrorReporter(defaultErrorReporter);
+}
+
 void TZoomControl::promptForCustomLevel()
 {
     const std::optional<QString> answer =

@@ -112,8 +112,9 @@ public:
     // throws Error with the conversion message and leaves the level alone.
     void applyCustomLevel(const QString& text);
 
-    void setPromptFunction(PromptFunction prompt) { m_prompt = std::move(prompt); }
-    void setErrorReporter(ErrorReporter reporter) { m_reportError = std::move(reporter); }
+    // An empty function puts the default back.
+    void setPromptFunction(PromptFunction prompt);
+    void setErrorReporter(ErrorReporter reporter);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
