@@ -1,0 +1,19 @@
+#include <QApplication>
+#include <QLocale>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char* argv[])
+{
+    // Tests never touch the user's real settings or depend on the machine's locale. Widgets need
+    // a full application object; without a platform named they run offscreen, which also covers
+    // the test listing that ctest runs before the test environment applies.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QStandardPaths::setTestModeEnabled(true);
+    QLocale::setDefault(QLocale::c());
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
