@@ -1,0 +1,143 @@
+#include "ui/HelpTopics.h"
+
+#include "catalogue/ProductInfo.h"
+#include "catalogue/ProgramVersion.h"
+#include "ui/Dialogs.h"
+
+#include <QUrl>
+
+namespace quillery::ui {
+
+namespace {
+
+const QString kParagraphBreak = QStringLiteral("\r\n\r\n");
+
+QString paragraphs(std::initializer_list<const char*> texts)
+{
+    QStringList list;
+    for (const char* t : texts)
+        list.append(QString::fromUtf8(t));
+    return list.join(kParagraphBreak);
+}
+
+} // namespace
+
+QString helpTopicTitle(HelpTopic topic)
+{
+    switch (topic) {
+    case HelpTopic::FormattingOptions:
+        return QStringLiteral("Formatting Options");
+    case HelpTopic::Language:
+        return QStringLiteral("Language");
+    case HelpTopic::SpecifyingAuthors:
+        return QStringLiteral("Specifying Authors");
+    }
+    return {};
+}
+
+QString helpTopicText(HelpTopic topic)
+{
+    switch (topic) {
+    case HelpTopic::FormattingOptions:
+        return paragraphs({
+            "For every character A such that %A would print the value of the variable associated "
+            "with the token A, (A will print a space followed by the value of the variable inside "
+            "parentheses if the length of the value is non-zero.",
+            "Similarly, -A will print a dash followed by the value of the variable if the length "
+            "of the value is non-zero.",
+            "In any case, if %A wouldn't print anything, no spaces, parentheses, or dashes will be "
+            "output.",
+            "In almost the same way, .A will print a period, a space and the value of the variable "
+            "if the variable is of non-zero length and we are not at the very beginning of the "
+            "string. In the latter case, the period and space are omitted.",
+            ",A works the same way, but using comma instead of period.",
+            "Finally, \"str\"A will print the string str followed by the value of A if the latter "
+            "is of non-zero length. \"pref|suff\"A will use both a prefix pref and a suffix suff. "
+            "You can include double quotation marks (\") in the prefix and suffix, but you have to "
+            "escape them by doubling them. For example, \"I \"\"love\"\" carrots\"A would print the "
+            "string 'I \"love\" carrots' before the value of A.",
+        });
+    case HelpTopic::Language:
+        return QStringLiteral(
+            "You can choose to specify a language using its name, e.g. \"English\". If you use "
+            "the English name of the language, then the BCP 47 code will be deduced "
+            "automatically. However, you can always manually specify the desired BCP 47 code "
+            "inside parentheses, e.g. \"English (en-uk)\". This also works in every language, "
+            "e.g. \"Engelska (en)\" or \"Englisch (en)\". Notice that a BCP 47 code is needed for "
+            "semantic HTML (but otherwise not).");
+    case HelpTopic::SpecifyingAuthors:
+        return paragraphs({
+            "If you want to generate a report with additional semantic content (e.g., microdata), "
+            "you must specify the author(s) in a particular format.",
+            "You may give a list (of any length) of authors, and each author must be either a "
+            "person or an organisation. You must separate authors from each other using semicolon "
+            "(;). Whitespace next to punctuation is optional as all strings are trimmed. When "
+            "giving the name of a person, you must either give a free-form standard form of the "
+            "name, such as \"John Doe\", or specify the first name (given name) and last name "
+            "(family name) explicitly, in the form \"Doe, John\" (again, whitespace is optional).",
+            "When an author is an organisation, simply write the name of the organisation, "
+            "followed by an asterisk (*). The asterisk is used to specify that the author is an "
+            "organisation and not a person. ",
+            "For example, the string \"Doe, John; Mary Smith; IBM *\" is a list of three (3) "
+            "authors: the first one is a person with last name \"Doe\" and first name \"John\"; "
+            "the second one is a person named \"Mary Smith\" (with no hints on how to parse the "
+            "name); and the last author is an organisation named \"IBM\".",
+        });
+    }
+    return {};
+}
+
+void ShowHelpTopic(QWidget* parent, HelpTopic topic)
+{
+    if (useTaskDialogForm()) {
+        TaskDialogSpec spec;
+        spec.windowCaption = QString::fromUtf16(ProductName);
+        spec.mainInstruction = helpTopicTitle(topic);
+        spec.content = helpTopicText(topic);
+        spec.icon = TaskDialogSpec::Icon::Information;
+        spec.commonButtons = QDialogButtonBox::Close;
+        dialogs().taskDialog(parent, spec);
+    } else {
+        dialogs().messageBox(parent, QMessageBox::Information, helpTopicTitle(topic),
+                             helpTopicText(topic), QMessageBox::Ok);
+    }
+}
+
+void helpLinkClicked(QWidget* parent, const QString& link, HelpTopic topic)
+{
+    if (link.compare(u"help", Qt::CaseInsensitive) == 0)
+        ShowHelpTopic(parent, topic);
+}
+
+QString fileVersionLine()
+{
+    return QStringLiteral("File Version: ") + programVersionString();
+}
+
+void showAbout(QWidget* parent)
+{
+    const QString site = QString::fromUtf16(MakerWebSite);
+    if (useTaskDialogForm()) {
+        TaskDialogSpec spec;
+        spec.windowCaption = QStringLiteral("About Tollvern Quillery");
+        spec.mainInstruction = QString::fromUtf16(ProductName);
+        spec.icon = TaskDialogSpec::Icon::Application;
+        spec.commonButtons = QDialogButtonBox::Close;
+        spec.content = fileVersionLine().toHtmlEscaped() + QStringLiteral("\r\n\r\n") +
+                       QString::fromUtf16(CopyrightLine).toHtmlEscaped() +
+                       QStringLiteral("\r\n\r\n<a href=\"") + site + QStringLiteral("\">") + site +
+                       QStringLiteral("</a>");
+        spec.onHyperlink = [](const QString& href) { dialogs().openUrl(QUrl(href)); };
+        dialogs().taskDialog(parent, spec);
+    } else {
+        dialogs().messageBox(parent, QMessageBox::Information, QString::fromUtf16(ProductName),
+                             fileVersionLine() + kParagraphBreak +
+                                 QString::fromUtf16(CopyrightLine) + kParagraphBreak + site +
+                                 kParagraphBreak +
+                                 QStringLiteral("Tollvern Quillery is running in Windows XP "
+                                                "Compatibility Mode."),
+                             QMessageBox::Ok);
+    }
+}
+
+} // namespace quillery::ui
