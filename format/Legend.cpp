@@ -1,0 +1,90 @@
+#include "format/Legend.h"
+
+#include "catalogue/FieldTable.h"
+
+namespace quillery {
+
+namespace {
+
+struct LegendEntry {
+    QString code;
+    QString text;
+};
+
+// The codes in legend order: the fields, with the derived values and the link among them, then
+// the literal codes and the character escapes.
+QList<LegendEntry> legendEntries()
+{
+    QList<LegendEntry> entries;
+    const QString fieldOrder = QStringLiteral("AYTQFEeiPpyNILnCctBlR$U?Oro");
+    for (const QChar code : fieldOrder) {
+        switch (code.unicode()) {
+        case u'F':
+            entries.append({QStringLiteral("%F"), QStringLiteral("Full title (title and subtitle)")});
+            break;
+        case u'I':
+            entries.append({QStringLiteral("%I"),
+                            QStringLiteral("Unformatted ISBN (only digits 0 to 9)")});
+            break;
+        case u'L':
+            entries.append({QStringLiteral("%Lnnn"),
+                            QStringLiteral("Database link nnn (e.g. %L001)")});
+            break;
+        default:
+            entries.append({QStringLiteral("%") + code,
+                            QString::fromUtf16(FieldTable::rowByCode(code.unicode())->legend)});
+            break;
+        }
+    }
+    entries.append({QStringLiteral("%%"), QStringLiteral("Percent sign (%)")});
+    entries.append({QStringLiteral("%("), QStringLiteral("Left parenthesis")});
+    entries.append({QStringLiteral("%-"), QStringLiteral("Dash")});
+    entries.append({QStringLiteral("%."), QStringLiteral("Period")});
+    entries.append({QStringLiteral("%,"), QStringLiteral("Comma")});
+    entries.append({QStringLiteral("%\""),
+                    QStringLiteral("(Double) quotation mark (U+0022: QUOTATION MARK)")});
+    entries.append({QStringLiteral("%NNNN"),
+                    QStringLiteral("Unicode character with decimal codepoint NNNN (e.g. "
+                                   "%0013%0010 or %0009)")});
+    entries.append({QStringLiteral("%xNNNN"),
+                    QStringLiteral("Unicode character with hexadecimal codepoint NNNN (e.g. "
+                                   "%x000D%x000A or %x0009)")});
+    return entries;
+}
+
+// Splits a description at the last space before `width`, the rest on a second, indented line.
+QStringList wrapped(const LegendEntry& entry, qsizetype width)
+{
+    const QString line = entry.code + u'\t' + entry.text;
+    if (entry.text.size() <= width)
+        return {line};
+    qsizetype cut = entry.text.lastIndexOf(u' ', width);
+    if (cut <= 0)
+        cut = width;
+    return {entry.code + u'\t' + entry.text.first(cut), u'\t' + entry.text.sliced(cut + 1)};
+}
+
+} // namespace
+
+QStringList formatLegendLines()
+{
+    QStringList lines;
+    for (const LegendEntry& e : legendEntries())
+        lines.append(e.code + u'\t' + e.text);
+    return lines;
+}
+
+QStringList linkLegendLines()
+{
+    QStringList lines;
+    for (const LegendEntry& e : legendEntries()) {
+        if (e.code == u"%Lnnn" || e.code == u"%?")
+            continue;
+        lines.append(wrapped(e, 30));
+    }
+    lines.append(QString());
+    lines.append(QStringLiteral("All arguments will be URL-encoded."));
+    return lines;
+}
+
+} // namespace quillery
