@@ -20,15 +20,16 @@ QList<LegendEntry> legendEntries()
     for (const QChar code : fieldOrder) {
         switch (code.unicode()) {
         case u'F':
-            entries.append({QStringLiteral("%F"), QStringLiteral("Full title (title and subtitle)")});
+            entries.append(
+                {QStringLiteral("%F"), QStringLiteral("Full title (title and subtitle)")});
             break;
         case u'I':
-            entries.append({QStringLiteral("%I"),
-                            QStringLiteral("Unformatted ISBN (only digits 0 to 9)")});
+            entries.append(
+                {QStringLiteral("%I"), QStringLiteral("Unformatted ISBN (only digits 0 to 9)")});
             break;
         case u'L':
-            entries.append({QStringLiteral("%Lnnn"),
-                            QStringLiteral("Database link nnn (e.g. %L001)")});
+            entries.append(
+                {QStringLiteral("%Lnnn"), QStringLiteral("Database link nnn (e.g. %L001)")});
             break;
         default:
             entries.append({QStringLiteral("%") + code,

@@ -124,7 +124,7 @@ int main(int argc, char* argv[])
           {Price, "$67.99"}}},
         {"World Health Organization - World Health Statistics 2023",
          at(2026, 2, 28, 8, 5),
-         {{Author, "(World Health Organization)"},
+         {{Author, "World Health Organization *"},
           {YearWritten, "2023-05-19"},
           {Title, "World Health Statistics 2023"},
           {Subtitle, "monitoring health for the SDGs, sustainable development goals"},

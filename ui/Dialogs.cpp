@@ -34,8 +34,8 @@ std::unique_ptr<Dialogs> setDialogs(std::unique_ptr<Dialogs> replacement)
 
 bool useTaskDialogForm()
 {
-    return qEnvironmentVariable("QUILLERY_DIALOG_FORM").compare(u"messagebox",
-                                                               Qt::CaseInsensitive) != 0;
+    return qEnvironmentVariable("QUILLERY_DIALOG_FORM")
+               .compare(u"messagebox", Qt::CaseInsensitive) != 0;
 }
 
 int PlatformDialogs::taskDialog(QWidget* parent, const TaskDialogSpec& spec)

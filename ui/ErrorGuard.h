@@ -19,8 +19,7 @@ inline void showError(QWidget* window, const QString& message)
 
 // Runs one handler of the user interface. A failure stops the handler where it arose, its message
 // is shown in the error box, and the program goes on: no exception ever leaves an event handler.
-template<typename Handler>
-void guarded(QWidget* window, Handler&& handler)
+template <typename Handler> void guarded(QWidget* window, Handler&& handler)
 {
     try {
         handler();

@@ -54,7 +54,8 @@ QString helpTopicText(HelpTopic topic)
             "Finally, \"str\"A will print the string str followed by the value of A if the latter "
             "is of non-zero length. \"pref|suff\"A will use both a prefix pref and a suffix suff. "
             "You can include double quotation marks (\") in the prefix and suffix, but you have to "
-            "escape them by doubling them. For example, \"I \"\"love\"\" carrots\"A would print the "
+            "escape them by doubling them. For example, \"I \"\"love\"\" carrots\"A would print "
+            "the "
             "string 'I \"love\" carrots' before the value of A.",
         });
     case HelpTopic::Language:
@@ -127,7 +128,9 @@ void showAbout(QWidget* parent)
                        QString::fromUtf16(CopyrightLine).toHtmlEscaped() +
                        QStringLiteral("\r\n\r\n<a href=\"") + site + QStringLiteral("\">") + site +
                        QStringLiteral("</a>");
-        spec.onHyperlink = [](const QString& href) { dialogs().openUrl(QUrl(href)); };
+        spec.onHyperlink = [](const QString& href) {
+            dialogs().openUrl(QUrl(href));
+        };
         dialogs().taskDialog(parent, spec);
     } else {
         dialogs().messageBox(parent, QMessageBox::Information, QString::fromUtf16(ProductName),

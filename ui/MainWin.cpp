@@ -224,7 +224,8 @@ TmainFrm::TmainFrm(std::unique_ptr<SettingsStore> store, const QStringList& argu
     // The program's token of a running instance: created or opened, held, never waited on.
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (!runtime.isEmpty()) {
-        m_instanceToken = std::make_unique<QLockFile>(runtime + QStringLiteral("/Tollvern Quillery.lock"));
+        m_instanceToken =
+            std::make_unique<QLockFile>(runtime + QStringLiteral("/Tollvern Quillery.lock"));
         m_instanceToken->setStaleLockTime(0);
         m_instanceToken->tryLock(0);
     }
@@ -284,14 +285,24 @@ void TmainFrm::createActions()
          QKeySequence(Qt::CTRL | Qt::Key_N)},
         {&aDelItem, "aDelItem", "Items", "Delete", "Deletes the selected book(s).", {}},
         {&aRename, "aRename", "Items", "Rename...", "Renames the selected catalogue file.", {}},
-        {&aDuplicate, "aDuplicate", "Items", "Duplicate...",
+        {&aDuplicate,
+         "aDuplicate",
+         "Items",
+         "Duplicate...",
          "Duplicates the selected book, that is, creates a new book file with identical content.",
          {}},
         {&aManage, "aManage", "Items", "Manage",
          "Opens the catalogue directory in Windows Explorer.", QKeySequence(Qt::CTRL | Qt::Key_E)},
-        {&aCreateShelf, "aCreateShelf", "Items", "Create Shelf...",
-         "Creates a bookshelf file containing the books in the current directory.", {}},
-        {&aUpgrade, "aUpgrade", "Items", "Upgrade Book Files",
+        {&aCreateShelf,
+         "aCreateShelf",
+         "Items",
+         "Create Shelf...",
+         "Creates a bookshelf file containing the books in the current directory.",
+         {}},
+        {&aUpgrade,
+         "aUpgrade",
+         "Items",
+         "Upgrade Book Files",
          "Upgrades all book files in the current catalogue (directory) from version 1.0 ANSI to "
          "version 1.1 UTF-8 files.",
          {}},
@@ -311,12 +322,24 @@ void TmainFrm::createActions()
          "Displays and edits options specific to the current directory.",
          QKeySequence(Qt::CTRL | Qt::Key_D)},
         {&aAbout, "aAbout", "Help", "About", "Displays program information.", {}},
-        {&aGenMemo, "aGenMemo", "Generate", "Generate to memo",
-         "Generates the report and displays it in a memo control.", {}},
-        {&aGenClipbrd, "aGenClipbrd", "Generate", "Generate to clipboard",
-         "Generates the report and saves it to clipboard.", {}},
-        {&aGenFile, "aGenFile", "Generate", "Generate to file...",
-         "Generates the report and saves it to a text file.", {}},
+        {&aGenMemo,
+         "aGenMemo",
+         "Generate",
+         "Generate to memo",
+         "Generates the report and displays it in a memo control.",
+         {}},
+        {&aGenClipbrd,
+         "aGenClipbrd",
+         "Generate",
+         "Generate to clipboard",
+         "Generates the report and saves it to clipboard.",
+         {}},
+        {&aGenFile,
+         "aGenFile",
+         "Generate",
+         "Generate to file...",
+         "Generates the report and saves it to a text file.",
+         {}},
     };
     for (const Spec& spec : specs) {
         auto* action = new QAction(QString::fromUtf8(spec.caption), this);
@@ -411,8 +434,8 @@ void TmainFrm::createLeftColumn(QWidget* central)
     eDir->setObjectName(QStringLiteral("eDir"));
     eDir->setGeometry(8, 8, 201, 22);
     eDir->setToolTip(QStringLiteral("Displays the folder in which to save the book entries."));
-    eDirButton = eDir->addAction(style()->standardIcon(QStyle::SP_DirOpenIcon),
-                                 QLineEdit::TrailingPosition);
+    eDirButton =
+        eDir->addAction(style()->standardIcon(QStyle::SP_DirOpenIcon), QLineEdit::TrailingPosition);
     eDirButton->setObjectName(QStringLiteral("eDirButton"));
     connect(eDirButton, &QAction::triggered, this,
             [this] { guarded(this, [this] { eDirRightButtonClick(); }); });
@@ -431,9 +454,8 @@ void TmainFrm::createLeftColumn(QWidget* central)
         guarded(this, [this] { lbBooksClick(); });
         updateActions();
     });
-    connect(lbBooks, &QListWidget::itemClicked, this, [this] {
-        guarded(this, [this] { lbBooksClick(); });
-    });
+    connect(lbBooks, &QListWidget::itemClicked, this,
+            [this] { guarded(this, [this] { lbBooksClick(); }); });
     lbBooks->installEventFilter(this);
 }
 
@@ -506,8 +528,12 @@ QWidget* TmainFrm::createItemPage()
         }
         return control;
     };
-    const auto field = [this](Field f) { return m_fieldControls.value(int(f)); };
-    const auto label = [this](Field f) { return m_fieldLabels.value(int(f)); };
+    const auto field = [this](Field f) {
+        return m_fieldControls.value(int(f));
+    };
+    const auto label = [this](Field f) {
+        return m_fieldLabels.value(int(f));
+    };
 
     // Cataloguing data.
     gpCataloguingData = new QGroupBox(QStringLiteral("Cataloguing Data"), page);
@@ -517,8 +543,8 @@ QWidget* TmainFrm::createItemPage()
         if (QStringView(def.section) == QStringView(SectionCataloguing))
             makeField(def, gpCataloguingData);
     }
-    auto* LinkLabel3 = helpLink(QStringLiteral("LinkLabel3"), QStringLiteral("Help on names"),
-                                gpCataloguingData);
+    auto* LinkLabel3 =
+        helpLink(QStringLiteral("LinkLabel3"), QStringLiteral("Help on names"), gpCataloguingData);
     connect(LinkLabel3, &QLabel::linkActivated, this, [this](const QString& link) {
         helpLinkClicked(this, link, HelpTopic::SpecifyingAuthors);
     });
@@ -552,9 +578,9 @@ QWidget* TmainFrm::createItemPage()
     grid->addWidget(field(Field::ISBN), 6, 1);
     QWidget::setTabOrder(field(Field::Author), LinkLabel3);
     QWidget* previous = LinkLabel3;
-    for (Field f : {Field::YearWritten, Field::Edition, Field::Title, Field::Subtitle,
-                    Field::Publisher, Field::Series, Field::Position, Field::Printed,
-                    Field::YearPrinted, Field::ISBN}) {
+    for (Field f :
+         {Field::YearWritten, Field::Edition, Field::Title, Field::Subtitle, Field::Publisher,
+          Field::Series, Field::Position, Field::Printed, Field::YearPrinted, Field::ISBN}) {
         QWidget::setTabOrder(previous, field(f));
         previous = field(f);
     }
@@ -594,9 +620,8 @@ QWidget* TmainFrm::createItemPage()
 
     auto* LinkLabel2 = helpLink(QStringLiteral("LinkLabel2"),
                                 QStringLiteral("How do I specify a BCP 47 code?"), language);
-    connect(LinkLabel2, &QLabel::linkActivated, this, [this](const QString& link) {
-        helpLinkClicked(this, link, HelpTopic::Language);
-    });
+    connect(LinkLabel2, &QLabel::linkActivated, this,
+            [this](const QString& link) { helpLinkClicked(this, link, HelpTopic::Language); });
     auto* langGrid = new QGridLayout(language);
     langGrid->setColumnStretch(1, 1);
     langGrid->addWidget(cbIsTranslation, 0, 0, 1, 2);
@@ -613,9 +638,9 @@ QWidget* TmainFrm::createItemPage()
     langGrid->addWidget(field(Field::Price), 5, 1);
     langGrid->setRowStretch(6, 1);
     previous = cbIsTranslation;
-    for (QWidget* w : {field(Field::Language), static_cast<QWidget*>(LinkLabel2),
-                       field(Field::OriginalLanguage), field(Field::Translator),
-                       field(Field::OriginalTitle), field(Field::Price)}) {
+    for (QWidget* w :
+         {field(Field::Language), static_cast<QWidget*>(LinkLabel2), field(Field::OriginalLanguage),
+          field(Field::Translator), field(Field::OriginalTitle), field(Field::Price)}) {
         QWidget::setTabOrder(previous, w);
         previous = w;
     }
@@ -695,9 +720,9 @@ QWidget* TmainFrm::createReportPage()
     mFormatLegend->setPlainText(formatLegendLines().join(u'\n'));
     auto* legendLabel = new QLabel(QStringLiteral("Legend:"), formatGroup);
     legendLabel->setBuddy(mFormatLegend);
-    auto* LinkLabel1 = helpLink(QStringLiteral("LinkLabel1"),
-                                QStringLiteral("Learn about more formatting options."),
-                                formatGroup);
+    auto* LinkLabel1 =
+        helpLink(QStringLiteral("LinkLabel1"),
+                 QStringLiteral("Learn about more formatting options."), formatGroup);
     connect(LinkLabel1, &QLabel::linkActivated, this, [this](const QString& link) {
         helpLinkClicked(this, link, HelpTopic::FormattingOptions);
     });
@@ -741,15 +766,15 @@ QWidget* TmainFrm::createReportPage()
     eDefLang->setObjectName(QStringLiteral("eDefLang"));
     eDefLang->setToolTip(kDefLangHint);
     eDefLang->setStatusTip(kDefLangHint);
-    auto* defLangLabel = new QLabel(QStringLiteral("Default language of the catalogue:"), reportGroup);
+    auto* defLangLabel =
+        new QLabel(QStringLiteral("Default language of the catalogue:"), reportGroup);
     defLangLabel->setBuddy(eDefLang);
     reportGrid->addWidget(defLangLabel, 6, 0, 1, 2);
     reportGrid->addWidget(eDefLang, 7, 0, 1, 2);
     auto* LinkLabel4 = helpLink(QStringLiteral("LinkLabel4"),
                                 QStringLiteral("How do I specify a BCP 47 code?"), reportGroup);
-    connect(LinkLabel4, &QLabel::linkActivated, this, [this](const QString& link) {
-        helpLinkClicked(this, link, HelpTopic::Language);
-    });
+    connect(LinkLabel4, &QLabel::linkActivated, this,
+            [this](const QString& link) { helpLinkClicked(this, link, HelpTopic::Language); });
     reportGrid->addWidget(LinkLabel4, 7, 2);
     layout->addWidget(reportGroup);
 
@@ -934,7 +959,8 @@ bool TmainFrm::eventFilter(QObject* watched, QEvent* event)
                 guarded(this, [this] { eDirEnter(); });
             return true;
         }
-        if (watched == lbBooks && key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) {
+        if (watched == lbBooks && key->key() == Qt::Key_Delete &&
+            key->modifiers() == Qt::NoModifier) {
             if (selectedIndex() >= 0)
                 aDelItem->trigger();
             return true;
@@ -1086,7 +1112,8 @@ void TmainFrm::eDirEnter()
         spec.icon = TaskDialogSpec::Icon::Error;
         spec.commonButtons = QDialogButtonBox::Close;
         spec.expandedInformation =
-            QStringLiteral("An attempt was made to select the non-existing directory\r\n\r\n") + typed;
+            QStringLiteral("An attempt was made to select the non-existing directory\r\n\r\n") +
+            typed;
         dialogs().taskDialog(this, spec);
     } else {
         dialogs().messageBox(this, QMessageBox::Critical, windowTitle(),
@@ -1128,9 +1155,9 @@ std::optional<QString> TmainFrm::acceptName(const QString& title, const QString&
 
 void TmainFrm::newItem()
 {
-    const std::optional<QString> name =
-        acceptName(QStringLiteral("New Book"), QStringLiteral("Please enter a new, unique, file name:"),
-                   firstNewBookProposal(m_currentDir));
+    const std::optional<QString> name = acceptName(
+        QStringLiteral("New Book"), QStringLiteral("Please enter a new, unique, file name:"),
+        firstNewBookProposal(m_currentDir));
     if (!name)
         return;
     createNewEmptyFile(m_currentDir + *name);
@@ -1144,7 +1171,8 @@ void TmainFrm::deleteItem()
     const QString name = selectedName();
     const QString path = bookFilePath(m_currentDir, name);
     const QString question =
-        QStringLiteral("Are you sure that you want to remove the book file named \"%1\"?").arg(name);
+        QStringLiteral("Are you sure that you want to remove the book file named \"%1\"?")
+            .arg(name);
     bool confirmed = false;
     if (useTaskDialogForm()) {
         enum { Remove = 101, Keep = 102 };
@@ -1152,10 +1180,10 @@ void TmainFrm::deleteItem()
         spec.windowCaption = kCaption;
         spec.mainInstruction = QStringLiteral("Confirm Removal");
         spec.content = question;
-        spec.commandLinks = {{Remove, QStringLiteral("Remove"),
-                              QStringLiteral("Remove the book from the catalogue.")},
-                             {Keep, QStringLiteral("Keep"),
-                              QStringLiteral("Keep the book in the catalogue.")}};
+        spec.commandLinks = {
+            {Remove, QStringLiteral("Remove"),
+             QStringLiteral("Remove the book from the catalogue.")},
+            {Keep, QStringLiteral("Keep"), QStringLiteral("Keep the book in the catalogue.")}};
         spec.expandedInformation =
             QStringLiteral("If you remove the book item from the catalogue, the corresponding "
                            "*.book file will be removed from the file system. In this case, the "
@@ -1163,9 +1191,9 @@ void TmainFrm::deleteItem()
             path;
         confirmed = dialogs().taskDialog(this, spec) == Remove;
     } else {
-        confirmed = dialogs().messageBox(this, QMessageBox::Question,
-                                         QStringLiteral("Confirm Removal"), question,
-                                         QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+        confirmed =
+            dialogs().messageBox(this, QMessageBox::Question, QStringLiteral("Confirm Removal"),
+                                 question, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
     }
     if (!confirmed)
         return;
@@ -1197,11 +1225,12 @@ void TmainFrm::renameItem()
     if (renameNoReplace(bookFilePath(m_currentDir, oldName), m_currentDir + *proposal)) {
         OpenCatalogue();
         if (!selectBook(bookIdFromPath(*proposal))) {
-            dialogs().messageBox(this, QMessageBox::Critical, windowTitle(),
-                                 QStringLiteral("The file was successfully renamed by the operating "
-                                                "system, but could not be found afterwards. This "
-                                                "was highly unexpected."),
-                                 QMessageBox::Ok);
+            dialogs().messageBox(
+                this, QMessageBox::Critical, windowTitle(),
+                QStringLiteral("The file was successfully renamed by the operating "
+                               "system, but could not be found afterwards. This "
+                               "was highly unexpected."),
+                QMessageBox::Ok);
             SetEditorVisible(false);
         }
     } else {
@@ -1271,9 +1300,8 @@ void TmainFrm::createShelf()
     } restore{statusHint, hint};
     const QByteArray bytes = shelfBytes(m_currentDir, programVersionString());
     QApplication::restoreOverrideCursor();
-    const std::optional<QString> chosen =
-        dialogs().saveFileName(this, QString(), QStringLiteral("Bookshelf files (*.shelf)"),
-                               m_currentDir, QString());
+    const std::optional<QString> chosen = dialogs().saveFileName(
+        this, QString(), QStringLiteral("Bookshelf files (*.shelf)"), m_currentDir, QString());
     QApplication::setOverrideCursor(Qt::WaitCursor);
     if (!chosen)
         return;
@@ -1377,9 +1405,12 @@ void TmainFrm::LoadBookIntoEditor(const QString& path)
         throw;
     }
     m_loadingBook = false;
-    ItemPropChange();
+    // The editor now shows this book, so it is the current one before the previews run: a
+    // format error in a preview must not leave the editor's values bound to the book left, where
+    // the next save would write them.
     m_currentBookFile = path;
     SetEditorVisible(true);
+    ItemPropChange();
 }
 
 void TmainFrm::SaveBookFromEditor()
@@ -1469,8 +1500,8 @@ void TmainFrm::RefreshRefPreview()
 {
     ++m_refPreviewRefreshes;
     const BookRecord record = GatherBookRecord();
-    const QString text =
-        FormatEngine::formatRecord(eFormat->currentText(), record, formatContext(FormatMode::Reference));
+    const QString text = FormatEngine::formatRecord(eFormat->currentText(), record,
+                                                    formatContext(FormatMode::Reference));
     setHangingParagraphs(reRefPreview, {text});
 }
 
@@ -1527,9 +1558,9 @@ void TmainFrm::generate(QAction* destination)
     } else if (destination == aGenClipbrd) {
         QGuiApplication::clipboard()->setText(reportText(lines));
     } else {
-        const std::optional<QString> file = dialogs().saveFileName(
-            this, QStringLiteral("Save Report to File"), QStringLiteral("Text file (*.txt)"),
-            m_currentDir, m_currentDir);
+        const std::optional<QString> file =
+            dialogs().saveFileName(this, QStringLiteral("Save Report to File"),
+                                   QStringLiteral("Text file (*.txt)"), m_currentDir, m_currentDir);
         if (file)
             writeWholeFile(*file, reportFileBytes(lines));
     }

@@ -19,4 +19,4 @@ void ToutputFrm::showReport(const QStringList& lines)
     show();
     raise();
 }
-}
+} // namespace quillery::ui

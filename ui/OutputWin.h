@@ -11,4 +11,4 @@ public:
     void showReport(const QStringList& lines);
     QTextEdit* reOutput;
 };
-}
+} // namespace quillery::ui
