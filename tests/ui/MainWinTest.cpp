@@ -21,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -503,4 +504,67 @@ TEST(FullRichEdit, LinksAreDetectedAndReportedOnRelease)
     // Switching detection off stops links at once.
     edit.setUrlDetect(false);
     EXPECT_TRUE(edit.linkAt(onLink).isEmpty());
+}
+
+TEST_F(MainWinTest, MicrodataBoxRewritesTheItemTexts)
+{
+    auto w = start();
+    auto* box = child<QCheckBox>(*w, "cbMicrodata");
+    auto* before = child<QLineEdit>(*w, "eBeforeItem");
+    box->setChecked(true);
+    EXPECT_EQ(before->text(), s("<li itemscope=\"\" itemtype=\"http://schema.org/Book\">"));
+    box->setChecked(false);
+    EXPECT_EQ(before->text(), s("<li>"));
+    before->clear();
+    child<QLineEdit>(*w, "eAfterItem")->clear();
+    box->setChecked(true);
+    EXPECT_EQ(before->text(), s("<div itemscope=\"\" itemtype=\"http://schema.org/Book\">"));
+    EXPECT_EQ(child<QLineEdit>(*w, "eAfterItem")->text(), s("</div>"));
+}
+
+TEST_F(MainWinTest, ShelfManageAndHints)
+{
+    auto w = start();
+    w->selectBook(s("Austen - Emma"));
+    child<QLineEdit>(*w, "eEdition")->setText(s("Third"));
+    const QString chosen = m_dir.filePath(s("books.txt"));
+    m_dialogs->answer(chosen);
+    trigger(*w, "aCreateShelf");
+    EXPECT_EQ(m_dialogs->last().filter, s("Bookshelf files (*.shelf)"));
+    const QByteArray shelf = test::readBytes(m_dir.filePath(s("books.shelf")));
+    EXPECT_TRUE(shelf.startsWith("@@ File created by Tollvern Quillery.\r\n"));
+    // The open book was saved first, so the shelf holds what the editor shows.
+    EXPECT_TRUE(shelf.contains("Edition=Third\r\n"));
+    EXPECT_FALSE(QFile::exists(chosen));
+
+    trigger(*w, "aManage");
+    ASSERT_EQ(m_dialogs->opened.size(), 1u);
+    EXPECT_EQ(m_dialogs->opened[0], QUrl::fromLocalFile(m_cat));
+
+    // A hint goes to the second panel of the status bar.
+    QStatusTipEvent tip(s("The title of the book."));
+    QCoreApplication::sendEvent(w.get(), &tip);
+    EXPECT_EQ(child<QLabel>(*w, "statusHint")->text(), s("The title of the book."));
+
+    // Help links open their topics only for the id "help".
+    auto* link = child<QLabel>(*w, "LinkLabel3");
+    Q_EMIT link->linkActivated(s("other"));
+    const size_t shown = m_dialogs->shown.size();
+    Q_EMIT link->linkActivated(s("HELP"));
+    ASSERT_EQ(m_dialogs->shown.size(), shown + 1);
+    EXPECT_EQ(m_dialogs->last().task.mainInstruction, s("Specifying Authors"));
+}
+
+TEST_F(MainWinTest, AFailedLoadNeverBindsTheEditorToTheBookLeft)
+{
+    auto w = start();
+    w->selectBook(s("Austen - Emma"));
+    child<QComboBox>(*w, "eFormat")->setCurrentText(s("%Z"));
+    // Selecting another book with a broken format: the error is shown, and the editor now belongs
+    // to the book it shows, so Emma's file never receives Villette's fields.
+    click(*w, 1);
+    EXPECT_EQ(w->currentBookFile(), m_cat + s("Bronte - Villette.book"));
+    click(*w, 2);
+    EXPECT_EQ(ReadBookRecord(m_cat + s("Austen - Emma.book"))[Field::Title], s("Emma"));
+    EXPECT_EQ(ReadBookRecord(m_cat + s("Bronte - Villette.book"))[Field::Title], s("Villette"));
 }
