@@ -1,5 +1,6 @@
 #include "settings/SettingsStore.h"
 #include "ui/MainWin.h"
+#include "ui/ProgramIcon.h"
 
 #include <QApplication>
 

@@ -208,7 +208,4 @@ private:
 // then the key's name ("Shift+Ctrl+H", "Alt+Left").
 QString shortcutText(const QKeySequence& shortcut);
 
-// The program's icon, drawn at any size.
-QIcon programIcon();
-
 } // namespace quillery::ui

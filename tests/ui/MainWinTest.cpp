@@ -1,4 +1,5 @@
 #include "ui/MainWin.h"
+#include "ui/ProgramIcon.h"
 #include "catalogue/BookFile.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/IniFile.h"
