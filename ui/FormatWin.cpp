@@ -1,6 +1,7 @@
 #include "ui/FormatWin.h"
 
 #include "settings/AppSettings.h"
+#include "ui/DesignSize.h"
 #include "ui/Dialogs.h"
 #include "ui/MemoLines.h"
 
@@ -55,7 +56,7 @@ TformatFrm::TformatFrm(const QStringList& formats, QWidget* parent) : QDialog(pa
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_mFormats, 1);
     layout->addLayout(buttons);
-    resize(445, 207);
+    resize(ui::scaledDesignSize(this, QSize(445, 207)));
 
     FormCreate(formats);
 }

@@ -4,6 +4,7 @@
 #include "format/ValueRules.h"
 #include "settings/AppSettings.h"
 #include "settings/UnicodeNames.h"
+#include "ui/DesignSize.h"
 #include "ui/ErrorGuard.h"
 #include "ui/MemoLines.h"
 
@@ -19,11 +20,14 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace quillery {
@@ -253,8 +257,9 @@ TsettingsFrm::TsettingsFrm(const AppSettings& settings, QWidget* parent) : QDial
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pcSettings, 1);
     layout->addLayout(buttons);
-    setMinimumSize(346, 482);
-    resize(346, 482);
+    // A fixed border: the design size, grown to what the contents ask for in this font.
+    layout->activate();
+    setFixedSize(ui::scaledDesignSize(this, QSize(346, 482)).expandedTo(minimumSizeHint()));
 
     connect(m_cbDashPresets, &QComboBox::activated, this,
             [this](int index) { cbDashPresetsChange(index); });
@@ -320,6 +325,29 @@ void TsettingsFrm::FormShow()
 {
     eSubtitleSeparatorChange();
     m_memo1->setPlainText(escapeExplanation());
+    fitExplanation();
+}
+
+void TsettingsFrm::fitExplanation()
+{
+    // The explanation is read without scrolling: where this font wraps it into more lines than
+    // the page holds, the dialog grows by the difference. Every page has the size of the one
+    // shown, which the page control has laid out by now.
+    const QWidget* page = m_pcSettings->currentWidget();
+    const QMargins margins = m_memo1->parentWidget()->layout()->contentsMargins();
+    const int spacing = m_memo1->parentWidget()->layout()->spacing();
+    QTextDocument probe;
+    probe.setDefaultFont(m_memo1->font());
+    probe.setDocumentMargin(m_memo1->document()->documentMargin());
+    probe.setPlainText(m_memo1->toPlainText());
+    // Leave room for a scroll bar, which the memo shows while the text does not fit.
+    probe.setTextWidth(page->width() - margins.left() - margins.right() -
+                       style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    const int needed = int(std::ceil(probe.size().height())) + m_memo1->fontMetrics().height();
+    const int available = page->height() - margins.top() - margins.bottom() -
+                          m_cbEscapeHTML->sizeHint().height() - spacing;
+    if (needed > available)
+        setFixedHeight(height() + needed - available);
 }
 
 void TsettingsFrm::SetDashChar(DashSource source, int code)

@@ -58,6 +58,7 @@ protected:
 
 private:
     void FormShow();
+    void fitExplanation();
     void cbDashPresetsChange(int index);
     void cbDashSpacesClick();
     void eDashCodeChange();
