@@ -1,0 +1,174 @@
+#include "ui/FormatWin.h"
+
+#include "settings/AppSettings.h"
+
+#include "ScriptedDialogs.h"
+#include "TestSupport.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextDocument>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace quillery;
+using Kind = test::ScriptedDialogs::Kind;
+
+namespace {
+
+QString s(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+// Selects the form of the questions for the life of the object.
+class DialogForm {
+public:
+    explicit DialogForm(bool messageBox)
+    {
+        if (messageBox)
+            qputenv("QUILLERY_DIALOG_FORM", "messagebox");
+        else
+            qunsetenv("QUILLERY_DIALOG_FORM");
+    }
+    ~DialogForm() { qunsetenv("QUILLERY_DIALOG_FORM"); }
+};
+
+class FormatWin : public ::testing::Test {
+protected:
+    std::unique_ptr<TformatFrm> open(const QStringList& formats)
+    {
+        auto dialog = std::make_unique<TformatFrm>(formats);
+        dialog->show();
+        return dialog;
+    }
+
+    static QPlainTextEdit* editor(TformatFrm& dialog)
+    {
+        return dialog.findChild<QPlainTextEdit*>(QStringLiteral("mFormats"));
+    }
+
+    static QPushButton* button(TformatFrm& dialog, const char* name)
+    {
+        return dialog.findChild<QPushButton*>(QString::fromLatin1(name));
+    }
+
+    test::ScriptedDialogsScope dialogs;
+    const QStringList mine{s("%T"), s(""), s("%A\u00A0%T"), s("")};
+};
+
+} // namespace
+
+TEST_F(FormatWin, ListsOneFormatPerLineAndGivesThemBackUnchanged)
+{
+    const QStringList cases[] = {mine, {}, {s("")}, {s("%A"), s("%Y")}};
+    for (const QStringList& formats : cases) {
+        SCOPED_TRACE(formats.join(u'|').toStdString());
+        auto dialog = open(formats);
+        EXPECT_EQ(dialog->windowTitle(), s("Format Manager"));
+        EXPECT_EQ(dialog->formats(), formats);
+    }
+}
+
+TEST_F(FormatWin, OkGivesTheEditedLinesEmptyOnesIncluded)
+{
+    auto dialog = open(mine);
+    editor(*dialog)->setPlainText(s("%A\n\n%Y\n"));
+    button(*dialog, "btnOk")->click();
+    EXPECT_TRUE(dialog->closedWithOk());
+    EXPECT_EQ(dialog->formats(), (QStringList{s("%A"), s(""), s("%Y")}));
+}
+
+TEST_F(FormatWin, AClearedEditorGivesNoFormats)
+{
+    auto dialog = open(mine);
+    editor(*dialog)->clear();
+    button(*dialog, "btnOk")->click();
+    EXPECT_TRUE(dialog->closedWithOk());
+    EXPECT_TRUE(dialog->formats().isEmpty());
+}
+
+TEST_F(FormatWin, CancelReportsNoOk)
+{
+    auto dialog = open(mine);
+    button(*dialog, "btnCancel")->click();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_FALSE(dialog->closedWithOk());
+}
+
+TEST_F(FormatWin, RestoreAsksInTheTaskDialogForm)
+{
+    DialogForm form(false);
+    auto dialog = open(mine);
+    dialogs->answer(QDialogButtonBox::Yes);
+    button(*dialog, "btnRestore")->click();
+    ASSERT_EQ(dialogs->shown.size(), 1u);
+    const auto& task = dialogs->last().task;
+    EXPECT_EQ(dialogs->last().kind, Kind::Task);
+    EXPECT_EQ(task.windowCaption, s("Format Manager"));
+    EXPECT_EQ(task.mainInstruction, s("Restore to Defaults"));
+    EXPECT_EQ(task.content, s("Are you sure you wish to revert the list of formats to the "
+                              "default list, and thereby disregard any changes made since "
+                              "Quillery was installed?"));
+    EXPECT_EQ(task.icon, ui::TaskDialogSpec::Icon::None);
+    EXPECT_EQ(task.commonButtons, QDialogButtonBox::Yes | QDialogButtonBox::No);
+    EXPECT_EQ(dialog->formats(), defaultFormats());
+}
+
+TEST_F(FormatWin, RestoreAsksInTheMessageBoxForm)
+{
+    DialogForm form(true);
+    auto dialog = open(mine);
+    dialogs->answer(QMessageBox::Yes);
+    dialog->btnRestoreClick();
+    ASSERT_EQ(dialogs->shown.size(), 1u);
+    EXPECT_EQ(dialogs->last().kind, Kind::Message);
+    EXPECT_EQ(dialogs->last().caption, s("Format Manager"));
+    EXPECT_EQ(dialogs->last().text, TformatFrm::restoreQuestion());
+    EXPECT_EQ(dialogs->last().icon, QMessageBox::Question);
+    EXPECT_EQ(dialogs->last().buttons, QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(dialog->formats(), defaultFormats());
+}
+
+TEST_F(FormatWin, RestoreAnsweredNoOrEscapeLeavesTheEditorUntouched)
+{
+    struct Case {
+        const char* name;
+        bool messageBox;
+        int answer; // -1: closed without an answer (Escape)
+    };
+    const Case cases[] = {
+        {"task dialog, No", false, QDialogButtonBox::No},
+        {"task dialog, Escape", false, -1},
+        {"message box, No", true, QMessageBox::No},
+        {"message box, closed", true, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DialogForm form(c.messageBox);
+        auto dialog = open(mine);
+        editor(*dialog)->appendPlainText(s("%E"));
+        const QString before = editor(*dialog)->toPlainText();
+        if (c.answer < 0)
+            dialogs->cancel();
+        else
+            dialogs->answer(c.answer);
+        dialog->btnRestoreClick();
+        EXPECT_EQ(dialogs->last().kind, c.messageBox ? Kind::Message : Kind::Task);
+        EXPECT_EQ(editor(*dialog)->toPlainText(), before);
+    }
+}
+
+TEST_F(FormatWin, RestoreIsOneEditThatOneUndoTakesBack)
+{
+    auto dialog = open(mine);
+    const QString before = editor(*dialog)->document()->toRawText();
+    dialogs->answer(QDialogButtonBox::Yes);
+    dialog->btnRestoreClick();
+    ASSERT_EQ(dialog->formats(), defaultFormats());
+    editor(*dialog)->undo();
+    EXPECT_EQ(dialog->formats(), mine);
+    EXPECT_EQ(editor(*dialog)->document()->toRawText(), before);
+}

@@ -1,0 +1,112 @@
+#include "ui/FormatWin.h"
+
+#include "settings/AppSettings.h"
+#include "ui/DesignSize.h"
+#include "ui/Dialogs.h"
+#include "ui/MemoLines.h"
+
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+namespace quillery {
+
+namespace {
+
+const QString kCaption = QStringLiteral("Format Manager");
+
+} // namespace
+
+TformatFrm::TformatFrm(const QStringList& formats, QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("formatFrm"));
+    setWindowTitle(kCaption);
+    // Sizeable, with the system menu only.
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    setSizeGripEnabled(true);
+
+    m_mFormats = new QPlainTextEdit;
+    m_mFormats->setObjectName(QStringLiteral("mFormats"));
+    m_mFormats->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_mFormats->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_mFormats->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_mFormats->setTabChangesFocus(true);
+
+    m_btnRestore = new QPushButton(QStringLiteral("Restore to defaults"));
+    m_btnRestore->setObjectName(QStringLiteral("btnRestore"));
+    m_btnRestore->setAutoDefault(false);
+    m_btnOk = new QPushButton(QStringLiteral("OK"));
+    m_btnOk->setObjectName(QStringLiteral("btnOk"));
+    m_btnOk->setDefault(true);
+    m_btnCancel = new QPushButton(QStringLiteral("Cancel"));
+    m_btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    connect(m_btnRestore, &QPushButton::clicked, this, [this] { btnRestoreClick(); });
+    connect(m_btnOk, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_btnRestore);
+    buttons->addStretch(1);
+    buttons->addWidget(m_btnOk);
+    buttons->addWidget(m_btnCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_mFormats, 1);
+    layout->addLayout(buttons);
+    resize(ui::scaledDesignSize(this, QSize(445, 207)));
+
+    FormCreate(formats);
+}
+
+void TformatFrm::FormCreate(const QStringList& formats)
+{
+    ui::setMemoLines(m_mFormats, formats);
+}
+
+QStringList TformatFrm::formats() const
+{
+    return ui::memoLines(m_mFormats);
+}
+
+void TformatFrm::done(int result)
+{
+    m_closedWithOk = result == QDialog::Accepted;
+    QDialog::done(result);
+}
+
+QString TformatFrm::restoreQuestion()
+{
+    return QStringLiteral("Are you sure you wish to revert the list of formats to the default "
+                          "list, and thereby disregard any changes made since Quillery was "
+                          "installed?");
+}
+
+void TformatFrm::btnRestoreClick()
+{
+    bool yes = false;
+    if (ui::useTaskDialogForm()) {
+        ui::TaskDialogSpec spec;
+        spec.windowCaption = kCaption;
+        spec.mainInstruction = QStringLiteral("Restore to Defaults");
+        spec.content = restoreQuestion();
+        spec.icon = ui::TaskDialogSpec::Icon::None;
+        spec.commonButtons = QDialogButtonBox::Yes | QDialogButtonBox::No;
+        yes = ui::dialogs().taskDialog(this, spec) == QDialogButtonBox::Yes;
+    } else {
+        yes = ui::dialogs().messageBox(this, QMessageBox::Question, kCaption, restoreQuestion(),
+                                       QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    }
+    if (!yes)
+        return;
+    // One edit of the document, so a single undo brings the user's list back.
+    QTextCursor cursor(m_mFormats->document());
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(ui::memoText(defaultFormats()));
+    cursor.endEditBlock();
+}
+
+} // namespace quillery
