@@ -13,6 +13,7 @@
 #include <QMimeData>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -269,6 +270,29 @@ TEST(OutputWin, FirstShowIsCentredOnTheOwnerAndLaterShowsKeepThePlace)
     window->btnCloseClick();
     window->showReport({QStringLiteral("second")});
     EXPECT_EQ(window->pos(), moved);
+}
+
+TEST(OutputWin, WithoutAnOwnerTheFirstShowIsCentredOnTheScreen)
+{
+    ToutputFrm window;
+    window.showReport({QStringLiteral("text")});
+    const QRect area = window.screen()->availableGeometry();
+    const QPoint offset = window.geometry().center() - area.center();
+    EXPECT_LE(offset.manhattanLength(), 2) << offset.x() << "," << offset.y();
+}
+
+TEST(OutputWin, AnOwnerNearTheScreenEdgeDoesNotPushTheWindowOffTheScreen)
+{
+    QWidget owner;
+    const QRect area = owner.screen()->availableGeometry();
+    owner.setGeometry(area.right() - 200, area.bottom() - 150, 300, 200);
+    owner.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+
+    auto* window = new ToutputFrm(&owner);
+    window->showReport({QStringLiteral("text")});
+    EXPECT_TRUE(area.contains(window->geometry()))
+        << window->geometry().x() << "," << window->geometry().y();
 }
 
 // ---- Copy ----
