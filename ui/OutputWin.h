@@ -76,7 +76,8 @@ public:
     // Asks for a file name ("Save Report to File") and writes the text there, replacing the file.
     void btnSaveClick();
     // Asks for a printer and prints the text as one job, "Quillery Report", over as many pages
-    // as it needs.
+    // as it needs, at the size it is shown in. An output file that cannot be created is reported
+    // instead of printing nothing in silence.
     void btnPrintClick();
     // Puts the selection, or the whole text when nothing is selected, on the clipboard.
     void btnCopyClick();
