@@ -65,7 +65,8 @@ bool write(const QString& path, const QByteArray& bytes)
 {
     QDir().mkpath(path.left(path.lastIndexOf(u'/')));
     QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
 }
 
 } // namespace
@@ -81,7 +82,8 @@ int main(int argc, char* argv[])
     }
     const QString dir = QString::fromLocal8Bit(argv[1]);
     for (int size : {16, 24, 32, 48, 64, 128, 256}) {
-        const QString path = QStringLiteral("%1/hicolor/%2x%2/apps/quillery.png").arg(dir).arg(size);
+        const QString path =
+            QStringLiteral("%1/hicolor/%2x%2/apps/quillery.png").arg(dir).arg(size);
         if (!write(path, png(size)))
             return 1;
     }

@@ -14,11 +14,14 @@
 #include "markup/Microdata.h"
 #include "settings/SettingsStore.h"
 #include "ui/Dialogs.h"
+#include "ui/DirWin.h"
 #include "ui/ErrorGuard.h"
+#include "ui/FormatWin.h"
 #include "ui/FullRichEdit.h"
 #include "ui/HelpTopics.h"
 #include "ui/OutputWin.h"
 #include "ui/ProgramIcon.h"
+#include "ui/SettingsWin.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -1312,14 +1315,40 @@ void TmainFrm::toggleHints()
     aHints->setChecked(m_hintsOn);
 }
 
-void TmainFrm::formatManager() {}
+void TmainFrm::formatManager()
+{
+    QStringList formats;
+    for (int i = 0; i < eFormat->count(); ++i)
+        formats.append(eFormat->itemText(i));
+    TformatFrm dialog(formats, this);
+    if (dialog.exec() != QDialog::Accepted || !dialog.closedWithOk())
+        return;
+    // The items are replaced; the text of the box stays as it was.
+    const QString text = eFormat->currentText();
+    eFormat->clear();
+    eFormat->addItems(dialog.formats());
+    eFormat->setCurrentText(text);
+}
 
 void TmainFrm::settingsDialog()
 {
+    TsettingsFrm dialog(m_settings, this);
+    if (dialog.exec() == QDialog::Accepted && dialog.closedWithOk())
+        dialog.applyTo(m_settings);
     RefreshRefPreview();
 }
 
-void TmainFrm::directoryOptions() {}
+void TmainFrm::directoryOptions()
+{
+    QStringList formats;
+    for (int i = 0; i < eFormat->count(); ++i)
+        formats.append(eFormat->itemText(i));
+    TDirFrm dialog(m_currentDir, formats, eFormat->currentText(), reportOptionsFromControls(),
+                   this);
+    dialog.exec();
+    if (dialog.closedWithOk())
+        OpenCatalogue();
+}
 
 void TmainFrm::about()
 {

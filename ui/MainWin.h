@@ -28,10 +28,13 @@ class QTextEdit;
 class QToolButton;
 class QLockFile;
 
+namespace quillery {
+class ToutputFrm;
+}
+
 namespace quillery::ui {
 
 class TFullRichEdit;
-class ToutputFrm;
 
 // The main window: the catalogue on the left, the item editor with its previews, the report
 // settings and the database-link templates on the right, every command an action.

@@ -41,5 +41,4 @@ QIcon programIcon()
     return icon;
 }
 
-
 } // namespace quillery::ui

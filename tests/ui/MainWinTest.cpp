@@ -1,11 +1,11 @@
 #include "ui/MainWin.h"
-#include "ui/ProgramIcon.h"
 #include "catalogue/BookFile.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/IniFile.h"
 #include "settings/RegFileStore.h"
 #include "ui/FullRichEdit.h"
 #include "ui/OutputWin.h"
+#include "ui/ProgramIcon.h"
 
 #include "ScriptedDialogs.h"
 #include "TestSupport.h"
@@ -27,6 +27,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -568,4 +570,90 @@ TEST_F(MainWinTest, AFailedLoadNeverBindsTheEditorToTheBookLeft)
     click(*w, 2);
     EXPECT_EQ(ReadBookRecord(m_cat + s("Austen - Emma.book"))[Field::Title], s("Emma"));
     EXPECT_EQ(ReadBookRecord(m_cat + s("Bronte - Villette.book"))[Field::Title], s("Villette"));
+}
+
+namespace {
+
+// Answers the next modal dialog: `edit` changes it, then its button of that name is clicked.
+void answerNextDialog(std::function<void(QWidget*)> edit, const char* button = "btnOk")
+{
+    QTimer::singleShot(0, [edit = std::move(edit), button] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        edit(dialog);
+        auto* b = dialog->findChild<QAbstractButton*>(QString::fromUtf8(button));
+        ASSERT_NE(b, nullptr) << button;
+        b->click();
+    });
+}
+
+} // namespace
+
+TEST_F(MainWinTest, FormatManagerReplacesTheItemsButNotTheText)
+{
+    auto w = start();
+    auto* box = child<QComboBox>(*w, "eFormat");
+    answerNextDialog([](QWidget* d) {
+        d->findChild<QPlainTextEdit*>(s("mFormats"))->setPlainText(s("%T\n\n%A.T"));
+    });
+    trigger(*w, "aFormatMgr");
+    ASSERT_EQ(box->count(), 3);
+    EXPECT_EQ(box->itemText(0), s("%T"));
+    EXPECT_EQ(box->itemText(1), QString());
+    EXPECT_EQ(box->currentText(), s("%A.T"));
+
+    answerNextDialog(
+        [](QWidget* d) {
+            d->findChild<QPlainTextEdit*>(s("mFormats"))->setPlainText(s("discarded"));
+        },
+        "btnCancel");
+    trigger(*w, "aFormatMgr");
+    EXPECT_EQ(box->count(), 3);
+}
+
+TEST_F(MainWinTest, SettingsDialogCopiesBackAndRefreshesThePreview)
+{
+    auto w = start();
+    w->selectBook(s("Austen - Emma"));
+    child<QComboBox>(*w, "eFormat")->setCurrentText(s("%T%-%A"));
+    answerNextDialog([](QWidget* d) {
+        auto* dash = d->findChild<QLineEdit*>(s("eDashChar"));
+        dash->setText(s("–"));
+    });
+    trigger(*w, "aSettings");
+    EXPECT_EQ(w->settings().dashChar, QChar(0x2013));
+    EXPECT_EQ(previewText(*w), s("Emma–Austen, Jane"));
+}
+
+TEST_F(MainWinTest, DirectoryOptionsWriteTheFileAndReopenTheCatalogue)
+{
+    auto w = start();
+    answerNextDialog(
+        [](QWidget* d) { d->findChild<QLineEdit*>(s("eBeforeItem"))->setText(s("<p>")); });
+    trigger(*w, "aDirOptions");
+    const IniFile file = IniFile::load(m_cat + s("directory.qy-opts"));
+    EXPECT_EQ(file.readString(u"Report", u"BeforeItem"), s("<p>"));
+    EXPECT_EQ(file.readString(u"Formats", u"Format"), s("%A.T"));
+    EXPECT_EQ(child<QLineEdit>(*w, "eBeforeItem")->text(), s("<p>"));
+
+    // Cancel writes nothing.
+    QFile::remove(m_cat + s("directory.qy-opts"));
+    answerNextDialog([](QWidget*) {}, "btnCancel");
+    trigger(*w, "aDirOptions");
+    EXPECT_FALSE(QFile::exists(m_cat + s("directory.qy-opts")));
+}
+
+TEST_F(MainWinTest, MemoDestinationFillsTheOutputWindow)
+{
+    auto w = start();
+    child<QComboBox>(*w, "eFormat")->setCurrentText(s("%T"));
+    trigger(*w, "aGenMemo");
+    ToutputFrm* output = w->outputWindow();
+    ASSERT_TRUE(output->isVisible());
+    EXPECT_EQ(output->paragraphs(),
+              QStringList({s("<ul>"), s("<li>Emma</li>"), s("<li>Villette</li>"),
+                           s("<li>Middlemarch</li>"), s("</ul>")}));
+    // The split button repeats the destination used last.
+    trigger(*w, "aGenClipbrd");
+    EXPECT_EQ(child<QToolButton>(*w, "btnGenerate")->defaultAction(), action(*w, "aGenClipbrd"));
 }
