@@ -1,0 +1,10 @@
+# The Windows resource script of an executable: its version information and the program icon.
+function(quillery_windows_resources target file description)
+    set(QUILLERY_RC_FILE ${file})
+    set(QUILLERY_RC_DESCRIPTION ${description})
+    set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc)
+    configure_file(${PROJECT_SOURCE_DIR}/cmake/quillery.rc.in ${rc} @ONLY)
+    if(WIN32)
+        target_sources(${target} PRIVATE ${rc})
+    endif()
+endfunction()

@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Checks of the installed program and its packages. Usage: check-package.sh MODE SOURCE BUILD
+#   desktop  - the desktop entry and the AppStream metainfo pass their validators
+#   install  - `cmake --install` into a temporary prefix gives the expected tree
+#   deb      - CPack builds a .deb whose files and control fields are right
+#   winres   - the Windows resource scripts compile (with MinGW's windres)
+# Exits 77 (skipped) when a tool it needs is not installed.
+set -euo pipefail
+mode=$1 src=$2 build=$3
+need() { command -v "$1" >/dev/null || { echo "skipped: $1 is not installed"; exit 77; }; }
+fail() { echo "FAIL: $*" >&2; exit 1; }
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+expected_files=(
+  bin/quillery
+  bin/quillery-cli
+  share/applications/example.tollvern.quillery.desktop
+  share/mime/packages/quillery.xml
+  share/metainfo/example.tollvern.quillery.metainfo.xml
+  share/icons/hicolor/16x16/apps/quillery.png
+  share/icons/hicolor/24x24/apps/quillery.png
+  share/icons/hicolor/32x32/apps/quillery.png
+  share/icons/hicolor/48x48/apps/quillery.png
+  share/icons/hicolor/64x64/apps/quillery.png
+  share/icons/hicolor/128x128/apps/quillery.png
+  share/icons/hicolor/256x256/apps/quillery.png
+  share/icons/hicolor/scalable/apps/quillery.svg
+  share/man/man1/quillery.1
+  share/man/man1/quillery-cli.1
+)
+
+case "$mode" in
+desktop)
+  need desktop-file-validate
+  need appstreamcli
+  desktop-file-validate "$src/packaging/example.tollvern.quillery.desktop"
+  grep -qx 'Exec=quillery %f' "$src/packaging/example.tollvern.quillery.desktop" || fail "Exec line"
+  grep -q '^Categories=Office;' "$src/packaging/example.tollvern.quillery.desktop" || fail "category"
+  appstreamcli validate --no-net "$src/packaging/example.tollvern.quillery.metainfo.xml"
+  grep -q '<glob pattern="\*.book"/>' "$src/packaging/quillery-book.xml" || fail "MIME glob"
+  grep -q 'type="application/x-quillery-book"' "$src/packaging/quillery-book.xml" || fail "MIME type"
+  echo "desktop files valid"
+  ;;
+install)
+  cmake --install "$build" --prefix "$tmp/prefix" >/dev/null
+  for f in "${expected_files[@]}"; do
+    [ -e "$tmp/prefix/$f" ] || fail "not installed: $f"
+  done
+  [ -n "$(ls "$tmp/prefix/share/doc/"*/examples/catalogue/*.book 2>/dev/null)" ] || fail "sample catalogue"
+  # The installed command line runs from its new place.
+  "$tmp/prefix/bin/quillery-cli" --help | grep -q '^Usage: quillery-cli' || fail "installed quillery-cli"
+  echo "installed tree complete"
+  ;;
+deb)
+  need dpkg-deb
+  need dpkg-shlibdeps
+  (cd "$tmp" && cpack --config "$build/CPackConfig.cmake" -G DEB -B "$tmp/out" >/dev/null)
+  deb=$(ls "$tmp"/out/quillery_*.deb)
+  [ -f "$deb" ] || fail "no .deb"
+  [ "$(dpkg-deb -f "$deb" Package)" = quillery ] || fail "Package field"
+  [ "$(dpkg-deb -f "$deb" Version)" = 1.2.0.0-1 ] || fail "Version field"
+  depends=$(dpkg-deb -f "$deb" Depends)
+  for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6; do
+    echo "$depends" | grep -q "$p" || fail "Depends lacks $p: $depends"
+  done
+  contents=$(dpkg-deb -c "$deb")
+  for f in "${expected_files[@]}"; do
+    echo "$contents" | grep -q "\./usr/$f\$" || fail "not in the package: /usr/$f"
+  done
+  echo "package $(basename "$deb"): $depends"
+  ;;
+winres)
+  need x86_64-w64-mingw32-windres
+  for rc in "$build/app/quillery.rc" "$build/cli/quillery-cli.rc"; do
+    x86_64-w64-mingw32-windres "$rc" -O coff -o "$tmp/out.res"
+  done
+  echo "resource scripts compile"
+  ;;
+*)
+  fail "unknown mode $mode"
+  ;;
+esac
