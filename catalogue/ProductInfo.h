@@ -9,6 +9,7 @@ inline constexpr const char16_t* ProductHomePage = u"https://www.tollvern.exampl
 
 // The maker's web site and the copyright line of the About box.
 inline constexpr const char16_t* MakerWebSite = u"https://www.tollvern.example/";
-inline constexpr const char16_t* CopyrightLine = u"Copyright \u00A9 2026 Tollvern. All rights reserved.";
+inline constexpr const char16_t* CopyrightLine =
+    u"Copyright \u00A9 2026 Tollvern. All rights reserved.";
 
 } // namespace quillery

@@ -263,8 +263,7 @@ QString Interpreter::run(QStringView f, FormatMode mode, int depth)
             // Doubled marks are undone only after the split, so a '|' cannot be escaped.
             QString prefixBuffer;
             QString suffixBuffer;
-            const QStringView prefix =
-                undoubledMarks(bar < 0 ? s : s.first(bar), prefixBuffer);
+            const QStringView prefix = undoubledMarks(bar < 0 ? s : s.first(bar), prefixBuffer);
             const QStringView suffix =
                 undoubledMarks(bar < 0 ? QStringView() : s.sliced(bar + 1), suffixBuffer);
             const QChar ch = f[j + 1];

@@ -845,10 +845,7 @@ void TmainFrm::saveSettings()
 {
     m_settings.directory = m_currentDir;
     m_settings.format = eFormat->currentText();
-    QStringList formats;
-    for (int i = 0; i < eFormat->count(); ++i)
-        formats.append(eFormat->itemText(i));
-    m_settings.formats = formats;
+    m_settings.formats = formatItems();
     m_settings.dataLinkTemplates = linkTemplates();
     m_settings.statusbar = !statusBar()->isHidden();
     m_settings.tooltips = m_hintsOn;
@@ -989,10 +986,7 @@ void TmainFrm::OpenCatalogue()
         eFormat->setCurrentText(format);
         setReportControls(options);
     }
-    QStringList names;
-    for (int i = 0; i < lbBooks->count(); ++i)
-        names.append(lbBooks->item(i)->text());
-    if (m_versionCache.catalogueHasVersion10Files(m_currentDir, names))
+    if (m_versionCache.catalogueHasVersion10Files(m_currentDir, bookNames()))
         offerUpgrade();
     updateActions();
 }
@@ -1023,10 +1017,7 @@ void TmainFrm::offerUpgrade()
 
 void TmainFrm::upgrade()
 {
-    QStringList names;
-    for (int i = 0; i < lbBooks->count(); ++i)
-        names.append(lbBooks->item(i)->text());
-    const int count = upgradeCatalogue(m_currentDir, names);
+    const int count = upgradeCatalogue(m_currentDir, bookNames());
     dialogs().messageBox(this, QMessageBox::Information, windowTitle(), booksUpgradedText(count),
                          QMessageBox::Ok);
 }
@@ -1195,24 +1186,13 @@ void TmainFrm::renameItem()
     if (!proposal)
         return;
     m_currentBookFile.clear();
-    if (renameNoReplace(bookFilePath(m_currentDir, oldName), m_currentDir + *proposal)) {
-        OpenCatalogue();
-        if (!selectBook(bookIdFromPath(*proposal))) {
-            dialogs().messageBox(
-                this, QMessageBox::Critical, windowTitle(),
-                QStringLiteral("The file was successfully renamed by the operating "
-                               "system, but could not be found afterwards. This "
-                               "was highly unexpected."),
-                QMessageBox::Ok);
-            SetEditorVisible(false);
-        }
-    } else {
-        OpenCatalogue();
-        SetEditorVisible(false);
-        dialogs().messageBox(this, QMessageBox::Critical, windowTitle(),
-                             QStringLiteral("The operating system could not rename the file."),
-                             QMessageBox::Ok);
-    }
+    const bool moved =
+        renameNoReplace(bookFilePath(m_currentDir, oldName), m_currentDir + *proposal);
+    afterFileOperation(moved, *proposal,
+                       QStringLiteral("The file was successfully renamed by the operating system, "
+                                      "but could not be found afterwards. This was highly "
+                                      "unexpected."),
+                       QStringLiteral("The operating system could not rename the file."));
 }
 
 void TmainFrm::duplicateItem()
@@ -1229,22 +1209,27 @@ void TmainFrm::duplicateItem()
     if (!proposal)
         return;
     m_currentBookFile.clear();
-    if (copyNoReplace(bookFilePath(m_currentDir, source), m_currentDir + *proposal)) {
-        OpenCatalogue();
-        if (!selectBook(bookIdFromPath(*proposal))) {
-            dialogs().messageBox(this, QMessageBox::Critical, windowTitle(),
-                                 QStringLiteral("The file was successfully copied by the operating "
-                                                "system, but the new file could not be found "
-                                                "afterwards. This was highly unexpected."),
-                                 QMessageBox::Ok);
-            SetEditorVisible(false);
-        }
-    } else {
-        OpenCatalogue();
+    const bool copied = copyNoReplace(bookFilePath(m_currentDir, source), m_currentDir + *proposal);
+    afterFileOperation(copied, *proposal,
+                       QStringLiteral("The file was successfully copied by the operating system, "
+                                      "but the new file could not be found afterwards. This was "
+                                      "highly unexpected."),
+                       QStringLiteral("The operating system could not copy the file."));
+}
+
+void TmainFrm::afterFileOperation(bool succeeded, const QString& proposal, const QString& notFound,
+                                  const QString& failed)
+{
+    // Rename and Duplicate end alike: relist, then load the new book or say why not.
+    OpenCatalogue();
+    if (succeeded && selectBook(bookIdFromPath(proposal)))
+        return;
+    if (succeeded) {
+        dialogs().messageBox(this, QMessageBox::Critical, windowTitle(), notFound, QMessageBox::Ok);
         SetEditorVisible(false);
-        dialogs().messageBox(this, QMessageBox::Critical, windowTitle(),
-                             QStringLiteral("The operating system could not copy the file."),
-                             QMessageBox::Ok);
+    } else {
+        SetEditorVisible(false);
+        dialogs().messageBox(this, QMessageBox::Critical, windowTitle(), failed, QMessageBox::Ok);
     }
 }
 
@@ -1317,10 +1302,7 @@ void TmainFrm::toggleHints()
 
 void TmainFrm::formatManager()
 {
-    QStringList formats;
-    for (int i = 0; i < eFormat->count(); ++i)
-        formats.append(eFormat->itemText(i));
-    TformatFrm dialog(formats, this);
+    TformatFrm dialog(formatItems(), this);
     if (dialog.exec() != QDialog::Accepted || !dialog.closedWithOk())
         return;
     // The items are replaced; the text of the box stays as it was.
@@ -1443,6 +1425,22 @@ void TmainFrm::TabSheet1Show()
     RefreshRefPreview();
 }
 
+QStringList TmainFrm::formatItems() const
+{
+    QStringList formats;
+    for (int i = 0; i < eFormat->count(); ++i)
+        formats.append(eFormat->itemText(i));
+    return formats;
+}
+
+QStringList TmainFrm::bookNames() const
+{
+    QStringList names;
+    for (int i = 0; i < lbBooks->count(); ++i)
+        names.append(lbBooks->item(i)->text());
+    return names;
+}
+
 QStringList TmainFrm::linkTemplates() const
 {
     return memoLines(teDataLinks);
@@ -1531,8 +1529,7 @@ QStringList TmainFrm::generateReportLines()
         SaveBookFromEditor();
     QStringList entries;
     if (rbAll->isChecked()) {
-        for (int i = 0; i < lbBooks->count(); ++i)
-            entries.append(lbBooks->item(i)->text());
+        entries = bookNames();
     } else if (selectedIndex() >= 0) {
         entries.append(selectedName());
     }

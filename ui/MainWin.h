@@ -130,6 +130,10 @@ private:
                                       QString proposal);
     void setReportControls(const ReportOptions& options);
     QStringList linkTemplates() const;
+    QStringList formatItems() const;
+    QStringList bookNames() const;
+    void afterFileOperation(bool succeeded, const QString& proposal, const QString& notFound,
+                            const QString& failed);
     QWidget* editorControl(Field field) const;
     QString selectedName() const;
     int selectedIndex() const;
