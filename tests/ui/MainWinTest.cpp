@@ -657,3 +657,17 @@ TEST_F(MainWinTest, MemoDestinationFillsTheOutputWindow)
     trigger(*w, "aGenClipbrd");
     EXPECT_EQ(child<QToolButton>(*w, "btnGenerate")->defaultAction(), action(*w, "aGenClipbrd"));
 }
+
+#ifndef Q_OS_WIN
+TEST_F(MainWinTest, NamesDifferingOnlyInCaseAreTwoBooks)
+{
+    addBook("emma", "lower-case emma", "x");
+    addBook("Emma", "upper-case Emma", "y");
+    auto w = start();
+    ASSERT_TRUE(w->selectBook(s("Emma")));
+    EXPECT_EQ(child<QLineEdit>(*w, "eTitle")->text(), s("upper-case Emma"));
+    ASSERT_TRUE(w->selectBook(s("emma")));
+    EXPECT_EQ(w->currentBookFile(), m_cat + s("emma.book"));
+    EXPECT_EQ(child<QLineEdit>(*w, "eTitle")->text(), s("lower-case emma"));
+}
+#endif
