@@ -53,16 +53,23 @@ QList<LegendEntry> legendEntries()
     return entries;
 }
 
-// Splits a description at the last space before `width`, the rest on a second, indented line.
+// Breaks a long description at spaces into lines of at most `width` characters; the lines after
+// the first start with a tab, under the description.
 QStringList wrapped(const LegendEntry& entry, qsizetype width)
 {
-    const QString line = entry.code + u'\t' + entry.text;
-    if (entry.text.size() <= width)
-        return {line};
-    qsizetype cut = entry.text.lastIndexOf(u' ', width);
-    if (cut <= 0)
-        cut = width;
-    return {entry.code + u'\t' + entry.text.first(cut), u'\t' + entry.text.sliced(cut + 1)};
+    QStringList lines;
+    QStringView rest(entry.text);
+    QString prefix = entry.code;
+    while (rest.size() > width) {
+        qsizetype cut = rest.first(width + 1).lastIndexOf(u' ');
+        if (cut <= 0)
+            cut = width;
+        lines.append(prefix + u'\t' + rest.first(cut));
+        rest = rest.sliced(cut).trimmed();
+        prefix.clear();
+    }
+    lines.append(prefix + u'\t' + rest);
+    return lines;
 }
 
 } // namespace
@@ -81,7 +88,7 @@ QStringList linkLegendLines()
     for (const LegendEntry& e : legendEntries()) {
         if (e.code == u"%Lnnn" || e.code == u"%?")
             continue;
-        lines.append(wrapped(e, 30));
+        lines.append(wrapped(e, 18));
     }
     lines.append(QString());
     lines.append(QStringLiteral("All arguments will be URL-encoded."));

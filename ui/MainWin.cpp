@@ -784,6 +784,9 @@ QWidget* TmainFrm::createLinksPage()
     mFormatLegend2->setFixedWidth(226);
     mFormatLegend2->setLineWrapMode(QPlainTextEdit::NoWrap);
     mFormatLegend2->setPlainText(linkLegendLines().join(u'\n'));
+    // A narrow column: the descriptions start right after the longest code.
+    mFormatLegend2->setTabStopDistance(
+        mFormatLegend2->fontMetrics().horizontalAdvance(QStringLiteral("%xNNNN")) + 8);
     layout->addWidget(teDataLinks, 1);
     layout->addWidget(mFormatLegend2);
     return page;
