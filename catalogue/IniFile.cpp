@@ -356,13 +356,21 @@ QString IniFile::toText() const
         out += u'[';
         out += s.name;
         out += u"]\r\n";
+        bool afterEntry = false;
         for (const Line& line : s.lines) {
             if (line.isEntry) {
                 appendEntry(out, line.key, line.value);
             } else {
+                // A kept line that reads as a continuation line (it was apart from the entry
+                // before it, by a comment or an empty line) must not join that entry when the
+                // file is read again: an empty line keeps it apart.
+                QString ignored;
+                if (afterEntry && decodeContinuation(line.key, ignored))
+                    out += u"\r\n";
                 out += line.key;
                 out += u"\r\n";
             }
+            afterEntry = line.isEntry;
         }
         out += u"\r\n";
     }

@@ -1,6 +1,7 @@
 #include "catalogue/Shelf.h"
 
 #include "catalogue/Catalogue.h"
+#include "catalogue/Errors.h"
 #include "catalogue/FileIo.h"
 #include "catalogue/ProductInfo.h"
 #include "catalogue/TextCodec.h"
@@ -9,6 +10,9 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QStringDecoder>
+
+#include <cerrno>
+#include <cstring>
 
 namespace quillery {
 
@@ -46,6 +50,11 @@ namespace {
 template <typename Visit> void forEachBookFile(const QString& directory, Visit&& book)
 {
     const QString dir = withTrailingSeparator(directory);
+    // A folder that vanished (or never was one) fails; it must not give an empty shelf.
+    const QFileInfo folder(directory);
+    if (!folder.isDir())
+        throw FileError(FileError::Kind::Open, directory,
+                        QString::fromLocal8Bit(std::strerror(folder.exists() ? ENOTDIR : ENOENT)));
     QDirIterator it(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     while (it.hasNext()) {
         it.next();
