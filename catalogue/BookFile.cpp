@@ -54,7 +54,12 @@ std::optional<bool> scanVersion10(QByteArrayView bytes, bool complete)
 {
     // The dialect's look-up, on single bytes and stopping early: the first "File information"
     // section is the only one searched, and its first "Program version" entry the only one read.
-    if (detectBom(bytes) == ByteOrderMark::Utf8)
+    // Version 1.0 files are single-byte text; one that starts with a UTF-16 mark is none, even
+    // when its bytes happen to spell the key (the upgrade would read it as UTF-16).
+    const ByteOrderMark bom = detectBom(bytes);
+    if (bom == ByteOrderMark::Utf16LE || bom == ByteOrderMark::Utf16BE)
+        return false;
+    if (bom == ByteOrderMark::Utf8)
         bytes = bytes.sliced(3);
     if (!complete) {
         // Only whole lines of a prefix can decide.

@@ -86,6 +86,18 @@ void appendUnicodeEscape(QString& out, QChar c)
     out += QChar(digits[u & 0xF]);
 }
 
+// True for a surrogate code unit without its partner: UTF-8 cannot carry it, so it is written
+// as an escape in a continuation line.
+bool isLoneSurrogateAt(QStringView text, qsizetype i)
+{
+    const QChar c = text[i];
+    if (c.isHighSurrogate())
+        return i + 1 >= text.size() || !text[i + 1].isLowSurrogate();
+    if (c.isLowSurrogate())
+        return i == 0 || !text[i - 1].isHighSurrogate();
+    return false;
+}
+
 // Escapes the text of one line of a multi-line value for a continuation line.
 void appendEscapedLine(QString& out, QStringView text)
 {
@@ -96,7 +108,7 @@ void appendEscapedLine(QString& out, QStringView text)
         const QChar c = text[i];
         if (c == u'\\')
             out += u"\\\\";
-        else if (c == u'=' || c.unicode() < 0x20 || i >= keepEnd)
+        else if (c == u'=' || c.unicode() < 0x20 || i >= keepEnd || isLoneSurrogateAt(text, i))
             appendUnicodeEscape(out, c);
         else
             out += c;
@@ -107,8 +119,11 @@ void appendEscapedLine(QString& out, QStringView text)
 void appendEntry(QString& out, const QString& key, const QString& value)
 {
     const QStringView v(value);
+    // The plain form ends at the first line break, or at the first lone surrogate, which only
+    // an escape keeps.
     qsizetype firstBreak = 0;
-    while (firstBreak < v.size() && v[firstBreak] != u'\r' && v[firstBreak] != u'\n')
+    while (firstBreak < v.size() && v[firstBreak] != u'\r' && v[firstBreak] != u'\n' &&
+           !isLoneSurrogateAt(v, firstBreak))
         ++firstBreak;
     out += key;
     out += u'=';
@@ -126,8 +141,13 @@ void appendEntry(QString& out, const QString& key, const QString& value)
     out += u"\r\n";
     for (qsizetype i = plainEnd; i < firstBreak; ++i)
         appendUnicodeEscape(out, v[i]);
-
+    // The rest of the first line, when a lone surrogate ended the plain form.
     qsizetype pos = firstBreak;
+    while (pos < v.size() && v[pos] != u'\r' && v[pos] != u'\n')
+        ++pos;
+    appendEscapedLine(out, v.sliced(firstBreak, pos - firstBreak));
+    if (pos == v.size())
+        out += u"\r\n";
     while (pos < v.size()) {
         // pos is at a line break
         if (v[pos] == u'\r') {

@@ -24,8 +24,9 @@ QStringList shelfLinesOfBook(const QByteArray& bytes)
     const auto decode = [&](qsizetype from, qsizetype to) {
         QByteArrayView line(bytes.constData() + from, to - from);
         QString text;
-        // QString::fromUtf8 drops a leading byte-order mark; the shelf keeps it.
-        if (from == 0 && line.startsWith("\xEF\xBB\xBF")) {
+        // QString::fromUtf8 drops a leading byte-order mark; the shelf keeps it, at the start of
+        // the file and at the start of any other line.
+        if (line.startsWith("\xEF\xBB\xBF")) {
             text += QChar(0xFEFF);
             line = line.sliced(3);
         }

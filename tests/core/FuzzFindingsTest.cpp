@@ -3,6 +3,7 @@
 
 #include "catalogue/BookFile.h"
 #include "catalogue/IniFile.h"
+#include "catalogue/Shelf.h"
 
 #include "TestSupport.h"
 
@@ -76,4 +77,64 @@ TEST(FuzzFindings, EveryFileTheVersionTestCallsVersion10IsUpgraded)
         EXPECT_FALSE(IsVersion10File(path));
         EXPECT_FALSE(UpgradeBookFile(path, s("1.2.0.0")));
     }
+}
+
+TEST(FuzzFindings, LoneSurrogatesRoundTripAsEscapes)
+{
+    // "\uD800" in a continuation line reads as a lone surrogate, which UTF-8 cannot carry: it was
+    // written as "?" and so changed at every save. It is now written as its escape again, also
+    // when it ends up on the first line of the value.
+    const QByteArray bytes = "[Additional]\r\nComments=a\r\n\\uD800b\r\nNotes=x \r\n"
+                             "\\r\\nline\\uDC00 \\u0020\r\n";
+    const IniFile read = IniFile::fromBytes(bytes);
+    const QString comments = read.readString(u"Additional", u"Comments");
+    ASSERT_EQ(comments, s("a") + QChar(0xD800) + s("b"));
+    const QString notes = read.readString(u"Additional", u"Notes");
+    ASSERT_EQ(notes, s("x\r\nline") + QChar(0xDC00));
+    const QByteArray written = read.toBytes();
+    EXPECT_EQ(test::visible(written),
+              test::visible("\xEF\xBB\xBF[Additional]\r\nComments=a\r\n\\uD800b\r\n"
+                            "Notes=x\r\n\\r\\nline\\uDC00\r\n\r\n"));
+    const IniFile again = IniFile::fromBytes(written);
+    EXPECT_EQ(again.readString(u"Additional", u"Comments"), comments);
+    EXPECT_EQ(again.readString(u"Additional", u"Notes"), notes);
+
+    // A proper pair stays plain text; blanks before a lone surrogate survive as escapes.
+    IniFile ini;
+    ini.writeString(u"A", u"Pair", s("x\U0001F600y"));
+    ini.writeString(u"A", u"Blank", s("x ") + QChar(0xD800));
+    const QByteArray out = ini.toBytes();
+    EXPECT_TRUE(out.contains("Pair=x\xF0\x9F\x98\x80y\r\n"));
+    EXPECT_TRUE(out.contains("Blank=x\r\n\\u0020\\uD800\r\n"));
+    EXPECT_EQ(IniFile::fromBytes(out).readString(u"A", u"Blank"), s("x ") + QChar(0xD800));
+}
+
+TEST(FuzzFindings, UnicodeMarkAtTheStartOfAnyLineStaysOnTheShelf)
+{
+    // U+FEFF at the start of a line after the first was dropped when the book was decoded line by
+    // line (a book with a byte that is not UTF-8), but kept when it was copied as bytes.
+    const QByteArray bytes = "Title=\x92\r\n\xEF\xBB\xBFsecond\n\xEF\xBB\xBF";
+    const QStringList lines = shelfLinesOfBook(bytes);
+    EXPECT_EQ(lines, QStringList(
+                         {s("Title=\uFFFD"), QChar(0xFEFF) + s("second"), QString(QChar(0xFEFF))}));
+    QTemporaryDir dir;
+    test::writeBytes(dir.filePath(s("B.book")), bytes);
+    const QString out = dir.filePath(s("out.shelf"));
+    WriteUtf8Lines(shelfLines(dir.path(), s("1.2.0.0")), out);
+    EXPECT_EQ(test::readBytes(out), shelfBytes(dir.path(), s("1.2.0.0")));
+}
+
+TEST(FuzzFindings, UnicodeMarkedFileIsNoVersion10FileWhateverItsBytesSpell)
+{
+    // A UTF-16 mark before single-byte text that claims version 1.0: the test called it 1.0 but
+    // the upgrade read it as UTF-16 and found nothing, so it was offered again and again.
+    const QByteArray bytes = "\xFF\xFE[File information]\nProgram version=1.0\n";
+    EXPECT_FALSE(isVersion10Text(bytes));
+    EXPECT_EQ(scanVersion10(bytes, false), std::optional<bool>(false));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(s("U.book"));
+    test::writeBytes(path, bytes);
+    EXPECT_FALSE(IsVersion10File(path));
+    EXPECT_FALSE(UpgradeBookFile(path, s("1.2.0.0")));
+    EXPECT_EQ(test::readBytes(path), bytes);
 }
