@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64 unicode-data
+  clang libclang-rt-14-dev
 )
 
 missing=()
