@@ -59,7 +59,7 @@ std::optional<bool> scanVersion10(QByteArrayView bytes, bool complete)
     const ByteOrderMark bom = detectBom(bytes);
     if (bom == ByteOrderMark::Utf16LE || bom == ByteOrderMark::Utf16BE)
         return false;
-    if (bom == ByteOrderMark::Utf8)
+    while (bytes.startsWith("\xEF\xBB\xBF")) // one mark, or a doubled one as the reader skips
         bytes = bytes.sliced(3);
     if (!complete) {
         // Only whole lines of a prefix can decide.

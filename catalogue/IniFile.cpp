@@ -125,6 +125,13 @@ void appendEntry(QString& out, const QString& key, const QString& value)
     while (firstBreak < v.size() && v[firstBreak] != u'\r' && v[firstBreak] != u'\n' &&
            !isLoneSurrogateAt(v, firstBreak))
         ++firstBreak;
+    // "[key=value]" would read as a section header: the closing bracket goes into a
+    // continuation line too.
+    qsizetype textEnd = firstBreak;
+    while (textEnd > 0 && isTrimmedChar(v[textEnd - 1]))
+        --textEnd;
+    if (key.startsWith(u'[') && textEnd > 0 && v[textEnd - 1] == u']')
+        firstBreak = textEnd - 1;
     out += key;
     out += u'=';
     if (firstBreak == v.size()) {
@@ -141,11 +148,15 @@ void appendEntry(QString& out, const QString& key, const QString& value)
     out += u"\r\n";
     for (qsizetype i = plainEnd; i < firstBreak; ++i)
         appendUnicodeEscape(out, v[i]);
-    // The rest of the first line, when a lone surrogate ended the plain form.
+    // The rest of the first line, when a lone surrogate or a closing bracket ended the plain
+    // form; its first character is escaped so that the line reads as a continuation line.
     qsizetype pos = firstBreak;
     while (pos < v.size() && v[pos] != u'\r' && v[pos] != u'\n')
         ++pos;
-    appendEscapedLine(out, v.sliced(firstBreak, pos - firstBreak));
+    if (pos > firstBreak) {
+        appendUnicodeEscape(out, v[firstBreak]);
+        appendEscapedLine(out, v.sliced(firstBreak + 1, pos - firstBreak - 1));
+    }
     if (pos == v.size())
         out += u"\r\n";
     while (pos < v.size()) {

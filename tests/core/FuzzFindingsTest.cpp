@@ -138,3 +138,47 @@ TEST(FuzzFindings, UnicodeMarkedFileIsNoVersion10FileWhateverItsBytesSpell)
     EXPECT_FALSE(UpgradeBookFile(path, s("1.2.0.0")));
     EXPECT_EQ(test::readBytes(path), bytes);
 }
+
+TEST(FuzzFindings, EntryThatWouldReadAsASectionKeepsItsClosingBracketEscaped)
+{
+    // "[a" with the value "b]" (a continuation gave the bracket) was written "[a=b]", which reads
+    // back as a section of that name: the entry was lost and the lines after it moved.
+    const QByteArray bytes = "[S]\r\n[a=b\r\n\\u005D\r\nc=d\r\n";
+    const IniFile read = IniFile::fromBytes(bytes);
+    ASSERT_EQ(read.readString(u"S", u"[a"), s("b]"));
+    const QByteArray written = read.toBytes();
+    EXPECT_EQ(test::visible(written),
+              test::visible("\xEF\xBB\xBF[S]\r\n[a=b\r\n\\u005D\r\nc=d\r\n\r\n"));
+    const IniFile again = IniFile::fromBytes(written);
+    EXPECT_EQ(again.sectionNames(), QStringList({s("S")}));
+    EXPECT_EQ(again.readString(u"S", u"[a"), s("b]"));
+    EXPECT_EQ(again.readString(u"S", u"c"), s("d"));
+
+    // With blanks before the bracket and a second line.
+    IniFile ini;
+    ini.writeString(u"S", u"[k", s("v ]\r\nx"));
+    EXPECT_TRUE(ini.toBytes().contains("[k=v\r\n\\u0020\\u005D\\r\\nx\r\n"));
+    EXPECT_EQ(IniFile::fromBytes(ini.toBytes()).readString(u"S", u"[k"), s("v ]\r\nx"));
+}
+
+TEST(FuzzFindings, DoubledUtf8MarkIsSkippedByTheReaderAndTheVersionTestAlike)
+{
+    // The reader skipped two marks (the second through the UTF-8 decoder) but the version test
+    // only one, so the two disagreed about where the first section was.
+    const QByteArray bytes = "\xEF\xBB\xBF\xEF\xBB\xBF[File information]\r\nProgram version=1.0\r\n"
+                             "[Cataloguing]\r\nTitle=Twice marked\r\n";
+    EXPECT_TRUE(isVersion10Text(bytes));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(s("M.book"));
+    test::writeBytes(path, bytes);
+    EXPECT_EQ(ReadBookRecord(path)[Field::Title], s("Twice marked"));
+    EXPECT_TRUE(UpgradeBookFile(path, s("1.2.0.0")));
+    EXPECT_EQ(test::readBytes(path),
+              QByteArray("\xEF\xBB\xBF[File information]\r\nProgram version=1.2.0.0\r\n"
+                         "[Cataloguing]\r\nTitle=Twice marked\r\n"));
+    EXPECT_FALSE(IsVersion10File(path));
+
+    // A doubled mark before text that is not UTF-8: both marks go, the rest is legacy text.
+    test::writeBytes(path, "\xEF\xBB\xBF\xEF\xBB\xBF[Cataloguing]\r\nTitle=Caf\xE9\r\n");
+    EXPECT_EQ(ReadBookRecord(path)[Field::Title], s("Café"));
+}
