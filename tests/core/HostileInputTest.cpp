@@ -20,7 +20,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include <grp.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace quillery;
@@ -69,6 +73,57 @@ protected:
 bool isRoot()
 {
     return ::geteuid() == 0;
+}
+
+// A folder everyone may list and enter.
+constexpr QFileDevice::Permissions OpenFolder = QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                                QFileDevice::ReadGroup | QFileDevice::ExeGroup |
+                                                QFileDevice::ReadOther | QFileDevice::ExeOther;
+
+// Runs `body` as an ordinary user and returns what it returns: directly when the tests do not run
+// as root, else in a child process that has given up root for the user "nobody" (root passes
+// every permission check, so permissions are tested from there).
+QString asOrdinaryUser(const std::function<QString()>& body)
+{
+    if (!isRoot())
+        return body();
+    int fds[2];
+    if (::pipe(fds) != 0)
+        return QStringLiteral("no pipe");
+    const pid_t pid = ::fork();
+    if (pid < 0)
+        return QStringLiteral("no fork");
+    if (pid == 0) {
+        ::close(fds[0]);
+        QByteArray out;
+        if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0) {
+            out = "cannot become nobody";
+        } else {
+            try {
+                out = body().toUtf8();
+            } catch (...) {
+                out = "unexpected exception";
+            }
+        }
+        qsizetype done = 0;
+        while (done < out.size()) {
+            const ssize_t n = ::write(fds[1], out.constData() + done, size_t(out.size() - done));
+            if (n <= 0)
+                break;
+            done += n;
+        }
+        ::_exit(0);
+    }
+    ::close(fds[1]);
+    QByteArray out;
+    char buffer[4096];
+    ssize_t n;
+    while ((n = ::read(fds[0], buffer, sizeof buffer)) > 0)
+        out.append(buffer, n);
+    ::close(fds[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return QString::fromUtf8(out);
 }
 
 QByteArray noise(qsizetype size, quint32 seed)
@@ -164,35 +219,64 @@ TEST_F(HostileCatalogue, NamedPipeNamedLikeABookReadsAsEmptyWithoutWaiting)
 
 TEST_F(HostileCatalogue, UnreadableBookGivesTheSystemsReason)
 {
-    if (isRoot())
-        GTEST_SKIP() << "permissions do not bind root";
     test::writeBytes(path("Locked.book"), GoodBook);
     ASSERT_TRUE(QFile::setPermissions(path("Locked.book"), QFileDevice::WriteOwner));
-    try {
-        ReadBookRecord(path("Locked.book"));
-        ADD_FAILURE() << "no error";
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.message(), FileError::compose(FileError::Kind::Open, path("Locked.book"),
-                                                  s("Permission denied")));
-    }
-    EXPECT_THROW(report(), FileError);
-    EXPECT_FALSE(IsVersion10File(path("Locked.book")));
+    ASSERT_TRUE(QFile::setPermissions(dir(), OpenFolder));
+    const QString outcome = asOrdinaryUser([&] {
+        QStringList seen;
+        try {
+            ReadBookRecord(path("Locked.book"));
+            seen << s("read");
+        } catch (const FileError& e) {
+            seen << e.message();
+        }
+        try {
+            report();
+            seen << s("reported");
+        } catch (const FileError& e) {
+            seen << s("no report");
+        }
+        seen << (IsVersion10File(path("Locked.book")) ? s("1.0") : s("not 1.0"));
+        return seen.join(u'\n');
+    });
+    EXPECT_EQ(outcome, FileError::compose(FileError::Kind::Open, path("Locked.book"),
+                                          s("Permission denied")) +
+                           s("\nno report\nnot 1.0"));
+    QFile::setPermissions(dir(), OpenFolder | QFileDevice::WriteOwner);
 }
 
 TEST_F(HostileCatalogue, UnwritableBookAndFolderKeepTheirFiles)
 {
-    if (isRoot())
-        GTEST_SKIP() << "permissions do not bind root; the read-only file system test covers it";
+    const auto save = [&](const QString& file) {
+        return asOrdinaryUser([&] {
+            try {
+                writeBookFile(file, BookRecord(), when(), s("1.2.0.0"));
+                return s("saved");
+            } catch (const FileError& e) {
+                return e.kind() == FileError::Kind::Create ? s("refused") : e.message();
+            }
+        });
+    };
+    // A read-only book in a folder open to all: the save must not replace it.
     test::writeBytes(path("ReadOnly.book"), GoodBook);
-    ASSERT_TRUE(QFile::setPermissions(path("ReadOnly.book"), QFileDevice::ReadOwner));
-    EXPECT_THROW(writeBookFile(path("ReadOnly.book"), BookRecord(), when(), s("1.2.0.0")),
-                 FileError);
+    ASSERT_TRUE(QFile::setPermissions(path("ReadOnly.book"), QFileDevice::ReadOwner |
+                                                                 QFileDevice::ReadGroup |
+                                                                 QFileDevice::ReadOther));
+    ASSERT_TRUE(QFile::setPermissions(dir(), OpenFolder | QFileDevice::WriteOwner |
+                                                 QFileDevice::WriteGroup |
+                                                 QFileDevice::WriteOther));
+    EXPECT_EQ(save(path("ReadOnly.book")), s("refused"));
     EXPECT_EQ(test::readBytes(path("ReadOnly.book")), GoodBook);
 
-    ASSERT_TRUE(QFile::setPermissions(dir(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-    EXPECT_THROW(writeBookFile(good(), BookRecord(), when(), s("1.2.0.0")), FileError);
-    QFile::setPermissions(dir(),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    // A writable book in a read-only folder: no temporary file, and no writing in place instead.
+    test::writeBytes(path("Mine.book"), GoodBook);
+    ASSERT_TRUE(QFile::setPermissions(path("Mine.book"),
+                                      QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ReadOther | QFileDevice::WriteOther));
+    ASSERT_TRUE(QFile::setPermissions(dir(), OpenFolder));
+    EXPECT_EQ(save(path("Mine.book")), s("refused"));
+    EXPECT_EQ(test::readBytes(path("Mine.book")), GoodBook);
+    QFile::setPermissions(dir(), OpenFolder | QFileDevice::WriteOwner);
 }
 
 TEST_F(HostileCatalogue, BookOfTenThousandKeysKeepsThemAllOnSave)
