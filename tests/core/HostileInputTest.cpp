@@ -482,3 +482,21 @@ TEST(HostileFormat, TemplatesThatDoubleAtEachStepStopInsteadOfExhaustingMemory)
     context.dataLinkTemplates[12] = s("x");
     EXPECT_EQ(FormatEngine::formatRecord(s("%L000"), sampleRecord(), context), QString(4096, u'x'));
 }
+
+TEST(HostileFormat, ThousandDeepChainEndsInACycleWithoutExhaustingTheStack)
+{
+    // A link names its template in three digits, so at most 1,000 templates can nest: deep, but
+    // within the stack (also under the sanitizers, whose frames are larger).
+    FormatContext context;
+    const int count = FormatEngine::MaxLinkDepth + 10;
+    for (int k = 0; k < count; ++k)
+        context.dataLinkTemplates.append(s("x%L") + s("%1").arg(k + 1, 3, 10, QChar(u'0')));
+    // Three digits name templates 0 to 999: the chain runs to 999 and then refers to "%L1000"'s
+    // first three digits, "100", which is already being formatted.
+    try {
+        FormatEngine::formatRecord(s("%L000"), sampleRecord(), context);
+        ADD_FAILURE() << "no error";
+    } catch (const FormatError& e) {
+        EXPECT_EQ(e.message(), s("The database link 100 refers to itself."));
+    }
+}
