@@ -52,7 +52,7 @@ template <typename Visit> void forEachBookFile(const QString& directory, Visit&&
 {
     const QString dir = withTrailingSeparator(directory);
     // A folder that vanished (or never was one) fails; it must not give an empty shelf.
-    const QFileInfo folder(directory);
+    const QFileInfo folder(dir);
     if (!folder.isDir())
         throw FileError(FileError::Kind::Open, directory,
                         QString::fromLocal8Bit(std::strerror(folder.exists() ? ENOTDIR : ENOENT)));
