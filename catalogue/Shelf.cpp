@@ -21,17 +21,12 @@ QStringList shelfLinesOfBook(const QByteArray& bytes)
     QStringList lines;
     qsizetype start = 0;
     const qsizetype n = bytes.size();
+    // QString::fromUtf8 drops a leading byte-order mark; the shelf keeps every one, at the start
+    // of the file or of any other line, doubled or not. Each line is decoded on its own.
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom |
+                                                       QStringConverter::Flag::Stateless);
     const auto decode = [&](qsizetype from, qsizetype to) {
-        QByteArrayView line(bytes.constData() + from, to - from);
-        QString text;
-        // QString::fromUtf8 drops a leading byte-order mark; the shelf keeps it, at the start of
-        // the file and at the start of any other line.
-        if (line.startsWith("\xEF\xBB\xBF")) {
-            text += QChar(0xFEFF);
-            line = line.sliced(3);
-        }
-        text += QString::fromUtf8(line);
-        lines.append(text);
+        lines.append(decoder.decode(QByteArrayView(bytes.constData() + from, to - from)));
     };
     for (qsizetype i = 0; i < n; ++i) {
         if (bytes[i] != '\n')
