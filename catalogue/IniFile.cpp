@@ -125,13 +125,13 @@ void appendEntry(QString& out, const QString& key, const QString& value)
     while (firstBreak < v.size() && v[firstBreak] != u'\r' && v[firstBreak] != u'\n' &&
            !isLoneSurrogateAt(v, firstBreak))
         ++firstBreak;
-    // "[key=value]" would read as a section header: the closing bracket goes into a
-    // continuation line too.
+    // "[key=value]" would read as a section header: such a first line goes whole into a
+    // continuation line, leaving "[key=" alone on its line.
     qsizetype textEnd = firstBreak;
     while (textEnd > 0 && isTrimmedChar(v[textEnd - 1]))
         --textEnd;
     if (key.startsWith(u'[') && textEnd > 0 && v[textEnd - 1] == u']')
-        firstBreak = textEnd - 1;
+        firstBreak = 0;
     out += key;
     out += u'=';
     if (firstBreak == v.size()) {

@@ -150,17 +150,25 @@ TEST(FuzzFindings, EntryThatWouldReadAsASectionKeepsItsClosingBracketEscaped)
     ASSERT_EQ(read.readString(u"S", u"[a"), s("b]"));
     const QByteArray written = read.toBytes();
     EXPECT_EQ(test::visible(written),
-              test::visible("\xEF\xBB\xBF[S]\r\n[a=b\r\n\\u005D\r\nc=d\r\n\r\n"));
+              test::visible("\xEF\xBB\xBF[S]\r\n[a=\r\n\\u0062]\r\nc=d\r\n\r\n"));
     const IniFile again = IniFile::fromBytes(written);
     EXPECT_EQ(again.sectionNames(), QStringList({s("S")}));
     EXPECT_EQ(again.readString(u"S", u"[a"), s("b]"));
     EXPECT_EQ(again.readString(u"S", u"c"), s("d"));
 
-    // With blanks before the bracket and a second line.
+    // A second line, and brackets that would still close a section with the last one moved.
     IniFile ini;
     ini.writeString(u"S", u"[k", s("v ]\r\nx"));
-    EXPECT_TRUE(ini.toBytes().contains("[k=v\r\n\\u0020\\u005D\\r\\nx\r\n"));
-    EXPECT_EQ(IniFile::fromBytes(ini.toBytes()).readString(u"S", u"[k"), s("v ]\r\nx"));
+    ini.writeString(u"S", u"[l", s("C]]"));
+    ini.writeString(u"S", u"[m", s("a] ]"));
+    const QByteArray out = ini.toBytes();
+    EXPECT_TRUE(out.contains("[k=\r\n\\u0076 ]\\r\\nx\r\n"));
+    EXPECT_TRUE(out.contains("[l=\r\n\\u0043]]\r\n"));
+    const IniFile reread = IniFile::fromBytes(out);
+    EXPECT_EQ(reread.sectionNames(), QStringList({s("S")}));
+    EXPECT_EQ(reread.readString(u"S", u"[k"), s("v ]\r\nx"));
+    EXPECT_EQ(reread.readString(u"S", u"[l"), s("C]]"));
+    EXPECT_EQ(reread.readString(u"S", u"[m"), s("a] ]"));
 }
 
 TEST(FuzzFindings, DoubledUtf8MarkIsSkippedByTheReaderAndTheVersionTestAlike)
