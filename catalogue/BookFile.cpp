@@ -54,7 +54,12 @@ std::optional<bool> scanVersion10(QByteArrayView bytes, bool complete)
 {
     // The dialect's look-up, on single bytes and stopping early: the first "File information"
     // section is the only one searched, and its first "Program version" entry the only one read.
-    if (detectBom(bytes) == ByteOrderMark::Utf8)
+    // Version 1.0 files are single-byte text; one that starts with a UTF-16 mark is none, even
+    // when its bytes happen to spell the key (the upgrade would read it as UTF-16).
+    const ByteOrderMark bom = detectBom(bytes);
+    if (bom == ByteOrderMark::Utf16LE || bom == ByteOrderMark::Utf16BE)
+        return false;
+    while (bytes.startsWith("\xEF\xBB\xBF")) // one mark, or a doubled one as the reader skips
         bytes = bytes.sliced(3);
     if (!complete) {
         // Only whole lines of a prefix can decide.
@@ -114,6 +119,35 @@ bool IsVersion10File(const QString& path)
     }
 }
 
+namespace {
+
+// The line the version test reads: the first "Program version" entry of the first "File
+// information" section, both names trimmed and compared ignoring case; -1 when there is none.
+qsizetype versionTestLine(const QList<QStringView>& lines)
+{
+    bool inTarget = false;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QStringView line = trimBlanks(lines[i]);
+        if (line.isEmpty() || line[0] == u';')
+            continue;
+        if (line.size() >= 2 && line.front() == u'[' && line.back() == u']') {
+            if (inTarget)
+                return -1;
+            inTarget = trimBlanks(line.sliced(1, line.size() - 2))
+                           .compare(QStringView(SectionFileInformation), Qt::CaseInsensitive) == 0;
+            continue;
+        }
+        const qsizetype eq = line.indexOf(u'=');
+        if (inTarget && eq >= 0 &&
+            trimBlanks(line.first(eq))
+                    .compare(QStringView(KeyProgramVersion), Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
 bool UpgradeBookFile(const QString& path, const QString& version)
 {
     const QByteArray bytes = readWholeFile(path);
@@ -134,16 +168,20 @@ bool UpgradeBookFile(const QString& path, const QString& version)
             break;
         }
     }
-    if (versionLine < 0)
-        return false;
-    const QStringView value = lines[versionLine].sliced(lines[versionLine].indexOf(u'=') + 1);
-    if (!value.startsWith(u"1.0"))
+    if (versionLine >= 0 &&
+        !lines[versionLine].sliced(lines[versionLine].indexOf(u'=') + 1).startsWith(u"1.0"))
+        versionLine = -1;
+    // The line found above need not be the one the version test reads (the test trims the key
+    // and looks only in the first "File information" section). A file the test calls version
+    // 1.0 gets that line changed too, so it is not offered for upgrading again and again.
+    const qsizetype testLine = isVersion10Text(bytes) ? versionTestLine(lines) : -1;
+    if (versionLine < 0 && testLine < 0)
         return false;
 
     QString out;
     out.reserve(text.size() + lines.size() + 16);
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (i == versionLine) {
+        if (i == versionLine || i == testLine) {
             out += key;
             out += u'=';
             out += version;

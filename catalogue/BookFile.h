@@ -20,7 +20,8 @@ inline constexpr const char16_t* CreatedByValue = u"Tollvern Quillery";
 
 // True when the file's "Program version" (section "File information", read as single-byte text
 // without decoding) begins with "1.0". Files without the key are never version 1.0. A leading
-// UTF-8 byte-order mark is passed over, so a marked file that still claims 1.0 is upgraded too.
+// UTF-8 byte-order mark (or a doubled one) is passed over, so a marked file that still claims 1.0
+// is upgraded too; a file with a UTF-16 mark is never version 1.0.
 // A file that cannot be read is not version 1.0.
 bool IsVersion10File(const QString& path);
 // The same test on a file's bytes.

@@ -29,12 +29,19 @@ namespace {
 // whole for every report. Returns false with errno set when the file cannot be opened or read.
 bool readPosix(const QString& path, QByteArray& bytes)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    // Opened without waiting: a named pipe (a ".book" entry can be anything) would otherwise
+    // block until some writer appears. Reads then wait as usual, and a pipe without a writer
+    // reads as empty.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return false;
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags != -1)
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     struct stat st;
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        const int error = S_ISDIR(st.st_mode) ? EISDIR : errno;
+    const bool statFailed = ::fstat(fd, &st) != 0;
+    if (statFailed || S_ISDIR(st.st_mode)) {
+        const int error = statFailed ? errno : EISDIR;
         ::close(fd);
         errno = error;
         return false;

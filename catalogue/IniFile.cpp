@@ -86,6 +86,18 @@ void appendUnicodeEscape(QString& out, QChar c)
     out += QChar(digits[u & 0xF]);
 }
 
+// True for a surrogate code unit without its partner: UTF-8 cannot carry it, so it is written
+// as an escape in a continuation line.
+bool isLoneSurrogateAt(QStringView text, qsizetype i)
+{
+    const QChar c = text[i];
+    if (c.isHighSurrogate())
+        return i + 1 >= text.size() || !text[i + 1].isLowSurrogate();
+    if (c.isLowSurrogate())
+        return i == 0 || !text[i - 1].isHighSurrogate();
+    return false;
+}
+
 // Escapes the text of one line of a multi-line value for a continuation line.
 void appendEscapedLine(QString& out, QStringView text)
 {
@@ -96,7 +108,7 @@ void appendEscapedLine(QString& out, QStringView text)
         const QChar c = text[i];
         if (c == u'\\')
             out += u"\\\\";
-        else if (c == u'=' || c.unicode() < 0x20 || i >= keepEnd)
+        else if (c == u'=' || c.unicode() < 0x20 || i >= keepEnd || isLoneSurrogateAt(text, i))
             appendUnicodeEscape(out, c);
         else
             out += c;
@@ -107,9 +119,19 @@ void appendEscapedLine(QString& out, QStringView text)
 void appendEntry(QString& out, const QString& key, const QString& value)
 {
     const QStringView v(value);
+    // The plain form ends at the first line break, or at the first lone surrogate, which only
+    // an escape keeps.
     qsizetype firstBreak = 0;
-    while (firstBreak < v.size() && v[firstBreak] != u'\r' && v[firstBreak] != u'\n')
+    while (firstBreak < v.size() && v[firstBreak] != u'\r' && v[firstBreak] != u'\n' &&
+           !isLoneSurrogateAt(v, firstBreak))
         ++firstBreak;
+    // "[key=value]" would read as a section header: such a first line goes whole into a
+    // continuation line, leaving "[key=" alone on its line.
+    qsizetype textEnd = firstBreak;
+    while (textEnd > 0 && isTrimmedChar(v[textEnd - 1]))
+        --textEnd;
+    if (key.startsWith(u'[') && textEnd > 0 && v[textEnd - 1] == u']')
+        firstBreak = 0;
     out += key;
     out += u'=';
     if (firstBreak == v.size()) {
@@ -126,8 +148,17 @@ void appendEntry(QString& out, const QString& key, const QString& value)
     out += u"\r\n";
     for (qsizetype i = plainEnd; i < firstBreak; ++i)
         appendUnicodeEscape(out, v[i]);
-
+    // The rest of the first line, when a lone surrogate or a closing bracket ended the plain
+    // form; its first character is escaped so that the line reads as a continuation line.
     qsizetype pos = firstBreak;
+    while (pos < v.size() && v[pos] != u'\r' && v[pos] != u'\n')
+        ++pos;
+    if (pos > firstBreak) {
+        appendUnicodeEscape(out, v[firstBreak]);
+        appendEscapedLine(out, v.sliced(firstBreak + 1, pos - firstBreak - 1));
+    }
+    if (pos == v.size())
+        out += u"\r\n";
     while (pos < v.size()) {
         // pos is at a line break
         if (v[pos] == u'\r') {
@@ -356,13 +387,21 @@ QString IniFile::toText() const
         out += u'[';
         out += s.name;
         out += u"]\r\n";
+        bool afterEntry = false;
         for (const Line& line : s.lines) {
             if (line.isEntry) {
                 appendEntry(out, line.key, line.value);
             } else {
+                // A kept line that reads as a continuation line (it was apart from the entry
+                // before it, by a comment or an empty line) must not join that entry when the
+                // file is read again: an empty line keeps it apart.
+                QString ignored;
+                if (afterEntry && decodeContinuation(line.key, ignored))
+                    out += u"\r\n";
                 out += line.key;
                 out += u"\r\n";
             }
+            afterEntry = line.isEntry;
         }
         out += u"\r\n";
     }

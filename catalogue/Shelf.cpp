@@ -1,6 +1,7 @@
 #include "catalogue/Shelf.h"
 
 #include "catalogue/Catalogue.h"
+#include "catalogue/Errors.h"
 #include "catalogue/FileIo.h"
 #include "catalogue/ProductInfo.h"
 #include "catalogue/TextCodec.h"
@@ -10,6 +11,9 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <cerrno>
+#include <cstring>
+
 namespace quillery {
 
 QStringList shelfLinesOfBook(const QByteArray& bytes)
@@ -17,16 +21,12 @@ QStringList shelfLinesOfBook(const QByteArray& bytes)
     QStringList lines;
     qsizetype start = 0;
     const qsizetype n = bytes.size();
+    // QString::fromUtf8 drops a leading byte-order mark; the shelf keeps every one, at the start
+    // of the file or of any other line, doubled or not. Each line is decoded on its own.
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom |
+                                                       QStringConverter::Flag::Stateless);
     const auto decode = [&](qsizetype from, qsizetype to) {
-        QByteArrayView line(bytes.constData() + from, to - from);
-        QString text;
-        // QString::fromUtf8 drops a leading byte-order mark; the shelf keeps it.
-        if (from == 0 && line.startsWith("\xEF\xBB\xBF")) {
-            text += QChar(0xFEFF);
-            line = line.sliced(3);
-        }
-        text += QString::fromUtf8(line);
-        lines.append(text);
+        lines.append(decoder.decode(QByteArrayView(bytes.constData() + from, to - from)));
     };
     for (qsizetype i = 0; i < n; ++i) {
         if (bytes[i] != '\n')
@@ -46,6 +46,11 @@ namespace {
 template <typename Visit> void forEachBookFile(const QString& directory, Visit&& book)
 {
     const QString dir = withTrailingSeparator(directory);
+    // A folder that vanished (or never was one) fails; it must not give an empty shelf.
+    const QFileInfo folder(dir);
+    if (!folder.isDir())
+        throw FileError(FileError::Kind::Open, directory,
+                        QString::fromLocal8Bit(std::strerror(folder.exists() ? ENOTDIR : ENOENT)));
     QDirIterator it(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     while (it.hasNext()) {
         it.next();

@@ -100,7 +100,11 @@ QString decodeText(QByteArrayView bytes)
 {
     switch (detectBom(bytes)) {
     case ByteOrderMark::Utf8: {
-        const QByteArrayView rest = bytes.sliced(3);
+        // A doubled mark (an editor that adds one to a file that has one) is no text either;
+        // the version test passes over the same marks.
+        QByteArrayView rest = bytes;
+        while (rest.startsWith("\xEF\xBB\xBF"))
+            rest = rest.sliced(3);
         return isValidUtf8(rest) ? QString::fromUtf8(rest) : decodeLegacy(rest);
     }
     case ByteOrderMark::Utf16LE: {

@@ -23,9 +23,10 @@ QString decodeWindows1252(QByteArrayView bytes);
 enum class ByteOrderMark { None, Utf8, Utf16LE, Utf16BE };
 ByteOrderMark detectBom(QByteArrayView bytes);
 
-// Decodes text that may start with a UTF-8 or UTF-16 byte-order mark: the mark is skipped and the
-// rest decoded accordingly. Without a mark the text is UTF-8 when it is valid UTF-8 and legacy
-// code page text otherwise, so no byte of a file is ever dropped on reading.
+// Decodes text that may start with a UTF-8 or UTF-16 byte-order mark: the mark (a doubled UTF-8
+// mark too) is skipped and the rest decoded accordingly. Without a mark the text is UTF-8 when it
+// is valid UTF-8 and legacy code page text otherwise, so no byte of a file is ever dropped on
+// reading.
 QString decodeText(QByteArrayView bytes);
 
 // Splits text into lines at CR LF, LF or lone CR. A break at the very end does not start another

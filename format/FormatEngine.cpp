@@ -77,6 +77,7 @@ private:
     const BookRecord& m_record;
     const FormatContext& m_context;
     std::vector<bool> m_activeLinks; // templates being formatted right now, to stop cycles
+    int m_linkRuns = 0;              // link runs made so far, nested ones included
 };
 
 QString Interpreter::rawValue(QChar code) const
@@ -140,7 +141,7 @@ QString Interpreter::link(QStringView digits, int depth)
     const QString name = QStringLiteral("%1").arg(k, 3, 10, QLatin1Char('0'));
     if (m_activeLinks[size_t(k)])
         throw FormatError(QStringLiteral("The database link ") + name + u" refers to itself.");
-    if (depth >= FormatEngine::MaxLinkDepth)
+    if (depth >= FormatEngine::MaxLinkDepth || ++m_linkRuns > FormatEngine::MaxLinkRuns)
         throw FormatError(QStringLiteral("The database link ") + name + u" is nested too deeply.");
     m_activeLinks[size_t(k)] = true;
     QString text = run(m_context.dataLinkTemplates[k], FormatMode::Link, depth + 1);

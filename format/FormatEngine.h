@@ -24,6 +24,10 @@ QString formatRecord(QStringView format, const BookRecord& record, const FormatC
 
 // How deep database links may nest (a link template that inserts another link, and so on).
 inline constexpr int MaxLinkDepth = 4096;
+// How many link runs one format run may make in all. Templates that each insert the next one
+// twice double the work at every step; past this count the run fails as too deeply nested
+// instead of exhausting time and memory.
+inline constexpr int MaxLinkRuns = 65536;
 
 } // namespace FormatEngine
 

@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64 unicode-data
   desktop-file-utils appstream dpkg-dev
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -15,11 +15,18 @@ namespace {
 // A JSON value as far as the registry package uses it: a string, a list of strings or an object
 // whose members keep their order (QJsonObject sorts its keys, and the order of the fields is
 // part of the table).
+struct Member;
 struct Value {
     enum class Kind { String, Array, Object, Other } kind = Kind::Other;
     QString string;
     std::vector<Value> items;
-    std::vector<std::pair<QString, Value>> members;
+    // A vector of a type still incomplete here (std::pair<QString, Value> is not accepted by
+    // every compiler, as Value is not complete yet).
+    std::vector<Member> members;
+};
+struct Member {
+    QString name;
+    Value value;
 };
 
 class Reader {
@@ -92,7 +99,7 @@ private:
                     skipSpace();
                     QString key = string();
                     expect(u':', "expected ':'");
-                    v.members.emplace_back(std::move(key), value());
+                    v.members.push_back(Member{std::move(key), value()});
                 } while (take(u','));
                 expect(u'}', "expected '}'");
             }

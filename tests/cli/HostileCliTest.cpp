@@ -1,0 +1,125 @@
+// The command line over a catalogue holding hostile entries: clear failures (exit 1, the message
+// on stderr, nothing on stdout, no output file) or sensible results, and no book touched.
+
+#include "catalogue/BookFile.h"
+#include "catalogue/Errors.h"
+#include "cli/Cli.h"
+
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+using namespace quillery;
+
+namespace {
+
+QString s(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+struct Result {
+    int status;
+    QByteArray out;
+    QByteArray err;
+};
+
+Result run(const QStringList& args)
+{
+    Result r;
+    r.status = cli::run(args, r.out, r.err);
+    return r;
+}
+
+const QByteArray GoodBook = "\xEF\xBB\xBF[Cataloguing]\r\nTitle=Emma\r\n\r\n";
+
+class HostileCli : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        test::writeBytes(path("Good.book"), GoodBook);
+        QByteArray noise(4096, '\0');
+        for (int i = 0; i < noise.size(); ++i)
+            noise[i] = char((i * 7919 + 13) % 251);
+        test::writeBytes(path("Noise.book"), noise);
+        ASSERT_EQ(::mkfifo(QFile::encodeName(path("Pipe.book")).constData(), 0600), 0);
+        m_settings = m_home.filePath(s("settings.reg"));
+        test::writeBytes(m_settings, "Windows Registry Editor Version 5.00\r\n");
+    }
+    void TearDown() override { EXPECT_EQ(test::readBytes(path("Good.book")), GoodBook); }
+
+    QString path(const char* name) const { return m_dir.filePath(s(name)); }
+    QStringList withSettings(const QStringList& args) const
+    {
+        return QStringList({s("--settings"), m_settings}) + args;
+    }
+
+    QTemporaryDir m_dir;
+    QTemporaryDir m_home;
+    QString m_settings;
+};
+
+} // namespace
+
+TEST_F(HostileCli, NoiseAndAPipeListReportAndShelfWithoutWaiting)
+{
+    QElapsedTimer timer;
+    timer.start();
+    Result r = run({s("list"), m_dir.path()});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, QByteArray("Good\nNoise\nPipe\n3 book(s) in this catalogue.\n"));
+
+    r = run(withSettings({s("report"), m_dir.path(), s("--format"), s("%T")}));
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.startsWith("<ul>\r\n<li>Emma</li>\r\n")) << r.out.toStdString();
+
+    const QString shelf = m_home.filePath(s("all.shelf"));
+    r = run({s("shelf"), m_dir.path(), s("-o"), shelf});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(test::readBytes(shelf).contains("@BOOK FILENAME Pipe.book\r\n@END BOOK\r\n"));
+
+    r = run({s("upgrade"), m_dir.path()});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, QByteArray("0 books upgraded.\n"));
+    EXPECT_LT(timer.elapsed(), 5000);
+}
+
+TEST_F(HostileCli, FolderNamedLikeABookFailsReportAndShelfClearly)
+{
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(s("x.book")));
+    const QByteArray message =
+        FileError::compose(FileError::Kind::Open, path("x.book"), s("Is a directory")).toUtf8();
+
+    Result r = run(withSettings({s("report"), m_dir.path()}));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(r.err.contains(message)) << r.err.toStdString();
+
+    const QString shelf = m_home.filePath(s("all.shelf"));
+    r = run({s("shelf"), m_dir.path(), s("-o"), shelf});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(message)) << r.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(shelf));
+}
+
+TEST_F(HostileCli, SettingsFileOfNoiseIsRefusedAndAPipeReadsAsEmpty)
+{
+    test::writeBytes(m_settings, QByteArray("\x00\xFF\x13garbage\r\n", 12));
+    Result r = run(withSettings({s("format"), path("Good.book"), s("%T")}));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(r.err.contains("is not a registry file")) << r.err.toStdString();
+
+    ASSERT_TRUE(QFile::remove(m_settings));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(m_settings).constData(), 0600), 0);
+    r = run(withSettings({s("format"), path("Good.book"), s("%T")}));
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QByteArray("Emma"));
+}
