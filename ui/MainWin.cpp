@@ -156,8 +156,10 @@ void setHangingParagraphs(QTextEdit* edit, const QStringList& lines)
 // The lines of a memo, as its line list holds them: a break at the end starts no further line.
 QStringList memoLines(const QPlainTextEdit* memo)
 {
+    // The text must outlive the views into it.
+    const QString text = memo->toPlainText();
     QStringList lines;
-    for (const QStringView line : splitLines(memo->toPlainText()))
+    for (const QStringView line : splitLines(text))
         lines.append(line.toString());
     return lines;
 }
