@@ -18,14 +18,8 @@ bool startsContinuation(QStringView line)
 
 int hexValue(QChar c)
 {
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    return -1;
+    const int v = base36DigitValue(c);
+    return v < 16 ? v : -1;
 }
 
 // Decodes one continuation line; false when it is not one (then it stays a line of its own).

@@ -128,6 +128,18 @@ QList<QStringView> splitLines(QStringView text)
     return lines;
 }
 
+int base36DigitValue(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'A' && u <= u'Z')
+        return u - u'A' + 10;
+    if (u >= u'a' && u <= u'z')
+        return u - u'a' + 10;
+    return -1;
+}
+
 QStringView trimBlanks(QStringView text)
 {
     qsizetype begin = 0;

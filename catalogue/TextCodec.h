@@ -58,6 +58,10 @@ inline bool isTrimmedChar(QChar c)
     return c.unicode() <= 0x20;
 }
 
+// The value of an ASCII digit or letter as a base-36 digit ("0" to "9" are 0 to 9, "A" to "Z"
+// and "a" to "z" are 10 to 35); -1 for any other character.
+int base36DigitValue(QChar c);
+
 // Removes U+0000 to U+0020 from both ends.
 QStringView trimBlanks(QStringView text);
 

@@ -1,5 +1,7 @@
 #include "format/FormatEngine.h"
 
+#include "catalogue/TextCodec.h"
+
 #include "format/IntegerText.h"
 #include "format/ValueRules.h"
 #include "markup/HtmlText.h"
@@ -27,18 +29,6 @@ bool isValueCode(QChar c)
 {
     const char16_t u = c.unicode();
     return u == u'F' || u == u'I' || FieldTable::rowByCode(u) != nullptr;
-}
-
-int baseDigitValue(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'A' && u <= u'Z')
-        return u - u'A' + 10;
-    if (u >= u'a' && u <= u'z')
-        return u - u'a' + 10;
-    return -1;
 }
 
 // The text with every doubled quotation mark made single; the view itself when it has none.
@@ -184,7 +174,7 @@ QString Interpreter::run(QStringView f, FormatMode mode, int depth)
                     const QChar d = f[k];
                     if (d == u'#' || d == u'$')
                         continue;
-                    const int v = baseDigitValue(d);
+                    const int v = base36DigitValue(d);
                     if (v < 0)
                         throw FormatError(QStringLiteral("Invalid base-N digit: ") + d);
                     if (v >= 16)

@@ -5,6 +5,7 @@
 #include "settings/RegFileStore.h"
 #include "settings/SettingsStore.h"
 
+#include "CliRun.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -24,17 +25,11 @@ QString s(const char* utf8)
     return QString::fromUtf8(utf8);
 }
 
-struct Result {
-    int status;
-    QByteArray out;
-    QByteArray err;
-};
+using Result = test::CliResult;
 
 Result run(const QStringList& args)
 {
-    Result r;
-    r.status = cli::run(args, r.out, r.err);
-    return r;
+    return test::runCli(args);
 }
 
 } // namespace

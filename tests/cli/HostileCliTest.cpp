@@ -5,6 +5,7 @@
 #include "catalogue/Errors.h"
 #include "cli/Cli.h"
 
+#include "CliRun.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -25,17 +26,11 @@ QString s(const char* utf8)
     return QString::fromUtf8(utf8);
 }
 
-struct Result {
-    int status;
-    QByteArray out;
-    QByteArray err;
-};
+using Result = test::CliResult;
 
 Result run(const QStringList& args)
 {
-    Result r;
-    r.status = cli::run(args, r.out, r.err);
-    return r;
+    return test::runCli(args);
 }
 
 const QByteArray GoodBook = "\xEF\xBB\xBF[Cataloguing]\r\nTitle=Emma\r\n\r\n";
