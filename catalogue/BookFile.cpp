@@ -1,10 +1,10 @@
 #include "catalogue/BookFile.h"
 
-#include "catalogue/Errors.h"
-#include "catalogue/FileIo.h"
+#include "base/Errors.h"
+#include "base/FileIo.h"
+#include "base/ProgramVersion.h"
+#include "base/TextCodec.h"
 #include "catalogue/IniFile.h"
-#include "catalogue/ProgramVersion.h"
-#include "catalogue/TextCodec.h"
 
 #include <QFileInfo>
 

@@ -1,9 +1,8 @@
 #include "catalogue/DirectoryOptions.h"
 
+#include "base/FileIo.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/FileIo.h"
 #include "catalogue/IniFile.h"
-#include "markup/Microdata.h"
 
 #include <QFileInfo>
 
@@ -36,31 +35,6 @@ void readTexts(const IniFile& file, QString& formatText, ReportOptions& report)
 QString directoryOptionsPath(const QString& directory)
 {
     return withTrailingSeparator(directory) + QStringView(DirectoryOptionsFileName);
-}
-
-void setMicrodata(ReportOptions& report, bool on)
-{
-    if (report.microdata == on)
-        return;
-    report.microdata = on;
-    ApplyMicrodataToBeforeItem(on, report.beforeItem, report.afterItem);
-}
-
-void applyDirectoryOptions(const IniFile& file, QString& formatText, ReportOptions& report)
-{
-    readTexts(file, formatText, report);
-    setMicrodata(report, file.readBool(SectionReport, KeyMicrodata, false));
-    report.useLangForTitle = file.readBool(SectionReport, KeyUseLangForTitle, false);
-    report.defaultLang = file.readString(SectionReport, KeyDefaultLang, report.defaultLang);
-}
-
-bool readDirectoryOptionsInto(const QString& directory, QString& formatText, ReportOptions& report)
-{
-    const QString path = directoryOptionsPath(directory);
-    if (!QFileInfo::exists(path))
-        return false;
-    applyDirectoryOptions(IniFile::fromBytes(readWholeFile(path)), formatText, report);
-    return true;
 }
 
 DirectoryOptions readDirectoryOptionsForDialog(const IniFile& file, const DirectoryOptions& current)

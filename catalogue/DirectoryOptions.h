@@ -1,6 +1,6 @@
 #pragma once
 
-#include "format/ReportOptions.h"
+#include "catalogue/ReportOptions.h"
 
 #include <QString>
 
@@ -21,15 +21,6 @@ struct DirectoryOptions {
 
 QString directoryOptionsPath(const QString& directory);
 
-// Applies an options file to the main window's format text and report options, as opening the
-// catalogue does: each text defaults to its current value, the two booleans to false, and a
-// change of the microdata state rewrites the item texts just read as ticking the box does.
-void applyDirectoryOptions(const IniFile& file, QString& formatText, ReportOptions& report);
-
-// Reads the folder's options file, when there is one, into the format text and report options.
-// Returns whether the file existed. Throws FileError when it exists but cannot be read.
-bool readDirectoryOptionsInto(const QString& directory, QString& formatText, ReportOptions& report);
-
 // Reads an options file as the options dialog does: every value, the booleans included, defaults
 // to what the dialog holds already. The microdata rule is the dialog's to apply.
 DirectoryOptions readDirectoryOptionsForDialog(const IniFile& file,
@@ -42,9 +33,5 @@ void writeDirectoryOptions(const QString& directory, const DirectoryOptions& opt
 // Deletes the folder's options file; false with the system's reason when it is absent or cannot
 // be deleted.
 bool removeDirectoryOptions(const QString& directory, QString* reason);
-
-// Sets the microdata state as ticking or unticking the box does: only a change of state rewrites
-// the item texts.
-void setMicrodata(ReportOptions& report, bool on);
 
 } // namespace quillery

@@ -1,8 +1,8 @@
 #include "catalogue/IniFile.h"
 
-#include "catalogue/Errors.h"
-#include "catalogue/FileIo.h"
-#include "catalogue/TextCodec.h"
+#include "base/Errors.h"
+#include "base/FileIo.h"
+#include "base/TextCodec.h"
 
 #include <QFile>
 

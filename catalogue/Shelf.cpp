@@ -1,10 +1,10 @@
 #include "catalogue/Shelf.h"
 
+#include "base/Errors.h"
+#include "base/FileIo.h"
+#include "base/ProductInfo.h"
+#include "base/TextCodec.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/Errors.h"
-#include "catalogue/FileIo.h"
-#include "catalogue/ProductInfo.h"
-#include "catalogue/TextCodec.h"
 
 #include <QDir>
 #include <QDirIterator>

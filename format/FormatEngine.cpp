@@ -1,8 +1,8 @@
 #include "format/FormatEngine.h"
 
-#include "catalogue/TextCodec.h"
+#include "base/TextCodec.h"
 
-#include "format/IntegerText.h"
+#include "base/IntegerText.h"
 #include "format/ValueRules.h"
 #include "markup/HtmlText.h"
 #include "markup/Microdata.h"

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/FormatError.h"
 #include "catalogue/BookRecord.h"
-#include "format/FormatContext.h"
-#include "format/FormatError.h"
+#include "markup/FormatContext.h"
 
 #include <QString>
 #include <QStringView>

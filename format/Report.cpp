@@ -1,8 +1,8 @@
 #include "format/Report.h"
 
+#include "base/FileIo.h"
 #include "catalogue/BookFile.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/FileIo.h"
 #include "format/FormatEngine.h"
 
 namespace quillery {

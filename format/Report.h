@@ -1,6 +1,6 @@
 #pragma once
 
-#include "format/FormatContext.h"
+#include "markup/FormatContext.h"
 
 #include <QByteArray>
 #include <QString>

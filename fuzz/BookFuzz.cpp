@@ -3,8 +3,8 @@
 
 #include "FuzzSupport.h"
 
+#include "base/Errors.h"
 #include "catalogue/BookFile.h"
-#include "catalogue/Errors.h"
 
 #include <QDateTime>
 

@@ -4,8 +4,8 @@
 
 #include "FuzzSupport.h"
 
+#include "base/TextCodec.h"
 #include "catalogue/IniFile.h"
-#include "catalogue/TextCodec.h"
 
 #include <utility>
 #include <vector>

@@ -3,7 +3,7 @@
 
 #include "FuzzSupport.h"
 
-#include "catalogue/Errors.h"
+#include "base/Errors.h"
 #include "settings/AppSettings.h"
 #include "settings/RegFileStore.h"
 

@@ -1,6 +1,6 @@
 #include "markup/Dates.h"
 
-#include "format/IntegerText.h"
+#include "base/IntegerText.h"
 #include "markup/HtmlText.h"
 
 #include <QDate>

@@ -1,6 +1,6 @@
 #include "markup/Microdata.h"
 
-#include "format/IntegerText.h"
+#include "base/IntegerText.h"
 #include "markup/Authors.h"
 #include "markup/Dates.h"
 #include "markup/HtmlText.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "catalogue/BookRecord.h"
-#include "format/FormatContext.h"
+#include "markup/FormatContext.h"
 
 #include <QString>
 

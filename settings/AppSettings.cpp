@@ -1,8 +1,8 @@
 #include "settings/AppSettings.h"
 
 #include "catalogue/Catalogue.h"
-#include "format/FormatContext.h"
 #include "markup/DataLinks.h"
+#include "markup/FormatContext.h"
 #include "settings/SettingsStore.h"
 
 #include <QDir>

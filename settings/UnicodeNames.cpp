@@ -1,6 +1,6 @@
 #include "settings/UnicodeNames.h"
 
-#include "catalogue/TextCodec.h"
+#include "base/TextCodec.h"
 
 #include <QFile>
 #include <QHash>

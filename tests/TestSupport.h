@@ -7,6 +7,12 @@
 
 namespace quillery::test {
 
+// A string from UTF-8 text: the tests' literals hold any character as it is.
+inline QString s(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
 // The path of a file under tests/data.
 QString dataPath(const QString& name);
 

@@ -1,7 +1,7 @@
 #include "ui/HelpTopics.h"
 
-#include "catalogue/ProductInfo.h"
-#include "catalogue/ProgramVersion.h"
+#include "base/ProductInfo.h"
+#include "base/ProgramVersion.h"
 #include "ui/Dialogs.h"
 
 #include <QUrl>

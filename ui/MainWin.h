@@ -2,8 +2,8 @@
 
 #include "catalogue/BookRecord.h"
 #include "catalogue/Catalogue.h"
-#include "format/FormatContext.h"
-#include "format/ReportOptions.h"
+#include "catalogue/ReportOptions.h"
+#include "markup/FormatContext.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsStore.h"
 

@@ -1,7 +1,7 @@
 #include "ui/OutputWin.h"
 
-#include "catalogue/Errors.h"
-#include "catalogue/FileIo.h"
+#include "base/Errors.h"
+#include "base/FileIo.h"
 #include "format/Report.h"
 #include "ui/Dialogs.h"
 #include "ui/ErrorGuard.h"

@@ -1,6 +1,6 @@
 #include "ui/SettingsWin.h"
 
-#include "catalogue/Errors.h"
+#include "base/Errors.h"
 #include "format/ValueRules.h"
 #include "settings/AppSettings.h"
 #include "settings/UnicodeNames.h"

@@ -1,7 +1,7 @@
 #include "cli/Cli.h"
+#include "base/Errors.h"
 #include "catalogue/BookFile.h"
-#include "catalogue/Errors.h"
-#include "format/FormatContext.h"
+#include "markup/FormatContext.h"
 #include "settings/RegFileStore.h"
 #include "settings/SettingsStore.h"
 
@@ -20,10 +20,7 @@ using namespace quillery;
 
 namespace {
 
-QString s(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
+using quillery::test::s;
 
 using Result = test::CliResult;
 

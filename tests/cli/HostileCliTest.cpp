@@ -1,8 +1,8 @@
 // The command line over a catalogue holding hostile entries: clear failures (exit 1, the message
 // on stderr, nothing on stdout, no output file) or sensible results, and no book touched.
 
+#include "base/Errors.h"
 #include "catalogue/BookFile.h"
-#include "catalogue/Errors.h"
 #include "cli/Cli.h"
 
 #include "CliRun.h"
@@ -21,10 +21,7 @@ using namespace quillery;
 
 namespace {
 
-QString s(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
+using quillery::test::s;
 
 using Result = test::CliResult;
 

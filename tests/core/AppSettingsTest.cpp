@@ -1,7 +1,7 @@
 #include "settings/AppSettings.h"
-#include "catalogue/Errors.h"
-#include "format/FormatContext.h"
+#include "base/Errors.h"
 #include "markup/DataLinks.h"
+#include "markup/FormatContext.h"
 #include "settings/RegFileStore.h"
 
 #include "TestSupport.h"
@@ -17,10 +17,7 @@ using namespace quillery;
 
 namespace {
 
-QString s(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
+using quillery::test::s;
 
 const char* const Header = "Windows Registry Editor Version 5.00\r\n\r\n";
 

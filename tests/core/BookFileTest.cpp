@@ -1,7 +1,7 @@
 #include "catalogue/BookFile.h"
-#include "catalogue/Errors.h"
+#include "base/Errors.h"
+#include "base/ProgramVersion.h"
 #include "catalogue/IniFile.h"
-#include "catalogue/ProgramVersion.h"
 
 #include "TestSupport.h"
 
@@ -19,10 +19,7 @@ using test::writeBytes;
 
 namespace {
 
-QString s(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
+using quillery::test::s;
 
 const QDateTime kWhen(QDate(2026, 5, 17), QTime(14, 3, 9));
 

@@ -1,7 +1,7 @@
 #include "catalogue/Catalogue.h"
+#include "base/Errors.h"
+#include "base/FileIo.h"
 #include "catalogue/BookFile.h"
-#include "catalogue/Errors.h"
-#include "catalogue/FileIo.h"
 
 #include "TestSupport.h"
 
@@ -13,14 +13,7 @@
 
 using namespace quillery;
 
-namespace {
-
-QString s(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
-} // namespace
+using quillery::test::s;
 
 TEST(Catalogue, ListsEveryEntryEndingInBookSortedIgnoringCase)
 {

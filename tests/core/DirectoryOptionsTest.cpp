@@ -1,5 +1,6 @@
 #include "catalogue/DirectoryOptions.h"
 #include "catalogue/IniFile.h"
+#include "session/ReportControls.h"
 
 #include "TestSupport.h"
 
@@ -9,14 +10,7 @@
 
 using namespace quillery;
 
-namespace {
-
-QString s(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
-} // namespace
+using quillery::test::s;
 
 TEST(DirectoryOptions, FirstWriteHoldsBothSectionsAndAllEightKeys)
 {

@@ -1,4 +1,4 @@
-#include "catalogue/FileIo.h"
+#include "base/FileIo.h"
 
 #include <QBuffer>
 

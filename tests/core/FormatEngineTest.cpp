@@ -10,10 +10,7 @@ using namespace quillery;
 
 namespace {
 
-QString s(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
+using quillery::test::s;
 
 FormatContext plainContext()
 {

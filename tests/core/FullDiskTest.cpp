@@ -2,10 +2,10 @@
 // and leaves every existing file byte for byte as it was. The tests mount a small tmpfs of their
 // own, so they need root; they are skipped otherwise, or where mounting is not allowed.
 
+#include "base/Errors.h"
+#include "base/FileIo.h"
 #include "catalogue/BookFile.h"
 #include "catalogue/DirectoryOptions.h"
-#include "catalogue/Errors.h"
-#include "catalogue/FileIo.h"
 #include "catalogue/Shelf.h"
 #include "format/Report.h"
 
@@ -32,10 +32,7 @@ using namespace quillery;
 
 namespace {
 
-QString s(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
+using quillery::test::s;
 
 class SmallDisk : public ::testing::Test {
 protected:

@@ -13,14 +13,7 @@
 
 using namespace quillery;
 
-namespace {
-
-QString s(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
-} // namespace
+using quillery::test::s;
 
 TEST(FuzzFindings, KeptLineThatLooksLikeAContinuationDoesNotJoinTheEntryBeforeIt)
 {

@@ -1,10 +1,10 @@
 // Files other programs, other versions and other people wrote: each case gives a clear error or a
 // sensible result, and the other book of the catalogue stays byte for byte as it was.
 
+#include "base/Errors.h"
+#include "base/FileIo.h"
 #include "catalogue/BookFile.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/Errors.h"
-#include "catalogue/FileIo.h"
 #include "catalogue/Shelf.h"
 #include "format/FormatEngine.h"
 #include "format/Report.h"
@@ -31,10 +31,7 @@ using namespace quillery;
 
 namespace {
 
-QString s(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
+using quillery::test::s;
 
 const QByteArray GoodBook = "\xEF\xBB\xBF[File information]\r\nProgram version=1.2.0.0\r\n\r\n"
                             "[Cataloguing]\r\nAuthor=Austen, Jane\r\nTitle=Emma\r\n\r\n";

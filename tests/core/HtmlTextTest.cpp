@@ -6,14 +6,7 @@
 
 using namespace quillery;
 
-namespace {
-
-QString s(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
-} // namespace
+using quillery::test::s;
 
 TEST(HtmlText, EscapeHtmlReplacesThreeCharactersWhenOn)
 {

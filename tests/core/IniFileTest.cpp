@@ -1,5 +1,5 @@
 #include "catalogue/IniFile.h"
-#include "catalogue/Errors.h"
+#include "base/Errors.h"
 
 #include "TestSupport.h"
 
@@ -18,10 +18,7 @@ IniFile parse(const char* utf8)
     return IniFile::parse(QString::fromUtf8(utf8));
 }
 
-QString s(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
+using quillery::test::s;
 
 } // namespace
 

@@ -8,10 +8,7 @@ using namespace quillery;
 
 namespace {
 
-QString s(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
+using quillery::test::s;
 
 std::optional<QString> tag(const char* utf8)
 {

@@ -1,5 +1,5 @@
 #include "markup/Microdata.h"
-#include "format/FormatError.h"
+#include "base/FormatError.h"
 #include "format/ValueRules.h"
 #include "markup/LanguageRegistry.h"
 
@@ -11,10 +11,7 @@ using namespace quillery;
 
 namespace {
 
-QString s(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
+using quillery::test::s;
 
 struct Fixture {
     BookRecord record;

@@ -1,5 +1,5 @@
 #include "settings/RegFileStore.h"
-#include "catalogue/Errors.h"
+#include "base/Errors.h"
 
 #include "TestSupport.h"
 
@@ -13,10 +13,7 @@ using namespace quillery;
 
 namespace {
 
-QString s(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
+using quillery::test::s;
 
 // Text as the Registry Editor exports it: UTF-16 LE with a byte-order mark and CR LF.
 QByteArray asRegeditExport(const char* utf8WithLf)

@@ -13,10 +13,7 @@ using namespace quillery;
 
 namespace {
 
-QString s(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
+using quillery::test::s;
 
 class ReportTest : public ::testing::Test {
 protected:

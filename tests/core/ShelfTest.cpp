@@ -1,6 +1,6 @@
 #include "catalogue/Shelf.h"
+#include "base/Errors.h"
 #include "catalogue/BookFile.h"
-#include "catalogue/Errors.h"
 
 #include "TestSupport.h"
 
@@ -13,10 +13,7 @@ using namespace quillery;
 
 namespace {
 
-QString s(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
+using quillery::test::s;
 
 QByteArray written(const QStringList& lines)
 {

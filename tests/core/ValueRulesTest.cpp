@@ -1,6 +1,6 @@
 #include "format/ValueRules.h"
-#include "format/FormatError.h"
-#include "format/IntegerText.h"
+#include "base/FormatError.h"
+#include "base/IntegerText.h"
 
 #include "TestSupport.h"
 
@@ -8,14 +8,7 @@
 
 using namespace quillery;
 
-namespace {
-
-QString s(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
-} // namespace
+using quillery::test::s;
 
 TEST(ValueRules, FullTitleBracketsOnlyForASingleOpeningBracket)
 {

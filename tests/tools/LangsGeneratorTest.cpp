@@ -12,10 +12,7 @@ using namespace quillery;
 
 namespace {
 
-QString s(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
+using quillery::test::s;
 
 // The registry package: $QUILLERY_LANGREG_DIR, else the folder the build was configured with.
 QString packageDir()

@@ -1,6 +1,7 @@
 #include "ui/DirWin.h"
 
 #include "catalogue/DirectoryOptions.h"
+#include "session/ReportControls.h"
 
 #include "ScriptedDialogs.h"
 #include "TestSupport.h"
@@ -26,10 +27,7 @@ using Kind = test::ScriptedDialogs::Kind;
 
 namespace {
 
-QString s(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
+using quillery::test::s;
 
 ReportOptions mainWindowReport()
 {

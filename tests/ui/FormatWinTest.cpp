@@ -18,10 +18,7 @@ using Kind = test::ScriptedDialogs::Kind;
 
 namespace {
 
-QString s(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
+using quillery::test::s;
 
 // Selects the form of the questions for the life of the object.
 class DialogForm {

@@ -1,20 +1,14 @@
 #include "ui/HelpTopics.h"
 
 #include "ScriptedDialogs.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
 using namespace quillery;
 using namespace quillery::ui;
 
-namespace {
-
-QString s(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
-} // namespace
+using quillery::test::s;
 
 TEST(HelpTopics, TextsAreExact)
 {

@@ -38,10 +38,7 @@ using test::ScriptedDialogs;
 
 namespace {
 
-QString s(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
+using quillery::test::s;
 
 // A catalogue of three books, a settings file that opens it, and scripted dialogs.
 class MainWinTest : public ::testing::Test {

@@ -1,6 +1,6 @@
 #include "ui/SettingsWin.h"
 
-#include "catalogue/Errors.h"
+#include "base/Errors.h"
 #include "settings/AppSettings.h"
 
 #include "ScriptedDialogs.h"
@@ -22,10 +22,7 @@ using namespace quillery;
 
 namespace {
 
-QString s(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
+using quillery::test::s;
 
 // Types text key by key; unlike QTest::keyClicks it takes characters beyond ASCII.
 void typeText(QWidget* widget, const QString& text)

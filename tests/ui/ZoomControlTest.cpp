@@ -1,6 +1,6 @@
 #include "ui/ZoomControl.h"
 
-#include "catalogue/Errors.h"
+#include "base/Errors.h"
 
 #include "TestSupport.h"
 

@@ -1,6 +1,6 @@
 #include "tools/langs/LangsGenerator.h"
 
-#include "catalogue/FileIo.h"
+#include "base/FileIo.h"
 
 #include <QDir>
 #include <QStringList>

@@ -2,8 +2,8 @@
 //   make-langs PACKAGE_DIR OUTPUT_FILE
 // PACKAGE_DIR is the package folder (the one holding data/json/registry.json).
 
-#include "catalogue/Errors.h"
-#include "catalogue/FileIo.h"
+#include "base/Errors.h"
+#include "base/FileIo.h"
 #include "tools/langs/LangsGenerator.h"
 
 #include <QCoreApplication>

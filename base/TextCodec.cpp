@@ -1,4 +1,4 @@
-#include "catalogue/TextCodec.h"
+#include "base/TextCodec.h"
 
 #include <QStringDecoder>
 

@@ -1,4 +1,4 @@
-#include "catalogue/Errors.h"
+#include "base/Errors.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "format/ReportOptions.h"
+#include "catalogue/ReportOptions.h"
 
 #include <QChar>
 #include <QString>

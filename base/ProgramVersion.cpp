@@ -1,4 +1,4 @@
-#include "catalogue/ProgramVersion.h"
+#include "base/ProgramVersion.h"
 
 #include "QuilleryVersion.h"
 

@@ -1,6 +1,6 @@
-#include "catalogue/FileIo.h"
+#include "base/FileIo.h"
 
-#include "catalogue/Errors.h"
+#include "base/Errors.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "format/IntegerText.h"
+#include "base/IntegerText.h"
 
-#include "format/FormatError.h"
+#include "base/FormatError.h"
 
 #include <cstdint>
 #include <limits>

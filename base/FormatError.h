@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/Errors.h"
+#include "base/Errors.h"
 
 namespace quillery {
 
