@@ -107,4 +107,9 @@ void PlatformDialogs::openUrl(const QUrl& url)
     QDesktopServices::openUrl(url);
 }
 
+int PlatformDialogs::execDialog(QDialog& dialog)
+{
+    return dialog.exec();
+}
+
 } // namespace quillery::ui

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+class QDialog;
 class QPrinter;
 class QWidget;
 
@@ -69,6 +70,9 @@ public:
     virtual bool printDialog(QWidget* parent, QPrinter& printer) = 0;
     // The shell's "open" of a folder or a web address; the result is not checked.
     virtual void openUrl(const QUrl& url) = 0;
+    // Runs one of the program's own dialogs (the format manager, the settings, the directory
+    // options) modally and returns its result code, QDialog::Accepted or QDialog::Rejected.
+    virtual int execDialog(QDialog& dialog) = 0;
 };
 
 // The dialogs of the program: the real ones unless a test installed its own.
@@ -97,6 +101,7 @@ public:
                                         const QString& fileName) override;
     bool printDialog(QWidget* parent, QPrinter& printer) override;
     void openUrl(const QUrl& url) override;
+    int execDialog(QDialog& dialog) override;
 };
 
 } // namespace quillery::ui

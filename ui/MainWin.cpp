@@ -1309,7 +1309,7 @@ void TmainFrm::toggleHints()
 void TmainFrm::formatManager()
 {
     TformatFrm dialog(formatItems(), this);
-    if (dialog.exec() != QDialog::Accepted || !dialog.closedWithOk())
+    if (dialogs().execDialog(dialog) != QDialog::Accepted || !dialog.closedWithOk())
         return;
     // The items are replaced; the text of the box stays as it was.
     const QString text = eFormat->currentText();
@@ -1321,7 +1321,7 @@ void TmainFrm::formatManager()
 void TmainFrm::settingsDialog()
 {
     TsettingsFrm dialog(m_settings, this);
-    if (dialog.exec() == QDialog::Accepted && dialog.closedWithOk())
+    if (dialogs().execDialog(dialog) == QDialog::Accepted && dialog.closedWithOk())
         dialog.applyTo(m_settings);
     RefreshRefPreview();
 }
@@ -1333,7 +1333,7 @@ void TmainFrm::directoryOptions()
         formats.append(eFormat->itemText(i));
     TDirFrm dialog(m_currentDir, formats, eFormat->currentText(), reportOptionsFromControls(),
                    this);
-    dialog.exec();
+    dialogs().execDialog(dialog);
     if (dialog.closedWithOk())
         OpenCatalogue();
 }

@@ -119,6 +119,18 @@ protected:
         return child<QTextEdit>(w, "reRefPreview")->toPlainText();
     }
 
+    // Answers the next dialog of the program's own: `edit` changes it, then its button of that
+    // name is clicked.
+    void answerNextDialog(std::function<void(QWidget*)> edit, const char* button = "btnOk")
+    {
+        m_dialogs->answer([edit = std::move(edit), button](QDialog& dialog) {
+            edit(&dialog);
+            auto* b = dialog.findChild<QAbstractButton*>(QString::fromUtf8(button));
+            ASSERT_NE(b, nullptr) << button;
+            b->click();
+        });
+    }
+
     QTemporaryDir m_dir;
     QString m_cat;
     QString m_settingsFile;
@@ -568,23 +580,6 @@ TEST_F(MainWinTest, AFailedLoadNeverBindsTheEditorToTheBookLeft)
     EXPECT_EQ(ReadBookRecord(m_cat + s("Austen - Emma.book"))[Field::Title], s("Emma"));
     EXPECT_EQ(ReadBookRecord(m_cat + s("Bronte - Villette.book"))[Field::Title], s("Villette"));
 }
-
-namespace {
-
-// Answers the next modal dialog: `edit` changes it, then its button of that name is clicked.
-void answerNextDialog(std::function<void(QWidget*)> edit, const char* button = "btnOk")
-{
-    QTimer::singleShot(0, [edit = std::move(edit), button] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        ASSERT_NE(dialog, nullptr);
-        edit(dialog);
-        auto* b = dialog->findChild<QAbstractButton*>(QString::fromUtf8(button));
-        ASSERT_NE(b, nullptr) << button;
-        b->click();
-    });
-}
-
-} // namespace
 
 TEST_F(MainWinTest, FormatManagerReplacesTheItemsButNotTheText)
 {

@@ -2,9 +2,11 @@
 
 #include "ui/Dialogs.h"
 
+#include <QDialog>
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <optional>
 
 namespace quillery::test {
@@ -13,7 +15,7 @@ namespace quillery::test {
 // next scripted answer (or cancelled when none is left), so tests drive every command headlessly.
 class ScriptedDialogs final : public ui::Dialogs {
 public:
-    enum class Kind { Task, Message, Input, Folder, Save, Print };
+    enum class Kind { Task, Message, Input, Folder, Save, Print, Form };
 
     struct Shown {
         Kind kind;
@@ -25,18 +27,28 @@ public:
         QString initial; // input text, start folder or proposed file name
         QString filter;
         QString acceptLabel;
+        QString objectName; // a form's object name
     };
 
-    // An answer: a button or command-link id, a text (input, folder, file name) or nothing.
+    // What a test does with one of the program's own dialogs while it is shown: fill its controls
+    // and close it, typically by clicking its OK or Cancel button.
+    using FormScript = std::function<void(QDialog&)>;
+
+    // An answer: a button or command-link id, a text (input, folder, file name), a form script or
+    // nothing.
     struct Answer {
         bool isText = false;
         int id = -1;
         QString text;
+        FormScript form;
     };
 
-    void answer(int idOrButton) { m_answers.push_back({false, idOrButton, {}}); }
-    void answer(const QString& text) { m_answers.push_back({true, 0, text}); }
-    void cancel() { m_answers.push_back({false, -1, {}}); }
+    void answer(int idOrButton) { m_answers.push_back({false, idOrButton, {}, {}}); }
+    void answer(const QString& text) { m_answers.push_back({true, 0, text, {}}); }
+    void cancel() { m_answers.push_back({false, -1, {}, {}}); }
+    // Answers the next dialog of the program's own: the script runs while the dialog is shown; a
+    // dialog the script leaves open is then closed as Cancel.
+    void answer(FormScript form) { m_answers.push_back({false, -1, {}, std::move(form)}); }
 
     std::vector<Shown> shown;
     std::vector<QUrl> opened;
@@ -57,6 +69,7 @@ public:
                                         const QString& fileName) override;
     bool printDialog(QWidget*, QPrinter& printer) override;
     void openUrl(const QUrl& url) override { opened.push_back(url); }
+    int execDialog(QDialog& dialog) override;
 
     // Called by printDialog when answered with 1, to set the printer up (e.g. a PDF file).
     std::function<void(QPrinter&)> preparePrinter;
