@@ -3,21 +3,15 @@
 #include "base/Errors.h"
 #include "base/FileIo.h"
 #include "base/ProgramVersion.h"
-#include "catalogue/BookFile.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/DirectoryOptions.h"
 #include "catalogue/Shelf.h"
-#include "format/FormatEngine.h"
-#include "format/Report.h"
 #include "markup/LanguageRegistry.h"
-#include "session/ReportControls.h"
+#include "session/Session.h"
 #include "settings/RegFileStore.h"
 #include "settings/SettingsStore.h"
 #include "settings/UnicodeNames.h"
 
-#include <QDir>
 #include <QFileInfo>
-
 #include <QHash>
 
 #include <algorithm>
@@ -121,57 +115,38 @@ void requireCount(const Invocation& inv, qsizetype count, const char* command)
             QStringLiteral("wrong number of arguments for '%1'").arg(QLatin1StringView(command))};
 }
 
-AppSettings loadSettings(const Invocation& inv);
+// Starts a session as the program starts, with the settings of --settings FILE or the user's own.
+std::unique_ptr<Session> startSession(const Invocation& inv)
+{
+    auto session = std::make_unique<Session>(settingsStore(inv.settingsFile));
+    session->start();
+    return session;
+}
 
-// What the program holds once it has started and opened a catalogue, as far as formatting goes:
-// the settings, the text of the format box and the report controls.
-struct Session {
-    AppSettings settings;
-    FormatContext context;
-    QString formatText;
-
-    // Starts as the program does: the settings loaded, then the saved catalogue opened.
-    explicit Session(const Invocation& inv) : settings(loadSettings(inv))
-    {
-        applyToFormatContext(settings, context);
-        formatText = formatBoxText(settings);
-        if (!settings.directory.isEmpty() && QFileInfo(settings.directory).isDir())
-            openCatalogue(settings.directory);
-    }
-
-    // Opens a folder as the catalogue: its options file, when there is one, sets the format text
-    // and the report controls.
-    void openCatalogue(const QString& directory)
-    {
-        readDirectoryOptionsInto(directory, formatText, context.report);
-    }
-
-    // Sets the controls from the options, in the order the command line documents.
-    void applyFlags(const Invocation& inv)
-    {
-        if (inv.has("--format"))
-            formatText = inv.value("--format");
-        ReportOptions& report = context.report;
-        if (inv.has("--before-item"))
-            report.beforeItem = inv.value("--before-item");
-        if (inv.has("--after-item"))
-            report.afterItem = inv.value("--after-item");
-        if (inv.has("--before-report"))
-            report.beforeReport = inv.value("--before-report");
-        if (inv.has("--after-report"))
-            report.afterReport = inv.value("--after-report");
-        if (inv.has("--microdata"))
-            setMicrodata(report, true);
-        if (inv.has("--no-microdata"))
-            setMicrodata(report, false);
-        if (inv.has("--lang-for-title"))
-            report.useLangForTitle = true;
-        if (inv.has("--no-lang-for-title"))
-            report.useLangForTitle = false;
-        if (inv.has("--default-lang"))
-            report.defaultLang = inv.value("--default-lang");
-    }
-};
+// Sets the controls from the options, in the order the command line documents.
+void applyFlags(const Invocation& inv, Session& session)
+{
+    if (inv.has("--format"))
+        session.setFormatText(inv.value("--format"));
+    if (inv.has("--before-item"))
+        session.setBeforeItem(inv.value("--before-item"));
+    if (inv.has("--after-item"))
+        session.setAfterItem(inv.value("--after-item"));
+    if (inv.has("--before-report"))
+        session.setBeforeReport(inv.value("--before-report"));
+    if (inv.has("--after-report"))
+        session.setAfterReport(inv.value("--after-report"));
+    if (inv.has("--microdata"))
+        session.setMicrodata(true);
+    if (inv.has("--no-microdata"))
+        session.setMicrodata(false);
+    if (inv.has("--lang-for-title"))
+        session.setUseLangForTitle(true);
+    if (inv.has("--no-lang-for-title"))
+        session.setUseLangForTitle(false);
+    if (inv.has("--default-lang"))
+        session.setDefaultLang(inv.value("--default-lang"));
+}
 
 // A book file argument: an error names it when it does not exist (the program itself only meets
 // listed books, which read as empty when they vanish).
@@ -188,12 +163,12 @@ QByteArray commandFormat(const Invocation& inv)
         throw UsageFailure{QStringLiteral("wrong number of arguments for 'format'")};
     allowReportOptions(inv, {"--link", "--format"}, "format");
     const QString path = bookFileArgument(inv.positional[1]);
-    Session session(inv);
-    session.openCatalogue(QFileInfo(path).absolutePath());
-    session.applyFlags(inv);
-    const QString format = inv.positional.size() == 3 ? inv.positional[2] : session.formatText;
-    session.context.mode = inv.has("--link") ? FormatMode::Link : FormatMode::Reference;
-    return FormatEngine::formatRecord(format, ReadBookRecord(path), session.context).toUtf8();
+    const std::unique_ptr<Session> session = startSession(inv);
+    session->openFolder(QFileInfo(path).absolutePath());
+    applyFlags(inv, *session);
+    const QString format = inv.positional.size() == 3 ? inv.positional[2] : session->formatText();
+    const FormatMode mode = inv.has("--link") ? FormatMode::Link : FormatMode::Reference;
+    return session->formatBookFile(path, format, mode).toUtf8();
 }
 
 QByteArray commandReport(const Invocation& inv)
@@ -201,24 +176,15 @@ QByteArray commandReport(const Invocation& inv)
     requireCount(inv, 2, "report");
     allowReportOptions(inv, {"--selected", "--format", "-o"}, "report");
     const QString dir = catalogueDirectory(inv.positional[1]);
-    Session session(inv);
-    const QStringList names = listBookNames(dir);
-    session.openCatalogue(dir);
-    session.applyFlags(inv);
-    QStringList entries = names;
-    if (inv.has("--selected")) {
-        const QString selected = inv.value("--selected");
-        entries = names.contains(selected) ? QStringList{selected} : QStringList{};
-    }
-    // The report is kept as UTF-8 while it is built: half the memory of the text, and nothing is
-    // delivered unless every book formatted.
+    const std::unique_ptr<Session> session = startSession(inv);
+    session->openFolder(dir);
+    applyFlags(inv, *session);
+    const QStringList entries =
+        inv.has("--selected")
+            ? session->reportEntries(ReportScope::SelectedItem, inv.value("--selected"))
+            : session->reportEntries(ReportScope::AllItems, QString());
     const bool toFile = inv.has("-o");
-    QByteArray bytes = toFile ? utf8Bom() : QByteArray();
-    generateReportLines(dir, entries, session.formatText, session.context,
-                        [&bytes](const QString& line) {
-                            bytes += line.toUtf8();
-                            bytes += "\r\n";
-                        });
+    const QByteArray bytes = session->generateReportUtf8(entries, toFile);
     if (toFile) {
         writeWholeFile(inv.value("-o"), bytes);
         return {};
@@ -241,11 +207,8 @@ QByteArray commandLinks(const Invocation& inv)
 {
     requireCount(inv, 2, "links");
     allowOnly(inv, {}, "links");
-    const QString& path = inv.positional[1];
-    Session session(inv);
-    QStringList links;
-    buildDataLinks(ReadBookRecord(bookFileArgument(path)), session.context, links);
-    return lines(links);
+    const std::unique_ptr<Session> session = startSession(inv);
+    return lines(session->dataLinksOfBookFile(bookFileArgument(inv.positional[1])));
 }
 
 QByteArray commandList(const Invocation& inv)
@@ -265,12 +228,6 @@ QByteArray commandUpgrade(const Invocation& inv)
     allowOnly(inv, {}, "upgrade");
     const QString dir = catalogueDirectory(inv.positional[1]);
     return lines({booksUpgradedText(upgradeCatalogue(dir, listBookNames(dir)))});
-}
-
-// The settings for commands that format: --settings FILE, else the user's store.
-AppSettings loadSettings(const Invocation& inv)
-{
-    return cli::loadSettings(inv.settingsFile);
 }
 
 // A code point in hexadecimal, with or without "U+"; codes too long for any plane read as
@@ -322,14 +279,16 @@ const std::vector<Command>& commands()
 
 } // namespace
 
+std::unique_ptr<SettingsStore> settingsStore(const QString& settingsFile)
+{
+    if (!settingsFile.isEmpty())
+        return std::make_unique<RegFileStore>(settingsFile);
+    return openUserSettingsStore();
+}
+
 AppSettings loadSettings(const QString& settingsFile)
 {
-    if (!settingsFile.isEmpty()) {
-        RegFileStore store(settingsFile);
-        return LoadAppSettings(store);
-    }
-    const std::unique_ptr<SettingsStore> store = openUserSettingsStore();
-    return LoadAppSettings(*store);
+    return LoadAppSettings(*settingsStore(settingsFile));
 }
 
 QString usageText()

@@ -1,0 +1,234 @@
+#include "session/Session.h"
+
+#include "base/Errors.h"
+#include "base/FileIo.h"
+#include "base/ProgramVersion.h"
+#include "catalogue/BookFile.h"
+#include "catalogue/Shelf.h"
+#include "format/FormatEngine.h"
+#include "format/Report.h"
+#include "session/ReportControls.h"
+#include "settings/SettingsStore.h"
+
+#include <QDir>
+
+namespace quillery {
+
+namespace {
+
+// The catalogue folder as the program holds it: native separators and one at the end.
+QString catalogueFolder(const QString& path)
+{
+    return withTrailingSeparator(QDir::toNativeSeparators(path));
+}
+
+} // namespace
+
+Session::Session(std::unique_ptr<SettingsStore> store)
+    : m_store(std::move(store)), m_currentDir(catalogueFolder(defaultDirectory()))
+{
+    m_formatText = formatBoxText(m_settings);
+}
+
+Session::~Session() = default;
+
+void Session::start(const std::function<void(const Error&)>& settingsFailed)
+{
+    try {
+        if (!m_store)
+            m_store = openUserSettingsStore();
+        m_settings = LoadAppSettings(*m_store);
+    } catch (const Error& error) {
+        if (!settingsFailed)
+            throw;
+        settingsFailed(error);
+    }
+    if (!m_settings.directory.isEmpty())
+        m_currentDir = catalogueFolder(m_settings.directory);
+    m_formatText = formatBoxText(m_settings);
+    openFolder(m_currentDir);
+}
+
+void Session::saveSettings()
+{
+    if (!m_store)
+        return;
+    m_settings.directory = m_currentDir;
+    m_settings.format = m_formatText;
+    SaveAppSettings(*m_store, m_settings);
+}
+
+void Session::openFolder(const QString& folder)
+{
+    m_currentDir = catalogueFolder(folder);
+    m_bookNames.reset();
+    readDirectoryOptionsInto(m_currentDir, m_formatText, m_report);
+}
+
+const QStringList& Session::bookNames() const
+{
+    if (!m_bookNames)
+        m_bookNames = listBookNames(m_currentDir);
+    return *m_bookNames;
+}
+
+std::optional<qsizetype> Session::findBook(const QString& name) const
+{
+    const QStringList& names = bookNames();
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (names[i] == name)
+            return i;
+    }
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (names[i].compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return std::nullopt;
+}
+
+bool Session::hasVersion10Books()
+{
+    return m_versionCache.catalogueHasVersion10Files(m_currentDir, bookNames());
+}
+
+int Session::upgradeBooks()
+{
+    return upgradeCatalogue(m_currentDir, bookNames());
+}
+
+QString Session::newBookProposal() const
+{
+    return firstNewBookProposal(m_currentDir);
+}
+
+NameCheck Session::checkBookName(const QString& proposal) const
+{
+    return checkProposal(m_currentDir, proposal);
+}
+
+void Session::createBook(const QString& proposal)
+{
+    createNewEmptyFile(m_currentDir + proposal);
+}
+
+bool Session::deleteBook(const QString& name, QString* reason)
+{
+    if (!deleteFile(bookFilePath(m_currentDir, name), reason))
+        return false;
+    closeBook();
+    return true;
+}
+
+bool Session::renameBook(const QString& name, const QString& proposal)
+{
+    closeBook();
+    return renameNoReplace(bookFilePath(m_currentDir, name), m_currentDir + proposal);
+}
+
+bool Session::duplicateBook(const QString& name, const QString& proposal)
+{
+    closeBook();
+    return copyNoReplace(bookFilePath(m_currentDir, name), m_currentDir + proposal);
+}
+
+QByteArray Session::shelf()
+{
+    saveBook();
+    return shelfBytes(m_currentDir, programVersionString());
+}
+
+bool Session::editBook(const QString& name)
+{
+    const QString path = bookFilePath(m_currentDir, name);
+    if (sameFilePath(path, m_currentBookFile))
+        return false;
+    saveBook();
+    loadBook(path);
+    return true;
+}
+
+void Session::loadBook(const QString& path)
+{
+    if (IsVersion10File(path))
+        UpgradeBookFile(path);
+    m_loadedBook = ReadBookRecord(path);
+    m_book = m_loadedBook;
+    m_currentBookFile = path;
+}
+
+void Session::saveBook()
+{
+    if (m_currentBookFile.isEmpty())
+        return;
+    writeBookFile(m_currentBookFile, m_book);
+    m_loadedBook = m_book;
+}
+
+void Session::closeBook()
+{
+    m_currentBookFile.clear();
+}
+
+QString Session::referencePreview() const
+{
+    return FormatEngine::formatRecord(m_formatText, m_book, formatContext(FormatMode::Reference));
+}
+
+void Session::dataLinks(QStringList& lines) const
+{
+    buildDataLinks(m_book, formatContext(FormatMode::Link), lines);
+}
+
+void Session::setMicrodata(bool on)
+{
+    quillery::setMicrodata(m_report, on);
+}
+
+FormatContext Session::formatContext(FormatMode mode) const
+{
+    FormatContext context;
+    applyToFormatContext(m_settings, context);
+    context.report = m_report;
+    context.mode = mode;
+    return context;
+}
+
+QStringList Session::reportEntries(ReportScope scope, const QString& selected) const
+{
+    if (scope == ReportScope::AllItems)
+        return bookNames();
+    return bookNames().contains(selected) ? QStringList{selected} : QStringList{};
+}
+
+QStringList Session::generateReport(const QStringList& entries)
+{
+    saveBook();
+    return GenerateReport(m_currentDir, entries, m_formatText,
+                          formatContext(FormatMode::Reference));
+}
+
+QByteArray Session::generateReportUtf8(const QStringList& entries, bool byteOrderMark)
+{
+    saveBook();
+    QByteArray bytes = byteOrderMark ? utf8Bom() : QByteArray();
+    generateReportLines(m_currentDir, entries, m_formatText, formatContext(FormatMode::Reference),
+                        [&bytes](const QString& line) {
+                            bytes += line.toUtf8();
+                            bytes += "\r\n";
+                        });
+    return bytes;
+}
+
+QString Session::formatBookFile(const QString& path, const QString& format, FormatMode mode) const
+{
+    return FormatEngine::formatRecord(format, ReadBookRecord(path), formatContext(mode));
+}
+
+QStringList Session::dataLinksOfBookFile(const QString& path) const
+{
+    QStringList links;
+    buildDataLinks(ReadBookRecord(path), formatContext(FormatMode::Link), links);
+    return links;
+}
+
+} // namespace quillery

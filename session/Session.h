@@ -1,0 +1,198 @@
+#pragma once
+
+#include "catalogue/BookRecord.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/ReportOptions.h"
+#include "markup/FormatContext.h"
+#include "settings/AppSettings.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace quillery {
+
+class Error;
+class SettingsStore;
+
+// Which list entries a report covers.
+enum class ReportScope { AllItems, SelectedItem };
+
+// What the program holds once it has started, and every operation on it: the settings, the
+// catalogue folder and its books, the format list and the format text, the report options, the
+// database-link templates, and the book being edited with the record it was loaded with.
+//
+// The main window binds its controls to one session; quillery-cli drives one the same way. So the
+// window and the command line start up, open catalogues, set the report controls and format books
+// by the same code, and give the same bytes.
+//
+// Every failure is thrown as Error (FileError, FormatError) with the message the user is shown;
+// an operation that fails leaves the state as far as it got, as the window does.
+class Session final {
+public:
+    // `store` is where the settings are read at start and written at shutdown; without one the
+    // user's own store is opened at start.
+    explicit Session(std::unique_ptr<SettingsStore> store = nullptr);
+    ~Session();
+
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // ----- Start-up and shutdown -----
+
+    // Starts as the program starts: the settings loaded, then the saved catalogue (the Documents
+    // folder when none is saved) opened with its options file. When the settings cannot be read,
+    // `settingsFailed` hears why and the start goes on with the defaults, as the window does;
+    // without it the error leaves start before any folder is opened, as the command line wants.
+    void start(const std::function<void(const Error&)>& settingsFailed = {});
+
+    // Shutdown: the settings written to the store with the current folder, the format text and
+    // the lists as they are now. Nothing is written when the store could not be opened at start.
+    // Throws FileError when a settings file cannot be written.
+    void saveSettings();
+
+    // ----- Settings -----
+
+    // The settings as they stand: the format list, the link templates and the view options are
+    // kept up to date; "Directory" and "Format" take the current folder and format text only when
+    // the settings are saved.
+    const AppSettings& settings() const { return m_settings; }
+    // Replaces the settings, as the settings dialog does with what it edited.
+    void setSettings(const AppSettings& settings) { m_settings = settings; }
+    void setStatusBarShown(bool shown) { m_settings.statusbar = shown; }
+    void setHintsShown(bool shown) { m_settings.tooltips = shown; }
+
+    // ----- The catalogue -----
+
+    // The catalogue folder, always ending in a path separator.
+    const QString& currentDir() const { return m_currentDir; }
+
+    // Opens a folder as the catalogue: it becomes the current folder and its options file, when
+    // there is one, sets the format text and the report options as the controls take them. The
+    // book being edited stays open. Throws FileError when the options file cannot be read; the
+    // folder is the catalogue then all the same.
+    void openFolder(const QString& folder);
+
+    // The book names of the catalogue in list order, as they were when it was opened. Listed on
+    // first use, so a command that never looks at the list never reads the folder.
+    const QStringList& bookNames() const;
+    // The entry of exactly this name, else one that differs only in case (where the file system
+    // tells case apart, "Emma" and "emma" are two books); nothing when there is none.
+    std::optional<qsizetype> findBook(const QString& name) const;
+
+    // Whether one of the listed books is a version 1.0 file, which the program offers to upgrade.
+    bool hasVersion10Books();
+    // Upgrades the version 1.0 books of the list; returns how many.
+    int upgradeBooks();
+
+    // ----- Book commands -----
+
+    QString newBookProposal() const;
+    NameCheck checkBookName(const QString& proposal) const;
+    // The commands change files and the editor; the caller then opens the catalogue anew, so the
+    // list shows what the folder holds.
+    // New Book: an empty file of that name (a proposal ending in ".book"). Throws FileError.
+    void createBook(const QString& proposal);
+    // Delete: the entry's file removed and, when that worked, the editor closed. False, with the
+    // system's reason, when the file stays.
+    bool deleteBook(const QString& name, QString* reason = nullptr);
+    // Rename and Duplicate: the editor closed, then the file moved or copied without replacing
+    // anything. False when the file system refused.
+    bool renameBook(const QString& name, const QString& proposal);
+    bool duplicateBook(const QString& name, const QString& proposal);
+    // The bookshelf file of the catalogue; the book being edited is saved first.
+    QByteArray shelf();
+
+    // ----- The book being edited -----
+
+    // The file of the book in the editor; empty when none.
+    const QString& currentBookFile() const { return m_currentBookFile; }
+    // The book as the editor holds it, and as its file holds it (as read, or as last saved).
+    const BookRecord& book() const { return m_book; }
+    const BookRecord& loadedBook() const { return m_loadedBook; }
+
+    // Selects a list entry as a click does: the book being edited is saved, then the entry's
+    // book loaded. Nothing happens when the entry is the book being edited already; returns
+    // whether a book was loaded.
+    bool editBook(const QString& name);
+    // Loads a book file into the editor; a version 1.0 file is upgraded first. Throws FileError,
+    // leaving the editor on the book it had.
+    void loadBook(const QString& path);
+    // Writes the book being edited back to its file; nothing when there is none. Throws FileError.
+    void saveBook();
+    // Leaves the book without writing it (it was deleted, renamed or copied).
+    void closeBook();
+
+    // An edit of one field, as the user types it.
+    void setField(Field field, const QString& value) { m_book[field] = value; }
+    void setTranslation(bool on) { m_book.setTranslation(on); }
+
+    // The reference preview: the book being edited by the format text.
+    QString referencePreview() const;
+    // The database links of the book being edited, one line per template. A failing template
+    // throws its FormatError with the lines before it in `lines`.
+    void dataLinks(QStringList& lines) const;
+
+    // ----- Formats, report controls and link templates -----
+
+    const QStringList& formats() const { return m_settings.formats; }
+    void setFormats(const QStringList& formats) { m_settings.formats = formats; }
+    const QString& formatText() const { return m_formatText; }
+    void setFormatText(const QString& text) { m_formatText = text; }
+
+    const QStringList& linkTemplates() const { return m_settings.dataLinkTemplates; }
+    void setLinkTemplates(const QStringList& templates)
+    {
+        m_settings.dataLinkTemplates = templates;
+    }
+
+    // The report controls, each set as a user sets it. Ticking the microdata box (a change of its
+    // state) rewrites the item texts.
+    const ReportOptions& reportOptions() const { return m_report; }
+    void setBeforeItem(const QString& text) { m_report.beforeItem = text; }
+    void setAfterItem(const QString& text) { m_report.afterItem = text; }
+    void setBeforeReport(const QString& text) { m_report.beforeReport = text; }
+    void setAfterReport(const QString& text) { m_report.afterReport = text; }
+    void setMicrodata(bool on);
+    void setUseLangForTitle(bool on) { m_report.useLangForTitle = on; }
+    void setDefaultLang(const QString& text) { m_report.defaultLang = text; }
+
+    // What a format run reads besides the record: the settings, the link templates and the
+    // report options, in `mode`.
+    FormatContext formatContext(FormatMode mode) const;
+
+    // ----- Output -----
+
+    // The list entries a report covers: every book, or the one named `selected` when it is listed
+    // under exactly that name.
+    QStringList reportEntries(ReportScope scope, const QString& selected) const;
+    // The report of the entries by the format text and the report options; the book being edited
+    // is saved first. Throws the first error met and delivers nothing then.
+    QStringList generateReport(const QStringList& entries);
+    // The same as UTF-8, every line followed by CR LF, with the byte-order mark of report files
+    // when asked; built as bytes, so a large report takes half the memory of its text.
+    QByteArray generateReportUtf8(const QStringList& entries, bool byteOrderMark);
+
+    // The reference of a book file as a report item formats it (ID set), by `format` in `mode`.
+    QString formatBookFile(const QString& path, const QString& format, FormatMode mode) const;
+    // Every database link of a book file, in template order.
+    QStringList dataLinksOfBookFile(const QString& path) const;
+
+private:
+    std::unique_ptr<SettingsStore> m_store;
+    AppSettings m_settings;
+    QString m_currentDir;
+    mutable std::optional<QStringList> m_bookNames;
+    VersionTestCache m_versionCache;
+    QString m_formatText;
+    ReportOptions m_report;
+    QString m_currentBookFile;
+    BookRecord m_book;
+    BookRecord m_loadedBook;
+};
+
+} // namespace quillery
