@@ -1,7 +1,9 @@
 #include "base/IntegerText.h"
 
 #include "base/FormatError.h"
+#include "base/TextCodec.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -40,6 +42,24 @@ int integerOrThrow(QStringView text)
     if (const std::optional<int> value = parseInteger(text))
         return *value;
     throw FormatError(QStringLiteral("''%1'' is not a valid integer value").arg(text.toString()));
+}
+
+int readBase16(QStringView text)
+{
+    constexpr std::int64_t largest = std::numeric_limits<int>::max();
+    std::int64_t value = 0;
+    for (const QChar c : text) {
+        if (c == u'#' || c == u'$')
+            continue;
+        const int digit = base36DigitValue(c);
+        if (digit < 0)
+            throw FormatError(QStringLiteral("Invalid base-N digit: ") + c);
+        if (digit >= 16)
+            throw FormatError(QStringLiteral("The base-N digit ") + c +
+                              QStringLiteral(" is not used in base 16."));
+        value = std::min(value * 16 + digit, largest);
+    }
+    return static_cast<int>(value);
 }
 
 } // namespace quillery

@@ -1,7 +1,5 @@
 #include "format/FormatEngine.h"
 
-#include "base/TextCodec.h"
-
 #include "base/IntegerText.h"
 #include "format/ValueRules.h"
 #include "markup/HtmlText.h"
@@ -169,20 +167,8 @@ QString Interpreter::run(QStringView f, FormatMode mode, int depth)
             case u'x': {
                 if (i + 5 >= n)
                     failToken(QStringLiteral("%x"), i + 1);
-                char16_t code = 0;
-                for (qsizetype k = i + 2; k <= i + 5; ++k) {
-                    const QChar d = f[k];
-                    if (d == u'#' || d == u'$')
-                        continue;
-                    const int v = base36DigitValue(d);
-                    if (v < 0)
-                        throw FormatError(QStringLiteral("Invalid base-N digit: ") + d);
-                    if (v >= 16)
-                        throw FormatError(QStringLiteral("The base-N digit ") + d +
-                                          u" is not used in base 16.");
-                    code = char16_t(code * 16 + v);
-                }
-                out += QChar(code);
+                // Four characters hold at most four digits, so the value is one UTF-16 code unit.
+                out += QChar(char16_t(readBase16(f.sliced(i + 2, 4))));
                 i += 6;
                 continue;
             }

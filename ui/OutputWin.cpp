@@ -5,6 +5,7 @@
 #include "format/Report.h"
 #include "ui/Dialogs.h"
 #include "ui/ErrorGuard.h"
+#include "ui/HangingIndent.h"
 #include "ui/ZoomControl.h"
 
 #include <QApplication>
@@ -33,13 +34,6 @@ namespace quillery {
 namespace {
 
 constexpr int LargestFontSize = 1638;
-
-// Lengths in a text document's block format are in units of 1/96 inch: pixels on a screen at the
-// usual resolution, scaled to the printer's resolution when printing.
-constexpr qreal pointsToDocumentUnits(qreal points)
-{
-    return points * 96.0 / 72.0;
-}
 
 // The report text control. Its own copy command (Ctrl+C and the context menu) hands over plain
 // text only, exactly as the "Copy to Clipboard" button does: the default would add an HTML form
@@ -288,12 +282,9 @@ void ToutputFrm::showReport(const QStringList& lines)
     // inside a line into a further paragraph, as the text then also shows it.
     m_output->setPlainText(lines.join(QChar::ParagraphSeparator));
 
-    QTextBlockFormat hanging;
-    hanging.setLeftMargin(pointsToDocumentUnits(HangingIndent));
-    hanging.setTextIndent(-pointsToDocumentUnits(HangingIndent));
     QTextCursor all(m_output->document());
     all.select(QTextCursor::Document);
-    all.mergeBlockFormat(hanging);
+    all.mergeBlockFormat(ui::hangingIndentFormat());
     m_output->setLineWrapMode(QTextEdit::WidgetWidth);
     m_output->moveCursor(QTextCursor::Start);
 

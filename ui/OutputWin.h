@@ -40,8 +40,6 @@ public:
     static constexpr int ToolImageSize = 24;
     static constexpr int SeparatorWidth = 8;
     static constexpr int ZoomControlWidth = 221;
-    // The hanging indent, in points.
-    static constexpr int HangingIndent = 10;
 
     // `owner` is the main window: the report window stays above it and is centred on it when it
     // is first shown. The window starts hidden.

@@ -1,6 +1,7 @@
 #include "ui/SettingsWin.h"
 
 #include "base/Errors.h"
+#include "base/IntegerText.h"
 #include "format/ValueRules.h"
 #include "settings/AppSettings.h"
 #include "settings/UnicodeNames.h"
@@ -28,7 +29,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace quillery {
 
@@ -484,26 +484,7 @@ bool TsettingsFrm::eventFilter(QObject* watched, QEvent* event)
 
 int TsettingsFrm::readCodepoint(const QString& value)
 {
-    qint64 result = 0;
-    for (const QChar c : value) {
-        if (c == u'#' || c == u'$')
-            continue;
-        int digit = -1;
-        const char16_t u = c.unicode();
-        if (u >= u'0' && u <= u'9')
-            digit = u - u'0';
-        else if (u >= u'A' && u <= u'Z')
-            digit = u - u'A' + 10;
-        else if (u >= u'a' && u <= u'z')
-            digit = u - u'a' + 10;
-        if (digit < 0)
-            throw Error(QStringLiteral("Invalid base-N digit: ") + c);
-        if (digit >= 16)
-            throw Error(QStringLiteral("The base-N digit ") + c +
-                        QStringLiteral(" is not used in base 16."));
-        result = std::min<qint64>(result * 16 + digit, std::numeric_limits<int>::max());
-    }
-    return int(result);
+    return readBase16(value);
 }
 
 QString TsettingsFrm::characterList(const QString& text)

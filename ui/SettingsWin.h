@@ -42,8 +42,8 @@ public:
     // Selects the preset that matches the character and the spacing box, or none.
     void UpdateDashPreset();
 
-    // The codepoint box's value read as hexadecimal, with the messages of a bad digit; an empty
-    // value reads as 0. Throws Error.
+    // The codepoint box's value read as hexadecimal by readBase16, with the messages of a bad
+    // digit; an empty value reads as 0. Throws FormatError.
     static int readCodepoint(const QString& value);
     // "U+003A COLON, U+0020 SPACE": the UTF-16 code units of a text with their names.
     static QString characterList(const QString& text);

@@ -1,11 +1,11 @@
 #include "ui/ZoomControl.h"
 
 #include "base/Errors.h"
+#include "base/IntegerText.h"
+#include "ui/Dialogs.h"
+#include "ui/ErrorGuard.h"
 
-#include <QApplication>
-#include <QInputDialog>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
@@ -64,21 +64,16 @@ int limited(double value, int lowest, int highest)
     return static_cast<int>(std::min(std::max(value, double(lowest)), double(highest)));
 }
 
+// The prompt and the error box go through the program's dialogs, so that tests answer them there.
 std::optional<QString> defaultPrompt(QWidget* parent, const QString& title, const QString& prompt,
                                      const QString& initial)
 {
-    bool ok = false;
-    const QString text =
-        QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, initial, &ok);
-    if (!ok)
-        return std::nullopt;
-    return text;
+    return ui::dialogs().inputBox(parent, title, prompt, initial);
 }
 
 void defaultErrorReporter(QWidget* parent, const Error& error)
 {
-    QMessageBox::critical(parent ? parent->window() : nullptr,
-                          QApplication::applicationDisplayName(), error.message());
+    ui::showError(parent, error.message());
 }
 
 // The styles decide the hover and focus looks per part, so the widget-wide flags that
@@ -296,10 +291,8 @@ void TZoomControl::setPointerStateAndHint(PointerState state)
 
 void TZoomControl::applyCustomLevel(const QString& text)
 {
-    bool ok = false;
-    const int level = text.toInt(&ok, 10);
-    if (!ok)
-        throw Error(QStringLiteral("''%1'' is not a valid integer value").arg(text));
+    // The interpreter's conversion: leading spaces only, no trailing blanks, no other white space.
+    const int level = integerOrThrow(text);
     // A typed level keeps to the range like every other way of setting it: a level far outside
     // would put the thumb off the track and hand absurd text sizes to the window showing them.
     setZoomLevel(limited(level, m_zoomMin, m_zoomMax));

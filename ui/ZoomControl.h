@@ -52,10 +52,10 @@ public:
     enum class HitPart { Nothing, Label, Minus, Plus, Thumb, TrackLeft, TrackRight };
 
     // Asks the user for a text; nullopt when the user cancels. Replaceable so the custom-level
-    // prompt can be scripted; the default is a modal input box.
+    // prompt can be scripted; the default is the program's input box (ui::dialogs()).
     using PromptFunction = std::function<std::optional<QString>(
         QWidget* parent, const QString& title, const QString& prompt, const QString& initial)>;
-    // Shows a failure to the user; the default is a modal message box.
+    // Shows a failure to the user; the default is the program's error box (ui::showError).
     using ErrorReporter = std::function<void(QWidget* parent, const Error& error)>;
 
     static constexpr int LabelWidth = 40;
@@ -108,8 +108,9 @@ public:
     int levelAt(int x) const;
     HitPart hitTest(QPoint point) const;
 
-    // Sets the level from typed text, limited to `ZoomMin`..`ZoomMax`. Text that is not an integer
-    // throws Error with the conversion message and leaves the level alone.
+    // Sets the level from typed text, limited to `ZoomMin`..`ZoomMax`. The text is converted as the
+    // format interpreter converts integers (leading spaces, a sign, digits, nothing after); other
+    // text throws FormatError with the conversion message and leaves the level alone.
     void applyCustomLevel(const QString& text);
 
     // An empty function puts the default back.

@@ -251,6 +251,7 @@ TEST(SettingsWinCodepoint, ReadsBase16WithTheMessagesOfABadDigit)
         {"ff", 0xFF, nullptr},
         {"#20$13", 0x2013, nullptr},
         {"", 0, nullptr},
+        {"123456789abc", 0x7FFFFFFF, nullptr}, // too large: stays at the largest int
         {"G", 0, "The base-N digit G is not used in base 16."},
         {"z1", 0, "The base-N digit z is not used in base 16."},
         {"2-", 0, "Invalid base-N digit: -"},

@@ -2,6 +2,7 @@
 
 #include "base/Errors.h"
 
+#include "ScriptedDialogs.h"
 #include "TestSupport.h"
 
 #include <QAction>
@@ -526,6 +527,35 @@ TEST_F(ZoomControlInput, CustomLevelAnswers)
         EXPECT_EQ(control->zoomLevel(), c.level);
         EXPECT_EQ(spy->count(), c.level == 77 ? 0 : 1);
         EXPECT_EQ(errors, c.error.isEmpty() ? QStringList() : QStringList({c.error}));
+    }
+}
+
+TEST_F(ZoomControlInput, TypedLevelsGoThroughTheDialogsAndTheInterpretersConversion)
+{
+    using Kind = test::ScriptedDialogs::Kind;
+    struct Case {
+        const char* answer;
+        int level;
+        const char* error;
+    };
+    // Only spaces may lead, and nothing may follow the digits.
+    for (const Case& c : {Case{"120 ", 77, "''120 '' is not a valid integer value"},
+                          Case{"\t120", 77, "''\t120'' is not a valid integer value"},
+                          Case{"  120", 120, nullptr}, Case{"+120", 120, nullptr}}) {
+        SCOPED_TRACE(c.answer);
+        setLevelQuietly(77);
+        test::ScriptedDialogsScope dialogs;
+        dialogs->answer(test::s(c.answer));
+        click({20, 20}, Qt::RightButton);
+        EXPECT_EQ(control->zoomLevel(), c.level);
+        ASSERT_EQ(dialogs->shown.size(), c.error ? 2u : 1u);
+        EXPECT_EQ(dialogs->shown[0].kind, Kind::Input);
+        EXPECT_EQ(dialogs->shown[0].text, QStringLiteral("Please enter the new zoom level."));
+        if (c.error) {
+            EXPECT_EQ(dialogs->last().kind, Kind::Message);
+            EXPECT_EQ(dialogs->last().icon, QMessageBox::Critical);
+            EXPECT_EQ(dialogs->last().text, test::s(c.error));
+        }
     }
 }
 

@@ -1,0 +1,42 @@
+#include "ui/HangingIndent.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTextCursor>
+#include <QTextEdit>
+
+namespace quillery::ui {
+
+QTextBlockFormat hangingIndentFormat()
+{
+    // Block-format lengths are in the document layout's units: on screen, pixels at the primary
+    // screen's logical resolution, which QTextDocument::print scales to the printer's. Ten points
+    // are therefore ten seventy-seconds of that resolution (96 dots per inch without a screen).
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const qreal dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
+    const qreal tenPoints = 10 * dpi / 72;
+    QTextBlockFormat format;
+    format.setLeftMargin(tenPoints);
+    format.setTextIndent(-tenPoints);
+    return format;
+}
+
+void setHangingParagraphs(QTextEdit* edit, const QStringList& lines)
+{
+    edit->clear();
+    QTextCursor cursor(edit->document());
+    const QTextBlockFormat format = hangingIndentFormat();
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            cursor.insertBlock(format);
+        else
+            cursor.setBlockFormat(format);
+        QString line = lines[i];
+        line.replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
+        line.replace(u'\n', QChar::LineSeparator);
+        line.replace(u'\r', QChar::LineSeparator);
+        cursor.insertText(line);
+    }
+}
+
+} // namespace quillery::ui
