@@ -4,15 +4,13 @@
 #include "markup/Microdata.h"
 #include "ui/Dialogs.h"
 #include "ui/ErrorGuard.h"
+#include "ui/ReportOptionsBox.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -22,17 +20,6 @@ namespace quillery {
 namespace {
 
 const QString kCaption = QStringLiteral("Book Directory Options");
-
-QLineEdit* addTextRow(QGridLayout* grid, int row, const QString& caption, const QString& name)
-{
-    auto* edit = new QLineEdit;
-    edit->setObjectName(name);
-    auto* label = new QLabel(caption);
-    label->setBuddy(edit);
-    grid->addWidget(label, row, 0);
-    grid->addWidget(edit, row, 1);
-    return edit;
-}
 
 } // namespace
 
@@ -75,47 +62,13 @@ TDirFrm::TDirFrm(const QString& currentDir, const QStringList& formats, const QS
     formatsLayout->addWidget(lblFormat);
     formatsLayout->addWidget(m_cbFormats, 1);
 
-    auto* gpReport = new QGroupBox(QStringLiteral("Report"));
-    gpReport->setObjectName(QStringLiteral("gpReport"));
-    auto* grid = new QGridLayout(gpReport);
-    m_eBeforeItem =
-        addTextRow(grid, 0, QStringLiteral("&Before item:"), QStringLiteral("eBeforeItem"));
-    m_eAfterItem =
-        addTextRow(grid, 1, QStringLiteral("&After item:"), QStringLiteral("eAfterItem"));
-    m_eBeforeReport =
-        addTextRow(grid, 2, QStringLiteral("B&efore report:"), QStringLiteral("eBeforeReport"));
-    m_eAfterReport =
-        addTextRow(grid, 3, QStringLiteral("A&fter report:"), QStringLiteral("eAfterReport"));
-    m_cbMicrodata = new QCheckBox(QStringLiteral("Include microdata (schema.org/Book)"));
-    m_cbMicrodata->setObjectName(QStringLiteral("cbMicrodata"));
-    grid->addWidget(m_cbMicrodata, 4, 0, 1, 2);
-    m_cbUseLangForTitle = new QCheckBox(QStringLiteral("Use book language for titles"));
-    m_cbUseLangForTitle->setObjectName(QStringLiteral("cbUseLangForTitle"));
-    m_cbUseLangForTitle->setToolTip(QStringLiteral(
-        "If possible, use the BCP 47 language tag in the lang attribute of the span elements "
-        "containing the title, subtitle, edition, and series of the book."));
-    grid->addWidget(m_cbUseLangForTitle, 5, 0, 1, 2);
-    m_eDefLang = new QLineEdit;
-    m_eDefLang->setObjectName(QStringLiteral("eDefLang"));
-    m_eDefLang->setToolTip(QStringLiteral(
-        "If a particular book's language is the default language, its fields will not be given "
-        "the lang attribute. The parent of the Quillery report must have the default language. "));
-    auto* lblDefLang = new QLabel(QStringLiteral("Default language of the catalogue:"));
-    lblDefLang->setBuddy(m_eDefLang);
-    grid->addWidget(lblDefLang, 6, 0, 1, 2);
-    grid->addWidget(m_eDefLang, 7, 0, 1, 2);
-
-    // The design-time values, which the main window's values replace when the dialog is shown.
-    const ReportOptions defaults;
-    m_eBeforeItem->setText(defaults.beforeItem);
-    m_eAfterItem->setText(defaults.afterItem);
-    m_eBeforeReport->setText(defaults.beforeReport);
-    m_eAfterReport->setText(defaults.afterReport);
-    m_cbMicrodata->setChecked(defaults.microdata);
-    m_cbUseLangForTitle->setChecked(defaults.useLangForTitle);
-    // Connected after the design-time values: from here on every change of the box's state, by
-    // the user or by FormShow, rewrites the item texts.
-    connect(m_cbMicrodata, &QCheckBox::toggled, this, [this] { cbMicrodataClick(); });
+    m_reportBox = new ui::TReportOptionsBox(ui::TReportOptionsBox::Place::DirectoryOptions,
+                                            QStringLiteral("Report"));
+    m_reportBox->setObjectName(QStringLiteral("gpReport"));
+    // From here on every change of the microdata box's state, by the user or by FormShow,
+    // rewrites the item texts.
+    connect(m_reportBox, &ui::TReportOptionsBox::microdataToggled, this,
+            [this] { cbMicrodataClick(); });
 
     m_btnOk = new QPushButton(QStringLiteral("OK"));
     m_btnOk->setObjectName(QStringLiteral("btnOk"));
@@ -145,7 +98,7 @@ TDirFrm::TDirFrm(const QString& currentDir, const QStringList& formats, const QS
     layout->addWidget(intro);
     layout->addWidget(m_lblCurDir);
     layout->addWidget(gpFormats);
-    layout->addWidget(gpReport);
+    layout->addWidget(m_reportBox);
     layout->addStretch(1);
     layout->addLayout(buttons);
     layout->addWidget(m_lblRemove);
@@ -157,29 +110,17 @@ TDirFrm::TDirFrm(const QString& currentDir, const QStringList& formats, const QS
 
 DirectoryOptions TDirFrm::options() const
 {
-    DirectoryOptions options;
-    options.format = m_cbFormats->currentText();
-    options.report.beforeItem = m_eBeforeItem->text();
-    options.report.afterItem = m_eAfterItem->text();
-    options.report.beforeReport = m_eBeforeReport->text();
-    options.report.afterReport = m_eAfterReport->text();
-    options.report.microdata = m_cbMicrodata->isChecked();
-    options.report.useLangForTitle = m_cbUseLangForTitle->isChecked();
-    options.report.defaultLang = m_eDefLang->text();
-    return options;
+    return DirectoryOptions{m_cbFormats->currentText(), m_reportBox->options()};
 }
 
 void TDirFrm::setControls(const DirectoryOptions& options)
 {
     m_cbFormats->setCurrentText(options.format);
-    m_eBeforeItem->setText(options.report.beforeItem);
-    m_eAfterItem->setText(options.report.afterItem);
-    m_eBeforeReport->setText(options.report.beforeReport);
-    m_eAfterReport->setText(options.report.afterReport);
-    // A change of state counts as a click and rewrites the item texts just set.
-    m_cbMicrodata->setChecked(options.report.microdata);
-    m_cbUseLangForTitle->setChecked(options.report.useLangForTitle);
-    m_eDefLang->setText(options.report.defaultLang);
+    // A change of the microdata state counts as a click and rewrites the item texts just set.
+    const bool microdataChanged = m_reportBox->options().microdata != options.report.microdata;
+    m_reportBox->setOptions(options.report);
+    if (microdataChanged)
+        cbMicrodataClick();
 }
 
 void TDirFrm::showEvent(QShowEvent* event)
@@ -216,11 +157,9 @@ void TDirFrm::FormShow()
 
 void TDirFrm::cbMicrodataClick()
 {
-    QString beforeItem = m_eBeforeItem->text();
-    QString afterItem = m_eAfterItem->text();
-    ApplyMicrodataToBeforeItem(m_cbMicrodata->isChecked(), beforeItem, afterItem);
-    m_eBeforeItem->setText(beforeItem);
-    m_eAfterItem->setText(afterItem);
+    ReportOptions report = m_reportBox->options();
+    ApplyMicrodataToBeforeItem(report.microdata, report.beforeItem, report.afterItem);
+    m_reportBox->setOptions(report);
 }
 
 void TDirFrm::lblCurDirLinkClick(const QString& link, LinkKind kind)

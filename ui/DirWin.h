@@ -5,13 +5,15 @@
 #include <QDialog>
 #include <QStringList>
 
-class QCheckBox;
 class QComboBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
 namespace quillery {
+
+namespace ui {
+class TReportOptionsBox;
+}
 
 // "Book Directory Options": edits the options file of one catalogue folder. It starts from the
 // main window's format list, format text and report options, then takes whatever the folder's
@@ -59,13 +61,7 @@ private:
 
     QLabel* m_lblCurDir = nullptr;
     QComboBox* m_cbFormats = nullptr;
-    QLineEdit* m_eBeforeItem = nullptr;
-    QLineEdit* m_eAfterItem = nullptr;
-    QLineEdit* m_eBeforeReport = nullptr;
-    QLineEdit* m_eAfterReport = nullptr;
-    QCheckBox* m_cbMicrodata = nullptr;
-    QCheckBox* m_cbUseLangForTitle = nullptr;
-    QLineEdit* m_eDefLang = nullptr;
+    ui::TReportOptionsBox* m_reportBox = nullptr;
     QPushButton* m_btnOk = nullptr;
     QPushButton* m_btnCancel = nullptr;
     QLabel* m_lblRemove = nullptr;

@@ -4,6 +4,7 @@
 #include "base/ProgramVersion.h"
 #include "ui/Dialogs.h"
 
+#include <QLabel>
 #include <QUrl>
 
 namespace quillery::ui {
@@ -108,6 +109,22 @@ void helpLinkClicked(QWidget* parent, const QString& link, HelpTopic topic)
 {
     if (link.compare(u"help", Qt::CaseInsensitive) == 0)
         ShowHelpTopic(parent, topic);
+}
+
+QLabel* helpLink(const QString& name, const QString& text, HelpTopic topic, QWidget* parent)
+{
+    auto* label = new QLabel(QStringLiteral("<a href=\"help\">") + text.toHtmlEscaped() +
+                                 QStringLiteral("</a>"),
+                             parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::RichText);
+    label->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    label->setAutoFillBackground(false);
+    label->setAttribute(Qt::WA_TranslucentBackground);
+    QObject::connect(label, &QLabel::linkActivated, label, [label, topic](const QString& link) {
+        helpLinkClicked(label->window(), link, topic);
+    });
+    return label;
 }
 
 QString fileVersionLine()

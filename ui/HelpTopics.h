@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QLabel;
 class QWidget;
 
 namespace quillery::ui {
@@ -18,6 +19,10 @@ void ShowHelpTopic(QWidget* parent, HelpTopic topic);
 // The link handler of the help link labels: acts only for a link whose id is "help" (ignoring
 // case). `link` is the link's id as the label reports it.
 void helpLinkClicked(QWidget* parent, const QString& link, HelpTopic topic);
+
+// A link label: `text` as one link with the id "help", on the parent's background; clicking it
+// shows the topic.
+QLabel* helpLink(const QString& name, const QString& text, HelpTopic topic, QWidget* parent);
 
 // The About box in the form the platform takes.
 void showAbout(QWidget* parent);

@@ -1,43 +1,35 @@
 #pragma once
 
-#include "catalogue/BookRecord.h"
-#include "catalogue/Catalogue.h"
-#include "catalogue/ReportOptions.h"
-#include "markup/FormatContext.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsStore.h"
+#include "ui/MainActions.h"
 
-#include <QHash>
 #include <QMainWindow>
-#include <QPointer>
 
 #include <memory>
 
-class QAction;
-class QCheckBox;
-class QComboBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QMenu;
-class QPlainTextEdit;
-class QRadioButton;
-class QTabWidget;
-class QTextEdit;
-class QToolButton;
 class QLockFile;
+class QMenu;
+class QTabWidget;
 
 namespace quillery {
+class Session;
 class ToutputFrm;
-}
+} // namespace quillery
 
 namespace quillery::ui {
 
-class TFullRichEdit;
+class CatalogueCommands;
+class TItemPage;
+class TLinksPage;
+class TReportPage;
 
 // The main window: the catalogue on the left, the item editor with its previews, the report
-// settings and the database-link templates on the right, every command an action.
+// settings and the database-link templates on the right, every command an action. The program's
+// state lives in the session the window binds its controls to.
 class TmainFrm final : public QMainWindow {
     Q_OBJECT
 public:
@@ -48,38 +40,28 @@ public:
                       const QStringList& arguments = {}, QWidget* parent = nullptr);
     ~TmainFrm() override;
 
-    // Catalogue state.
-    const QString& currentDir() const { return m_currentDir; }
-    const QString& currentBookFile() const { return m_currentBookFile; }
-    bool loadingBook() const { return m_loadingBook; }
-    const AppSettings& settings() const { return m_settings; }
+    Session& session() const { return *m_session; }
+    const QString& currentDir() const;
+    const QString& currentBookFile() const;
+    const AppSettings& settings() const;
+    bool loadingBook() const;
     ToutputFrm* outputWindow() const { return m_output; }
-
-    // Operations of the catalogue (also reachable through the window's controls).
-    void OpenCatalogue();
-    void lbBooksClick();
-    void eDirRightButtonClick();
-    void SetEditorVisible(bool visible);
-    void LoadBookIntoEditor(const QString& path);
-    void SaveBookFromEditor();
-    BookRecord GatherBookRecord() const;
-    void RefreshRefPreview();
-    void RefreshDataLinks();
-    void ItemPropChange();
-
     // How many times each preview was rebuilt (tests check that a load refreshes once).
-    int refPreviewRefreshes() const { return m_refPreviewRefreshes; }
-    int dataLinkRefreshes() const { return m_dataLinkRefreshes; }
+    int refPreviewRefreshes() const;
+    int dataLinkRefreshes() const;
 
-    // Selects the list entry with this name (exact match ignoring case) and loads it; false when
-    // there is none.
+    // Opens a folder as the catalogue and shows it: the list, the count, the format text and the
+    // report options; then offers to upgrade version 1.0 books.
+    void OpenCatalogue(const QString& folder);
+    // Selects the list entry with this name (exact match, else ignoring case) and loads it; false
+    // when there is none.
     bool selectBook(const QString& name);
+    void SetEditorVisible(bool visible);
 
-    // The report options as the "Generate Report" tab's controls hold them.
-    ReportOptions reportOptionsFromControls() const;
-    // The format context of a run from the window's state (settings, link templates, report
-    // options).
-    FormatContext formatContext(FormatMode mode) const;
+    int selectedIndex() const;
+    QString selectedName() const;
+    // Shows a text in the hint panel of the status bar at once; returns the text it replaced.
+    QString showStatusHint(const QString& text);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -88,30 +70,19 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void createActions();
+    void connectActions();
     void createMenus();
     void createLeftColumn(QWidget* central);
     void createPages(QWidget* central);
-    QWidget* createItemPage();
-    QWidget* createReportPage();
-    QWidget* createLinksPage();
     void createStatusBar();
-    void applyHintsAndShortcuts();
     void updateActions();
 
-    void loadSettings();
-    void saveSettings();
+    void showSettings();
+    void showCatalogue();
     void commandLineOpen();
-
+    void lbBooksClick();
     void eDirEnter();
-    void newItem();
-    void deleteItem();
-    void renameItem();
-    void duplicateItem();
-    void manage();
-    void createShelf();
-    void upgrade();
-    void offerUpgrade();
+    void eDirRightButtonClick();
     void previous();
     void next();
     void toggleStatusBar();
@@ -119,100 +90,28 @@ private:
     void formatManager();
     void settingsDialog();
     void directoryOptions();
-    void about();
     void generate(QAction* destination);
-    QStringList generateReportLines();
-    void cbIsTranslationClick();
-    void cbMicrodataClick(bool checked);
-    void TabSheet1Show();
 
-    std::optional<QString> acceptName(const QString& title, const QString& prompt,
-                                      QString proposal);
-    void setReportControls(const ReportOptions& options);
-    QStringList linkTemplates() const;
-    QStringList formatItems() const;
-    QStringList bookNames() const;
-    void afterFileOperation(bool succeeded, const QString& proposal, const QString& notFound,
-                            const QString& failed);
-    QWidget* editorControl(Field field) const;
-    QString selectedName() const;
-    int selectedIndex() const;
-
-    // State.
-    std::unique_ptr<SettingsStore> m_store;
-    AppSettings m_settings;
-    QString m_currentDir;
-    QString m_currentBookFile;
-    bool m_loadingBook = false;
+    std::unique_ptr<Session> m_session;
+    std::unique_ptr<CatalogueCommands> m_commands;
     bool m_shownOnce = false;
-    QStringList m_arguments;
-    VersionTestCache m_versionCache;
-    std::unique_ptr<QLockFile> m_instanceToken;
-    int m_refPreviewRefreshes = 0;
-    int m_dataLinkRefreshes = 0;
     bool m_hintsOn = true;
+    QStringList m_arguments;
+    std::unique_ptr<QLockFile> m_instanceToken;
 
-    // Controls (named as the document names them; tests find them by object name).
+    // Controls (named as the program names them; tests find them by object name).
+    MainActions m_actions;
     QLineEdit* eDir = nullptr;
     QAction* eDirButton = nullptr;
     QListWidget* lbBooks = nullptr;
+    QMenu* ListPopup = nullptr;
     QTabWidget* MainPageControl = nullptr;
-    QWidget* TabSheet1 = nullptr;
-    QWidget* TabSheet2 = nullptr;
-    QWidget* TabSheet3 = nullptr;
+    TItemPage* m_itemPage = nullptr;
+    TReportPage* m_reportPage = nullptr;
+    TLinksPage* m_linksPage = nullptr;
     QLabel* statusCount = nullptr;
     QLabel* statusHint = nullptr;
-    QGroupBox* gpCataloguingData = nullptr;
-    QTabWidget* pcMoreProperties = nullptr;
-    QLabel* bkImg = nullptr;
-    QHash<int, QWidget*> m_fieldControls; // Field -> editor control
-    QHash<int, QLabel*> m_fieldLabels;
-    QCheckBox* cbIsTranslation = nullptr;
-    QPlainTextEdit* mComments = nullptr;
-    TFullRichEdit* reDataLinks = nullptr;
-    QTextEdit* reRefPreview = nullptr;
-    QRadioButton* rbSelected = nullptr;
-    QRadioButton* rbAll = nullptr;
-    QComboBox* eFormat = nullptr;
-    QPlainTextEdit* mFormatLegend = nullptr;
-    QLineEdit* eBeforeItem = nullptr;
-    QLineEdit* eAfterItem = nullptr;
-    QLineEdit* eBeforeReport = nullptr;
-    QLineEdit* eAfterReport = nullptr;
-    QCheckBox* cbMicrodata = nullptr;
-    QCheckBox* cbUseLangForTitle = nullptr;
-    QLineEdit* eDefLang = nullptr;
-    QToolButton* btnGenerate = nullptr;
-    QMenu* btnGeneratePopup = nullptr;
-    QPlainTextEdit* teDataLinks = nullptr;
-    QPlainTextEdit* mFormatLegend2 = nullptr;
-    QMenu* ListPopup = nullptr;
     ToutputFrm* m_output = nullptr;
-
-    // Actions.
-    QAction* aNewItem = nullptr;
-    QAction* aDelItem = nullptr;
-    QAction* aRename = nullptr;
-    QAction* aDuplicate = nullptr;
-    QAction* aManage = nullptr;
-    QAction* aCreateShelf = nullptr;
-    QAction* aUpgrade = nullptr;
-    QAction* aPrev = nullptr;
-    QAction* aNext = nullptr;
-    QAction* aExit = nullptr;
-    QAction* aStatus = nullptr;
-    QAction* aHints = nullptr;
-    QAction* aFormatMgr = nullptr;
-    QAction* aSettings = nullptr;
-    QAction* aDirOptions = nullptr;
-    QAction* aAbout = nullptr;
-    QAction* aGenMemo = nullptr;
-    QAction* aGenClipbrd = nullptr;
-    QAction* aGenFile = nullptr;
 };
-
-// The text of a shortcut as the program shows it: "Shift+", "Ctrl+" and "Alt+" in this order,
-// then the key's name ("Shift+Ctrl+H", "Alt+Left").
-QString shortcutText(const QKeySequence& shortcut);
 
 } // namespace quillery::ui

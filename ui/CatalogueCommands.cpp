@@ -1,0 +1,220 @@
+#include "ui/CatalogueCommands.h"
+
+#include "base/FileIo.h"
+#include "catalogue/BookFile.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/Shelf.h"
+#include "session/Session.h"
+#include "ui/Dialogs.h"
+#include "ui/MainWin.h"
+
+#include <QApplication>
+#include <QUrl>
+
+namespace quillery::ui {
+
+namespace {
+
+const QString kCaption = QStringLiteral("Tollvern Quillery");
+
+// The wait cursor for the life of the object.
+struct WaitCursor {
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+} // namespace
+
+CatalogueCommands::CatalogueCommands(TmainFrm& window, Session& session)
+    : m_window(window), m_session(session)
+{}
+
+std::optional<QString> CatalogueCommands::acceptName(const QString& title, const QString& prompt,
+                                                     QString proposal)
+{
+    for (;;) {
+        const std::optional<QString> entered =
+            dialogs().inputBox(&m_window, title, prompt, proposal);
+        if (!entered)
+            return std::nullopt;
+        proposal = withBookExtension(*entered);
+        if (m_session.checkBookName(proposal) == NameCheck::Accepted)
+            return proposal;
+    }
+}
+
+void CatalogueCommands::newItem()
+{
+    const std::optional<QString> name = acceptName(
+        QStringLiteral("New Book"), QStringLiteral("Please enter a new, unique, file name:"),
+        m_session.newBookProposal());
+    if (!name)
+        return;
+    m_session.createBook(*name);
+    m_window.OpenCatalogue(m_session.currentDir());
+}
+
+void CatalogueCommands::deleteItem()
+{
+    if (m_window.selectedIndex() < 0)
+        return;
+    const QString name = m_window.selectedName();
+    const QString path = bookFilePath(m_session.currentDir(), name);
+    const QString question =
+        QStringLiteral("Are you sure that you want to remove the book file named \"%1\"?")
+            .arg(name);
+    bool confirmed = false;
+    if (useTaskDialogForm()) {
+        enum { Remove = 101, Keep = 102 };
+        TaskDialogSpec spec;
+        spec.windowCaption = kCaption;
+        spec.mainInstruction = QStringLiteral("Confirm Removal");
+        spec.content = question;
+        spec.commandLinks = {
+            {Remove, QStringLiteral("Remove"),
+             QStringLiteral("Remove the book from the catalogue.")},
+            {Keep, QStringLiteral("Keep"), QStringLiteral("Keep the book in the catalogue.")}};
+        spec.expandedInformation =
+            QStringLiteral("If you remove the book item from the catalogue, the corresponding "
+                           "*.book file will be removed from the file system. In this case, the "
+                           "file is\r\n\r\n") +
+            path;
+        confirmed = dialogs().taskDialog(&m_window, spec) == Remove;
+    } else {
+        confirmed = dialogs().messageBox(&m_window, QMessageBox::Question,
+                                         QStringLiteral("Confirm Removal"), question,
+                                         QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    }
+    if (!confirmed)
+        return;
+    if (m_session.deleteBook(name)) {
+        m_window.SetEditorVisible(false);
+    } else {
+        dialogs().messageBox(&m_window, QMessageBox::Critical, m_window.windowTitle(),
+                             QStringLiteral("The file %1 could not be deleted.")
+                                 .arg(name + QStringView(BookExtension)),
+                             QMessageBox::Ok);
+    }
+    m_window.OpenCatalogue(m_session.currentDir());
+}
+
+void CatalogueCommands::renameItem()
+{
+    if (m_window.selectedIndex() < 0)
+        return;
+    m_session.saveBook();
+    const QString oldName = m_window.selectedName();
+    const std::optional<QString> proposal = acceptName(
+        QStringLiteral("Rename Item"),
+        QStringLiteral("Please enter the new (unique) name of the catalogue item:"), oldName);
+    if (!proposal)
+        return;
+    const bool moved = m_session.renameBook(oldName, *proposal);
+    afterFileOperation(moved, *proposal,
+                       QStringLiteral("The file was successfully renamed by the operating system, "
+                                      "but could not be found afterwards. This was highly "
+                                      "unexpected."),
+                       QStringLiteral("The operating system could not rename the file."));
+}
+
+void CatalogueCommands::duplicateItem()
+{
+    if (m_window.selectedIndex() < 0 || m_session.currentBookFile().isEmpty())
+        return;
+    m_session.saveBook();
+    const QString source = m_window.selectedName();
+    const std::optional<QString> proposal =
+        acceptName(QStringLiteral("Rename Item"),
+                   QStringLiteral("Please enter the new (unique) name of the new, duplicate, "
+                                  "catalogue item:"),
+                   source);
+    if (!proposal)
+        return;
+    const bool copied = m_session.duplicateBook(source, *proposal);
+    afterFileOperation(copied, *proposal,
+                       QStringLiteral("The file was successfully copied by the operating system, "
+                                      "but the new file could not be found afterwards. This was "
+                                      "highly unexpected."),
+                       QStringLiteral("The operating system could not copy the file."));
+}
+
+void CatalogueCommands::afterFileOperation(bool succeeded, const QString& proposal,
+                                           const QString& notFound, const QString& failed)
+{
+    // Rename and Duplicate end alike: relist, then load the new book or say why not.
+    m_window.OpenCatalogue(m_session.currentDir());
+    if (succeeded && m_window.selectBook(bookIdFromPath(proposal)))
+        return;
+    if (succeeded) {
+        dialogs().messageBox(&m_window, QMessageBox::Critical, m_window.windowTitle(), notFound,
+                             QMessageBox::Ok);
+        m_window.SetEditorVisible(false);
+    } else {
+        m_window.SetEditorVisible(false);
+        dialogs().messageBox(&m_window, QMessageBox::Critical, m_window.windowTitle(), failed,
+                             QMessageBox::Ok);
+    }
+}
+
+void CatalogueCommands::manage()
+{
+    dialogs().openUrl(QUrl::fromLocalFile(m_session.currentDir()));
+}
+
+void CatalogueCommands::createShelf()
+{
+    QByteArray bytes;
+    {
+        const WaitCursor wait;
+        const QString hint = m_window.showStatusHint(QStringLiteral("Creating shelf..."));
+        struct Restore {
+            TmainFrm& window;
+            QString hint;
+            ~Restore() { window.showStatusHint(hint); }
+        } restore{m_window, hint};
+        bytes = m_session.shelf();
+    }
+    const std::optional<QString> chosen =
+        dialogs().saveFileName(&m_window, QString(), QStringLiteral("Bookshelf files (*.shelf)"),
+                               m_session.currentDir(), QString());
+    if (!chosen)
+        return;
+    const WaitCursor wait;
+    writeWholeFile(withShelfExtension(*chosen), bytes);
+}
+
+void CatalogueCommands::upgrade()
+{
+    const int count = m_session.upgradeBooks();
+    dialogs().messageBox(&m_window, QMessageBox::Information, m_window.windowTitle(),
+                         booksUpgradedText(count), QMessageBox::Ok);
+}
+
+void CatalogueCommands::offerUpgrade()
+{
+    const QString question = QStringLiteral(
+        "This catalogue contains books in the version 1.0 format, which only supports ASCII "
+        "characters. Do you want to upgrade the catalogue to the 1.1 format (strongly adviced)?");
+    bool yes = false;
+    if (useTaskDialogForm()) {
+        TaskDialogSpec spec;
+        spec.windowCaption = kCaption;
+        spec.mainInstruction = QStringLiteral("Old File Format");
+        spec.content = question;
+        spec.commonButtons = QDialogButtonBox::Yes | QDialogButtonBox::No;
+        spec.footer = QStringLiteral("The current catalogue is \r\n\r\n") + m_session.currentDir() +
+                      QStringLiteral("\r\n\r\nAll *.book files in this catalogue will be "
+                                     "upgraded, if needed.");
+        yes = dialogs().taskDialog(&m_window, spec) == QDialogButtonBox::Yes;
+    } else {
+        yes =
+            dialogs().messageBox(&m_window, QMessageBox::Question, m_window.windowTitle(), question,
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    }
+    if (yes)
+        upgrade();
+}
+
+} // namespace quillery::ui

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace quillery {
+class Session;
+}
+
+namespace quillery::ui {
+
+class TmainFrm;
+
+// The book commands of the main window (New Book, Delete, Rename, Duplicate, Manage, Create Shelf,
+// Upgrade) with their questions and messages. The session changes the files; these ask first,
+// say what went wrong, and have the window show the catalogue afterwards.
+class CatalogueCommands final {
+public:
+    CatalogueCommands(TmainFrm& window, Session& session);
+
+    void newItem();
+    void deleteItem();
+    void renameItem();
+    void duplicateItem();
+    void manage();
+    void createShelf();
+    void upgrade();
+    // Asks whether to upgrade the catalogue's version 1.0 books, and does on Yes.
+    void offerUpgrade();
+
+private:
+    std::optional<QString> acceptName(const QString& title, const QString& prompt,
+                                      QString proposal);
+    void afterFileOperation(bool succeeded, const QString& proposal, const QString& notFound,
+                            const QString& failed);
+
+    TmainFrm& m_window;
+    Session& m_session;
+};
+
+} // namespace quillery::ui

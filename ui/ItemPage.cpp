@@ -1,0 +1,367 @@
+#include "ui/ItemPage.h"
+
+#include "session/Session.h"
+#include "ui/ErrorGuard.h"
+#include "ui/FullRichEdit.h"
+#include "ui/HangingIndent.h"
+#include "ui/HelpTopics.h"
+#include "ui/ProgramIcon.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRegularExpressionValidator>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+namespace quillery::ui {
+
+namespace {
+
+// Hints of the editor controls, by control name.
+const QHash<QString, QString>& editorHints()
+{
+    static const QHash<QString, QString> hints = {
+        {QStringLiteral("eAuthor"), QStringLiteral("The author(s) of the book.")},
+        {QStringLiteral("eYearWritten"),
+         QStringLiteral("The year the book was written by the author(s).")},
+        {QStringLiteral("eEdition"),
+         QStringLiteral("The edition of the book (e.g., \"Second Edition\")")},
+        {QStringLiteral("eTitle"), QStringLiteral("The title of the book (the translated title if "
+                                                  "the work is a translation).")},
+        {QStringLiteral("ePublisher"), QStringLiteral("The publisher of the book.")},
+        {QStringLiteral("eSeries"),
+         QStringLiteral("The (publisher's) series of books that this book belongs to.")},
+        {QStringLiteral("eSeriesPos"), QStringLiteral("The position of this book in the series.")},
+        {QStringLiteral("ePrintedWhere"), QStringLiteral("The place where the book was printed.")},
+        {QStringLiteral("eYearPrinted"), QStringLiteral("The year the book was printed.")},
+        {QStringLiteral("eISBN"),
+         QStringLiteral("The International Standard Book Number (ISBN) of the book. Please enter "
+                        "ISBN-10 or ISBN-13 with hyphens.")},
+        {QStringLiteral("eNumPages"), QStringLiteral("The number of pages in the book.")},
+        {QStringLiteral("eCategory"), QStringLiteral("The category of the book.")},
+        {QStringLiteral("mComments"), QStringLiteral("Free-text comments about the book.")},
+        {QStringLiteral("eBookType"), QStringLiteral("The type of the book (e.g., PhD thesis).")},
+        {QStringLiteral("eBinding"), QStringLiteral("The binding of the physical book (e.g., "
+                                                    "hardcover or paperback).")},
+        {QStringLiteral("eLevel"), QStringLiteral("The level of the work (e.g., popular, "
+                                                  "undergraduate, or graduate).")},
+        {QStringLiteral("eRating"), QStringLiteral("The rating of the book (e.g. five stars).")},
+        {QStringLiteral("cbIsTranslation"),
+         QStringLiteral("Check this box if the work is a translation.")},
+        {QStringLiteral("eLanguage"), QStringLiteral("The language of the book.")},
+        {QStringLiteral("eOriginalLanguage"), QStringLiteral("The original language of the book.")},
+        {QStringLiteral("eTranslator"),
+         QStringLiteral("The name of the translator(s) of the original work.")},
+        {QStringLiteral("eOriginalTitle"), QStringLiteral("The original title of the work.")},
+        {QStringLiteral("ePrice"), QStringLiteral("The price of the physical book.")},
+    };
+    return hints;
+}
+
+} // namespace
+
+TItemPage::TItemPage(Session& session, QWidget* parent) : QWidget(parent), m_session(session)
+{
+    setObjectName(QStringLiteral("TabSheet1"));
+    layOutCataloguingData();
+    layOutMoreProperties();
+    createPreviews();
+}
+
+QWidget* TItemPage::makeField(const FieldDef& def, QWidget* parent)
+{
+    const QString name = QString::fromLatin1(def.control);
+    const QString hint = editorHints().value(name);
+    QWidget* control = nullptr;
+    switch (def.editor) {
+    case EditorKind::Memo: {
+        mComments = new QPlainTextEdit(parent);
+        mComments->setTabChangesFocus(true);
+        connect(mComments, &QPlainTextEdit::textChanged, this,
+                [this] { fieldEdited(Field::Comments); });
+        control = mComments;
+        break;
+    }
+    case EditorKind::CheckBox: {
+        cbIsTranslation = new QCheckBox(QString::fromUtf16(def.caption), parent);
+        connect(cbIsTranslation, &QCheckBox::toggled, this,
+                [this] { guarded(this, [this] { cbIsTranslationClick(); }); });
+        control = cbIsTranslation;
+        break;
+    }
+    case EditorKind::Text:
+    case EditorKind::DigitsOnly: {
+        auto* edit = new QLineEdit(parent);
+        if (def.editor == EditorKind::DigitsOnly)
+            edit->setValidator(new QRegularExpressionValidator(
+                QRegularExpression(QStringLiteral("[0-9]*")), edit));
+        connect(edit, &QLineEdit::textChanged, this,
+                [this, field = def.field] { fieldEdited(field); });
+        control = edit;
+        break;
+    }
+    }
+    control->setObjectName(name);
+    if (!hint.isEmpty()) {
+        control->setToolTip(hint);
+        control->setStatusTip(hint);
+    }
+    m_fieldControls.insert(int(def.field), control);
+    if (def.editor != EditorKind::CheckBox) {
+        auto* label = new QLabel(QString::fromUtf16(def.caption), parent);
+        label->setObjectName(QStringLiteral("lbl") + name.mid(1));
+        label->setBuddy(control);
+        m_fieldLabels.insert(int(def.field), label);
+    }
+    return control;
+}
+
+void TItemPage::layOutCataloguingData()
+{
+    // Cataloguing data.
+    gpCataloguingData = new QGroupBox(QStringLiteral("Cataloguing Data"), this);
+    gpCataloguingData->setObjectName(QStringLiteral("gpCataloguingData"));
+    gpCataloguingData->setGeometry(16, 16, 682, 248);
+    for (const FieldDef& def : FieldTable::rows()) {
+        if (QStringView(def.section) == QStringView(SectionCataloguing))
+            makeField(def, gpCataloguingData);
+    }
+    auto* LinkLabel3 = helpLink(QStringLiteral("LinkLabel3"), QStringLiteral("Help on names"),
+                                HelpTopic::SpecifyingAuthors, gpCataloguingData);
+    auto* grid = new QGridLayout(gpCataloguingData);
+    grid->setHorizontalSpacing(8);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    grid->addWidget(label(Field::Author), 0, 0);
+    grid->addWidget(control(Field::Author), 0, 1, 1, 3);
+    grid->addWidget(LinkLabel3, 0, 4, 1, 2);
+    grid->addWidget(label(Field::YearWritten), 1, 0);
+    grid->addWidget(control(Field::YearWritten), 1, 1);
+    grid->addWidget(label(Field::Edition), 1, 2);
+    grid->addWidget(control(Field::Edition), 1, 3, 1, 3);
+    grid->addWidget(label(Field::Title), 2, 0);
+    grid->addWidget(control(Field::Title), 2, 1, 1, 5);
+    grid->addWidget(label(Field::Subtitle), 3, 0);
+    grid->addWidget(control(Field::Subtitle), 3, 1, 1, 5);
+    grid->addWidget(label(Field::Publisher), 4, 0);
+    grid->addWidget(control(Field::Publisher), 4, 1);
+    grid->addWidget(label(Field::Series), 4, 2);
+    grid->addWidget(control(Field::Series), 4, 3);
+    grid->addWidget(label(Field::Position), 4, 4);
+    grid->addWidget(control(Field::Position), 4, 5);
+    control(Field::Position)->setFixedWidth(48);
+    grid->addWidget(label(Field::Printed), 5, 0);
+    grid->addWidget(control(Field::Printed), 5, 1);
+    grid->addWidget(label(Field::YearPrinted), 5, 2);
+    grid->addWidget(control(Field::YearPrinted), 5, 3, 1, 3);
+    grid->addWidget(label(Field::ISBN), 6, 0);
+    grid->addWidget(control(Field::ISBN), 6, 1);
+    QWidget::setTabOrder(control(Field::Author), LinkLabel3);
+    QWidget* previous = LinkLabel3;
+    for (Field f :
+         {Field::YearWritten, Field::Edition, Field::Title, Field::Subtitle, Field::Publisher,
+          Field::Series, Field::Position, Field::Printed, Field::YearPrinted, Field::ISBN}) {
+        QWidget::setTabOrder(previous, control(f));
+        previous = control(f);
+    }
+}
+
+void TItemPage::layOutMoreProperties()
+{
+    // More properties: additional details and language.
+    pcMoreProperties = new QTabWidget(this);
+    pcMoreProperties->setObjectName(QStringLiteral("pcMoreProperties"));
+    pcMoreProperties->setGeometry(16, 270, 682, 226);
+    auto* additional = new QWidget;
+    additional->setObjectName(QStringLiteral("tsAdditional"));
+    auto* language = new QWidget;
+    language->setObjectName(QStringLiteral("tsLanguage"));
+    for (const FieldDef& def : FieldTable::rows()) {
+        if (QStringView(def.section) == QStringView(SectionAdditional))
+            makeField(def, additional);
+        else if (QStringView(def.section) == QStringView(SectionLanguage))
+            makeField(def, language);
+    }
+    auto* addGrid = new QGridLayout(additional);
+    addGrid->setColumnStretch(1, 1);
+    addGrid->setColumnStretch(3, 2);
+    int row = 0;
+    for (Field f : {Field::NumPages, Field::Category, Field::BookType, Field::Binding, Field::Level,
+                    Field::Rating}) {
+        addGrid->addWidget(label(f), row, 0);
+        addGrid->addWidget(control(f), row, 1);
+        ++row;
+    }
+    addGrid->addWidget(label(Field::Comments), 0, 2, Qt::AlignTop);
+    addGrid->addWidget(control(Field::Comments), 0, 3, row, 1);
+    QWidget* previous = control(Field::NumPages);
+    for (Field f : {Field::Category, Field::Comments, Field::BookType, Field::Binding, Field::Level,
+                    Field::Rating}) {
+        QWidget::setTabOrder(previous, control(f));
+        previous = control(f);
+    }
+
+    auto* LinkLabel2 =
+        helpLink(QStringLiteral("LinkLabel2"), QStringLiteral("How do I specify a BCP 47 code?"),
+                 HelpTopic::Language, language);
+    auto* langGrid = new QGridLayout(language);
+    langGrid->setColumnStretch(1, 1);
+    langGrid->addWidget(cbIsTranslation, 0, 0, 1, 2);
+    langGrid->addWidget(label(Field::Language), 1, 0);
+    langGrid->addWidget(control(Field::Language), 1, 1);
+    langGrid->addWidget(LinkLabel2, 1, 2);
+    langGrid->addWidget(label(Field::OriginalLanguage), 2, 0);
+    langGrid->addWidget(control(Field::OriginalLanguage), 2, 1);
+    langGrid->addWidget(label(Field::Translator), 3, 0);
+    langGrid->addWidget(control(Field::Translator), 3, 1);
+    langGrid->addWidget(label(Field::OriginalTitle), 4, 0);
+    langGrid->addWidget(control(Field::OriginalTitle), 4, 1);
+    langGrid->addWidget(label(Field::Price), 5, 0);
+    langGrid->addWidget(control(Field::Price), 5, 1);
+    langGrid->setRowStretch(6, 1);
+    previous = cbIsTranslation;
+    for (QWidget* w : {control(Field::Language), static_cast<QWidget*>(LinkLabel2),
+                       control(Field::OriginalLanguage), control(Field::Translator),
+                       control(Field::OriginalTitle), control(Field::Price)}) {
+        QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+    pcMoreProperties->addTab(additional, QStringLiteral("Additional Details"));
+    pcMoreProperties->addTab(language, QStringLiteral("Language"));
+    for (Field f : {Field::OriginalLanguage, Field::Translator, Field::OriginalTitle}) {
+        control(f)->setEnabled(false);
+        label(f)->setEnabled(false);
+    }
+}
+
+void TItemPage::createPreviews()
+{
+    // The previews.
+    auto* linksGroup = new QGroupBox(QStringLiteral("Database Links"), this);
+    linksGroup->setObjectName(QStringLiteral("gbDataLinks"));
+    linksGroup->setGeometry(16, 502, 329, 149);
+    reDataLinks = new TFullRichEdit(linksGroup);
+    reDataLinks->setObjectName(QStringLiteral("reDataLinks"));
+    reDataLinks->setReadOnly(true);
+    reDataLinks->setFrameShape(QFrame::NoFrame);
+    reDataLinks->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    reDataLinks->setUrlDetect(true);
+    reDataLinks->setStartBrowser(true);
+    reDataLinks->setToolTip(QStringLiteral("Links to on-line databases."));
+    (new QVBoxLayout(linksGroup))->addWidget(reDataLinks);
+
+    auto* previewGroup = new QGroupBox(QStringLiteral("Reference Preview"), this);
+    previewGroup->setObjectName(QStringLiteral("gbRefPreview"));
+    previewGroup->setGeometry(362, 502, 335, 149);
+    reRefPreview = new QTextEdit(previewGroup);
+    reRefPreview->setObjectName(QStringLiteral("reRefPreview"));
+    reRefPreview->setReadOnly(true);
+    reRefPreview->setFrameShape(QFrame::NoFrame);
+    reRefPreview->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    reRefPreview->setToolTip(QStringLiteral("Item reference preview."));
+    (new QVBoxLayout(previewGroup))->addWidget(reRefPreview);
+
+    bkImg = new QLabel(this);
+    bkImg->setObjectName(QStringLiteral("bkImg"));
+    bkImg->setGeometry(3, 0, 710, 496);
+    bkImg->setAlignment(Qt::AlignCenter);
+    bkImg->setPixmap(programIcon().pixmap(256, 256));
+}
+
+void TItemPage::showBook()
+{
+    const BookRecord& record = m_session.book();
+    m_loadingBook = true;
+    for (const FieldDef& def : FieldTable::rows()) {
+        QWidget* edit = control(def.field);
+        if (def.editor == EditorKind::CheckBox)
+            static_cast<QCheckBox*>(edit)->setChecked(record.isTranslation());
+        else if (def.editor == EditorKind::Memo)
+            static_cast<QPlainTextEdit*>(edit)->setPlainText(record[def.field]);
+        else
+            static_cast<QLineEdit*>(edit)->setText(record[def.field]);
+    }
+    m_loadingBook = false;
+    SetEditorVisible(true);
+    ItemPropChange();
+}
+
+void TItemPage::SetEditorVisible(bool visible)
+{
+    gpCataloguingData->setVisible(visible);
+    pcMoreProperties->setVisible(visible);
+    bkImg->setVisible(!visible);
+}
+
+void TItemPage::fieldEdited(Field field)
+{
+    if (m_loadingBook)
+        return;
+    if (field == Field::Comments) {
+        QString text = mComments->toPlainText();
+#ifdef Q_OS_WIN
+        text.replace(u'\n', QStringLiteral("\r\n"));
+#endif
+        m_session.setField(field, text);
+    } else {
+        m_session.setField(field, static_cast<QLineEdit*>(control(field))->text());
+    }
+    guarded(this, [this] { ItemPropChange(); });
+}
+
+void TItemPage::ItemPropChange()
+{
+    if (m_loadingBook)
+        return;
+    RefreshDataLinks();
+    RefreshRefPreview();
+}
+
+void TItemPage::cbIsTranslationClick()
+{
+    const bool on = cbIsTranslation->isChecked();
+    for (Field f : {Field::OriginalLanguage, Field::OriginalTitle, Field::Translator}) {
+        control(f)->setEnabled(on);
+        label(f)->setEnabled(on);
+    }
+    if (!m_loadingBook)
+        m_session.setTranslation(on);
+    ItemPropChange();
+}
+
+void TItemPage::refreshPreviews()
+{
+    RefreshDataLinks();
+    RefreshRefPreview();
+}
+
+void TItemPage::RefreshRefPreview()
+{
+    ++m_refPreviewRefreshes;
+    setHangingParagraphs(reRefPreview, {m_session.referencePreview()});
+}
+
+void TItemPage::RefreshDataLinks()
+{
+    ++m_dataLinkRefreshes;
+    QStringList lines;
+    const auto show = [this, &lines] {
+        setHangingParagraphs(reDataLinks, lines);
+        reDataLinks->detectUrls();
+        reDataLinks->moveCursor(QTextCursor::Start);
+    };
+    try {
+        m_session.dataLinks(lines);
+    } catch (...) {
+        show(); // the lines built before the failing template stay
+        throw;
+    }
+    show();
+}
+
+} // namespace quillery::ui

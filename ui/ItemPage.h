@@ -1,0 +1,74 @@
+#pragma once
+
+#include "catalogue/FieldTable.h"
+
+#include <QHash>
+#include <QWidget>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QTabWidget;
+class QTextEdit;
+
+namespace quillery {
+class Session;
+}
+
+namespace quillery::ui {
+
+class TFullRichEdit;
+
+// The "Item Properties" page: the editor of the book being edited, with the preview of its
+// database links and of its reference. Every edit goes to the session's record at once and
+// refreshes both previews; filling the controls from a book (`LoadingBook`) edits nothing.
+class TItemPage final : public QWidget {
+    Q_OBJECT
+public:
+    TItemPage(Session& session, QWidget* parent = nullptr);
+
+    // Fills the controls from the session's book, shows the editor and refreshes the previews
+    // once. A format error in a preview is thrown after the editor shows the book.
+    void showBook();
+    // The editor, or the program's picture when no book is open.
+    void SetEditorVisible(bool visible);
+
+    void RefreshRefPreview();
+    void RefreshDataLinks();
+    // Both previews, as showing the page does.
+    void refreshPreviews();
+
+    bool loadingBook() const { return m_loadingBook; }
+    // How many times each preview was rebuilt (tests check that a load refreshes once).
+    int refPreviewRefreshes() const { return m_refPreviewRefreshes; }
+    int dataLinkRefreshes() const { return m_dataLinkRefreshes; }
+
+private:
+    QWidget* makeField(const FieldDef& def, QWidget* parent);
+    void layOutCataloguingData();
+    void layOutMoreProperties();
+    void createPreviews();
+    void fieldEdited(Field field);
+    void ItemPropChange();
+    void cbIsTranslationClick();
+    QWidget* control(Field field) const { return m_fieldControls.value(int(field)); }
+    QLabel* label(Field field) const { return m_fieldLabels.value(int(field)); }
+
+    Session& m_session;
+    bool m_loadingBook = false;
+    int m_refPreviewRefreshes = 0;
+    int m_dataLinkRefreshes = 0;
+
+    QGroupBox* gpCataloguingData = nullptr;
+    QTabWidget* pcMoreProperties = nullptr;
+    QLabel* bkImg = nullptr;
+    QHash<int, QWidget*> m_fieldControls; // Field -> editor control
+    QHash<int, QLabel*> m_fieldLabels;
+    QCheckBox* cbIsTranslation = nullptr;
+    QPlainTextEdit* mComments = nullptr;
+    TFullRichEdit* reDataLinks = nullptr;
+    QTextEdit* reRefPreview = nullptr;
+};
+
+} // namespace quillery::ui

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "catalogue/ReportOptions.h"
+
+#include <QGroupBox>
+
+class QCheckBox;
+class QGridLayout;
+class QLineEdit;
+
+namespace quillery::ui {
+
+// The report options as one group of controls, with their captions and hints: the texts before
+// and after each item and the whole report, the microdata box, the language box and the default
+// language. The "Generate Report" page and the directory-options dialog both show one.
+//
+// The box reports the user's edits and leaves the microdata rule to its owner: `setOptions` never
+// signals, and ticking the microdata box only says so.
+class TReportOptionsBox final : public QGroupBox {
+    Q_OBJECT
+public:
+    // Where the box stands: the report page adds the "%ID" note and the language help link.
+    enum class Place { ReportPage, DirectoryOptions };
+
+    TReportOptionsBox(Place place, const QString& title, QWidget* parent = nullptr);
+
+    ReportOptions options() const;
+    // Shows the options as they are; no signal, no rewrite of the item texts.
+    void setOptions(const ReportOptions& options);
+
+Q_SIGNALS:
+    // One of the texts or the language box was edited.
+    void edited();
+    // The microdata box changed state.
+    void microdataToggled(bool on);
+
+private:
+    QLineEdit* addTextRow(QGridLayout* grid, int row, const char* name, const char* caption);
+
+    QLineEdit* m_eBeforeItem = nullptr;
+    QLineEdit* m_eAfterItem = nullptr;
+    QLineEdit* m_eBeforeReport = nullptr;
+    QLineEdit* m_eAfterReport = nullptr;
+    QCheckBox* m_cbMicrodata = nullptr;
+    QCheckBox* m_cbUseLangForTitle = nullptr;
+    QLineEdit* m_eDefLang = nullptr;
+    // Set while setOptions fills the controls, so their change signals say nothing.
+    bool m_setting = false;
+};
+
+} // namespace quillery::ui
