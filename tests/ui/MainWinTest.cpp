@@ -2,6 +2,7 @@
 #include "catalogue/BookFile.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/IniFile.h"
+#include "session/Session.h"
 #include "settings/RegFileStore.h"
 #include "ui/FullRichEdit.h"
 #include "ui/OutputWin.h"
@@ -663,3 +664,18 @@ TEST_F(MainWinTest, NamesDifferingOnlyInCaseAreTwoBooks)
     EXPECT_EQ(child<QLineEdit>(*w, "eTitle")->text(), s("lower-case emma"));
 }
 #endif
+
+TEST_F(MainWinTest, ANoBreakSpaceInALinkTemplateSurvivesACloseAndARestart)
+{
+    const QString typed = s("https://example.org/?q=%T\u00A0%A");
+    {
+        auto w = start();
+        child<QPlainTextEdit>(*w, "teDataLinks")->setPlainText(typed + s("\n"));
+        EXPECT_EQ(w->session().linkTemplates(), QStringList({typed}));
+        w->close();
+    }
+    RegFileStore store(m_settingsFile);
+    EXPECT_EQ(LoadAppSettings(store).dataLinkTemplates, QStringList({typed}));
+    auto w = start();
+    EXPECT_EQ(w->session().linkTemplates(), QStringList({typed}));
+}
