@@ -3,8 +3,8 @@
 #include "base/Errors.h"
 #include "base/IntegerText.h"
 #include "ui/Dialogs.h"
-#include "ui/ErrorGuard.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -73,7 +73,10 @@ std::optional<QString> defaultPrompt(QWidget* parent, const QString& title, cons
 
 void defaultErrorReporter(QWidget* parent, const Error& error)
 {
-    ui::showError(parent, error.message());
+    // Titled with the program's name, as the program's error box is wherever the control sits.
+    ui::dialogs().messageBox(parent ? parent->window() : nullptr, QMessageBox::Critical,
+                             QApplication::applicationDisplayName(), error.message(),
+                             QMessageBox::Ok);
 }
 
 // The styles decide the hover and focus looks per part, so the widget-wide flags that
