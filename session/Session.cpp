@@ -10,7 +10,9 @@
 #include "session/ReportControls.h"
 #include "settings/SettingsStore.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QFileInfo>
 
 namespace quillery {
 
@@ -23,6 +25,20 @@ QString catalogueFolder(const QString& path)
 }
 
 } // namespace
+
+FileStamp stampOf(const QString& path)
+{
+    FileStamp stamp;
+    const std::optional<QByteArray> bytes = readWholeFileIfExists(path);
+    if (!bytes)
+        return stamp;
+    const QFileInfo info(path);
+    stamp.exists = true;
+    stamp.size = bytes->size();
+    stamp.modified = info.lastModified().toMSecsSinceEpoch();
+    stamp.hash = QCryptographicHash::hash(*bytes, QCryptographicHash::Sha256);
+    return stamp;
+}
 
 Session::Session(std::unique_ptr<SettingsStore> store)
     : m_store(std::move(store)), m_currentDir(catalogueFolder(defaultDirectory()))
@@ -151,17 +167,42 @@ void Session::loadBook(const QString& path)
 {
     if (IsVersion10File(path))
         UpgradeBookFile(path);
+    FileStamp stamp = stampOf(path);
     m_loadedBook = ReadBookRecord(path);
+    m_loadedStamp = std::move(stamp);
     m_book = m_loadedBook;
     m_currentBookFile = path;
+    ++m_bookGeneration;
 }
 
 void Session::saveBook()
 {
-    if (m_currentBookFile.isEmpty())
+    if (!bookEdited())
         return;
+    const FileStamp onDisk = stampOf(m_currentBookFile);
+    if (onDisk != m_loadedStamp) {
+        OutsideChange change{m_currentBookFile, {}, !onDisk.exists};
+        for (const FieldDef& def : FieldTable::rows()) {
+            if (m_book[def.field] != m_loadedBook[def.field])
+                change.edited.append(def.field);
+        }
+        if (!m_outsideChange)
+            throw Error(QStringLiteral("The book file \"%1\" was changed by another program "
+                                       "after it was loaded; the edits were not written over it.")
+                            .arg(QDir::toNativeSeparators(m_currentBookFile)));
+        switch (m_outsideChange(change)) {
+        case OutsideChangeAnswer::Cancel:
+            throw Cancelled();
+        case OutsideChangeAnswer::TakeTheirs:
+            loadBook(m_currentBookFile);
+            return;
+        case OutsideChangeAnswer::KeepMine:
+            break;
+        }
+    }
     writeBookFile(m_currentBookFile, m_book);
     m_loadedBook = m_book;
+    m_loadedStamp = stampOf(m_currentBookFile);
 }
 
 void Session::closeBook()

@@ -4,6 +4,7 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/ReportOptions.h"
 #include "markup/FormatContext.h"
+#include "session/Cancelled.h"
 #include "settings/AppSettings.h"
 
 #include <QByteArray>
@@ -21,6 +22,30 @@ class SettingsStore;
 
 // Which list entries a report covers.
 enum class ReportScope { AllItems, SelectedItem };
+
+// What a book's file was when it was read or last written, to tell whether something else has
+// written it since: its size, its time of last change and a hash of its bytes.
+struct FileStamp {
+    bool exists = false;
+    qint64 size = 0;
+    qint64 modified = 0; // milliseconds since the epoch
+    QByteArray hash;
+
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+FileStamp stampOf(const QString& path);
+
+// The file of the book being edited changed on disk (another program, a sync client, a second
+// window) between loading it and writing the user's edits.
+struct OutsideChange {
+    QString path;
+    QList<Field> edited;  // the fields the user changed, in record order
+    bool removed = false; // the file is gone
+};
+
+// What to do about it: write the user's edits over it, read the file as it is now (dropping the
+// edits), or stop the operation that was about to write.
+enum class OutsideChangeAnswer { KeepMine, TakeTheirs, Cancel };
 
 // What the program holds once it has started, and every operation on it: the settings, the
 // catalogue folder and its books, the format list and the format text, the report options, the
@@ -80,6 +105,9 @@ public:
     // The book names of the catalogue in list order, as they were when it was opened. Listed on
     // first use, so a command that never looks at the list never reads the folder.
     const QStringList& bookNames() const;
+    // Forgets the list, so the next look at it reads the folder again (another program added,
+    // removed or renamed books).
+    void rereadBookNames() { m_bookNames.reset(); }
     // The entry of exactly this name, else one that differs only in case (where the file system
     // tells case apart, "Emma" and "emma" are two books); nothing when there is none.
     std::optional<qsizetype> findBook(const QString& name) const;
@@ -122,8 +150,22 @@ public:
     // Loads a book file into the editor; a version 1.0 file is upgraded first. Throws FileError,
     // leaving the editor on the book it had.
     void loadBook(const QString& path);
-    // Writes the book being edited back to its file; nothing when there is none. Throws FileError.
+    // Writes the book being edited back to its file when the user changed a value; a plain visit
+    // writes nothing. When the file changed on disk since it was loaded, the outside-change handler
+    // decides: write, reload (no write) or throw Cancelled; without a handler the edits are not
+    // written over it and an Error says so. Throws FileError when the write fails.
     void saveBook();
+    // Whether the user changed a value of the book being edited.
+    bool bookEdited() const { return !m_currentBookFile.isEmpty() && m_book != m_loadedBook; }
+    // Asks what to do when the file of the book being edited changed on disk (see saveBook).
+    using OutsideChangeHandler = std::function<OutsideChangeAnswer(const OutsideChange&)>;
+    void setOutsideChangeHandler(OutsideChangeHandler handler)
+    {
+        m_outsideChange = std::move(handler);
+    }
+    // Counts the loads and reloads of the book being edited, so a view can tell that what it
+    // shows is out of date.
+    quint64 bookGeneration() const { return m_bookGeneration; }
     // Leaves the book without writing it (it was deleted, renamed or copied).
     void closeBook();
 
@@ -193,6 +235,9 @@ private:
     QString m_currentBookFile;
     BookRecord m_book;
     BookRecord m_loadedBook;
+    FileStamp m_loadedStamp;
+    quint64 m_bookGeneration = 0;
+    OutsideChangeHandler m_outsideChange;
 };
 
 } // namespace quillery

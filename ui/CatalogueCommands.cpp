@@ -9,6 +9,7 @@
 #include "ui/MainWin.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QUrl>
 
 namespace quillery::ui {
@@ -215,6 +216,59 @@ void CatalogueCommands::offerUpgrade()
     }
     if (yes)
         upgrade();
+}
+
+OutsideChangeAnswer CatalogueCommands::outsideChange(const OutsideChange& change)
+{
+    const QString file = QDir::toNativeSeparators(change.path);
+    const QString content =
+        change.removed
+            ? QStringLiteral("The book file \"%1\" was removed by another program after it was "
+                             "loaded. Do you want to write your changes?")
+                  .arg(file)
+            : QStringLiteral("The book file \"%1\" was changed by another program after it was "
+                             "loaded. Do you want to write your changes over it?")
+                  .arg(file);
+    QString edits = QStringLiteral("My changes:");
+    for (const Field field : change.edited)
+        edits += QStringLiteral("\r\n\r\n") + FieldTable::name(field) + QStringLiteral(": ") +
+                 m_session.book()[field];
+    if (useTaskDialogForm()) {
+        enum { KeepMine = 201, TakeTheirs = 202 };
+        TaskDialogSpec spec;
+        spec.windowCaption = kCaption;
+        spec.mainInstruction = QStringLiteral("Book Changed on Disk");
+        spec.content = content;
+        spec.icon = TaskDialogSpec::Icon::Warning;
+        spec.commandLinks = {
+            {KeepMine, QStringLiteral("Keep my changes"),
+             QStringLiteral("Write my changes to the file, replacing what is there now.")},
+            {TakeTheirs, QStringLiteral("Take theirs"),
+             QStringLiteral("Read the file as it is now and drop my changes; they are listed "
+                            "under Technical Details.")}};
+        spec.commonButtons = QDialogButtonBox::Cancel;
+        spec.expandedInformation = edits;
+        switch (dialogs().taskDialog(&m_window, spec)) {
+        case KeepMine:
+            return OutsideChangeAnswer::KeepMine;
+        case TakeTheirs:
+            return OutsideChangeAnswer::TakeTheirs;
+        default:
+            return OutsideChangeAnswer::Cancel;
+        }
+    }
+    const QMessageBox::StandardButton answer = dialogs().messageBox(
+        &m_window, QMessageBox::Warning, m_window.windowTitle(),
+        content +
+            QStringLiteral("\r\n\r\nYes writes your changes, No reads the file as it is now "
+                           "and drops them, Cancel changes nothing.\r\n\r\n") +
+            edits,
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Yes)
+        return OutsideChangeAnswer::KeepMine;
+    if (answer == QMessageBox::No)
+        return OutsideChangeAnswer::TakeTheirs;
+    return OutsideChangeAnswer::Cancel;
 }
 
 } // namespace quillery::ui

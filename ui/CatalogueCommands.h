@@ -6,7 +6,9 @@
 
 namespace quillery {
 class Session;
-}
+struct OutsideChange;
+enum class OutsideChangeAnswer;
+} // namespace quillery
 
 namespace quillery::ui {
 
@@ -28,6 +30,9 @@ public:
     void upgrade();
     // Asks whether to upgrade the catalogue's version 1.0 books, and does on Yes.
     void offerUpgrade();
+    // Asks what to do with the edits of a book whose file changed on disk since it was loaded:
+    // keep mine, take theirs (the edits listed in the details, to copy them once more) or cancel.
+    OutsideChangeAnswer outsideChange(const OutsideChange& change);
 
 private:
     std::optional<QString> acceptName(const QString& title, const QString& prompt,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Errors.h"
+#include "session/Cancelled.h"
 #include "ui/Dialogs.h"
 
 #include <QWidget>
@@ -23,6 +24,8 @@ template <typename Handler> void guarded(QWidget* window, Handler&& handler)
 {
     try {
         handler();
+    } catch (const Cancelled&) {
+        // The user's own answer: the handler stops there, with nothing to show.
     } catch (const Error& error) {
         showError(window, error.message());
     } catch (const std::exception& error) {

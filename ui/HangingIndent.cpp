@@ -21,8 +21,27 @@ QTextBlockFormat hangingIndentFormat()
     return format;
 }
 
+QTextOption::WrapMode wrapModeFor(QStringView text)
+{
+    constexpr qsizetype Longest = 1000;
+    qsizetype run = 0;
+    for (const QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > Longest)
+            return QTextOption::WrapAnywhere;
+    }
+    return QTextOption::WrapAtWordBoundaryOrAnywhere;
+}
+
 void setHangingParagraphs(QTextEdit* edit, const QStringList& lines)
 {
+    QTextOption::WrapMode mode = QTextOption::WrapAtWordBoundaryOrAnywhere;
+    for (const QString& line : lines) {
+        if (wrapModeFor(line) == QTextOption::WrapAnywhere)
+            mode = QTextOption::WrapAnywhere;
+    }
+    if (edit->wordWrapMode() != mode)
+        edit->setWordWrapMode(mode);
     edit->clear();
     QTextCursor cursor(edit->document());
     const QTextBlockFormat format = hangingIndentFormat();

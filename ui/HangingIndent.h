@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <QTextBlockFormat>
+#include <QTextOption>
 
 class QTextEdit;
 
@@ -10,6 +11,10 @@ namespace quillery::ui {
 // The paragraph format of report lines and previews: the first line of a paragraph 10 points left
 // of the lines that follow it.
 QTextBlockFormat hangingIndentFormat();
+// How to wrap a text: at word boundaries, or anywhere when some run of it is too long to break
+// at a blank, where searching it again and again for a break would take seconds to lay out.
+QTextOption::WrapMode wrapModeFor(QStringView text);
+
 // Replaces a rich edit's text with one paragraph per line, each in hangingIndentFormat(); CR LF, LF
 // and CR inside a line become line separators (U+2028).
 void setHangingParagraphs(QTextEdit* edit, const QStringList& lines);

@@ -1,6 +1,7 @@
 #include "ui/ItemPage.h"
 
 #include "session/Session.h"
+#include "ui/CommentsMemo.h"
 #include "ui/ErrorGuard.h"
 #include "ui/FullRichEdit.h"
 #include "ui/HangingIndent.h"
@@ -17,6 +18,8 @@
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QVBoxLayout>
+
+#include <limits>
 
 namespace quillery::ui {
 
@@ -63,6 +66,18 @@ const QHash<QString, QString>& editorHints()
     return hints;
 }
 
+// A line break pasted into a one-line field is kept, as CR LF like every line break the user
+// enters.
+QString withCrLf(QString text)
+{
+    if (!text.contains(u'\r') && !text.contains(u'\n'))
+        return text;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    return text;
+}
+
 } // namespace
 
 TItemPage::TItemPage(Session& session, QWidget* parent) : QWidget(parent), m_session(session)
@@ -80,10 +95,9 @@ QWidget* TItemPage::makeField(const FieldDef& def, QWidget* parent)
     QWidget* control = nullptr;
     switch (def.editor) {
     case EditorKind::Memo: {
-        mComments = new QPlainTextEdit(parent);
+        mComments = new TCommentsMemo(parent);
         mComments->setTabChangesFocus(true);
-        connect(mComments, &QPlainTextEdit::textChanged, this,
-                [this] { fieldEdited(Field::Comments); });
+        connect(mComments, &TCommentsMemo::edited, this, [this] { fieldEdited(Field::Comments); });
         control = mComments;
         break;
     }
@@ -97,6 +111,8 @@ QWidget* TItemPage::makeField(const FieldDef& def, QWidget* parent)
     case EditorKind::Text:
     case EditorKind::DigitsOnly: {
         auto* edit = new QLineEdit(parent);
+        // No field has a length limit: a long title or author list is kept whole.
+        edit->setMaxLength(std::numeric_limits<int>::max());
         if (def.editor == EditorKind::DigitsOnly)
             edit->setValidator(new QRegularExpressionValidator(
                 QRegularExpression(QStringLiteral("[0-9]*")), edit));
@@ -273,8 +289,15 @@ void TItemPage::createPreviews()
     bkImg->setPixmap(programIcon().pixmap(256, 256));
 }
 
+void TItemPage::syncWithSession()
+{
+    if (!m_session.currentBookFile().isEmpty() && m_shownGeneration != m_session.bookGeneration())
+        showBook();
+}
+
 void TItemPage::showBook()
 {
+    m_shownGeneration = m_session.bookGeneration();
     const BookRecord& record = m_session.book();
     m_loadingBook = true;
     for (const FieldDef& def : FieldTable::rows()) {
@@ -282,7 +305,7 @@ void TItemPage::showBook()
         if (def.editor == EditorKind::CheckBox)
             static_cast<QCheckBox*>(edit)->setChecked(record.isTranslation());
         else if (def.editor == EditorKind::Memo)
-            static_cast<QPlainTextEdit*>(edit)->setPlainText(record[def.field]);
+            mComments->setValue(record[def.field]);
         else
             static_cast<QLineEdit*>(edit)->setText(record[def.field]);
     }
@@ -302,15 +325,10 @@ void TItemPage::fieldEdited(Field field)
 {
     if (m_loadingBook)
         return;
-    if (field == Field::Comments) {
-        QString text = mComments->toPlainText();
-#ifdef Q_OS_WIN
-        text.replace(u'\n', QStringLiteral("\r\n"));
-#endif
-        m_session.setField(field, text);
-    } else {
-        m_session.setField(field, static_cast<QLineEdit*>(control(field))->text());
-    }
+    if (field == Field::Comments)
+        m_session.setField(field, mComments->value());
+    else
+        m_session.setField(field, withCrLf(static_cast<QLineEdit*>(control(field))->text()));
     guarded(this, [this] { ItemPropChange(); });
 }
 

@@ -8,7 +8,6 @@
 class QCheckBox;
 class QGroupBox;
 class QLabel;
-class QPlainTextEdit;
 class QTabWidget;
 class QTextEdit;
 
@@ -18,6 +17,7 @@ class Session;
 
 namespace quillery::ui {
 
+class TCommentsMemo;
 class TFullRichEdit;
 
 // The "Item Properties" page: the editor of the book being edited, with the preview of its
@@ -28,6 +28,8 @@ class TItemPage final : public QWidget {
 public:
     TItemPage(Session& session, QWidget* parent = nullptr);
 
+    // Shows the session's book again when it was loaded or reloaded since it was last shown.
+    void syncWithSession();
     // Fills the controls from the session's book, shows the editor and refreshes the previews
     // once. A format error in a preview is thrown after the editor shows the book.
     void showBook();
@@ -57,6 +59,7 @@ private:
 
     Session& m_session;
     bool m_loadingBook = false;
+    quint64 m_shownGeneration = 0;
     int m_refPreviewRefreshes = 0;
     int m_dataLinkRefreshes = 0;
 
@@ -66,7 +69,7 @@ private:
     QHash<int, QWidget*> m_fieldControls; // Field -> editor control
     QHash<int, QLabel*> m_fieldLabels;
     QCheckBox* cbIsTranslation = nullptr;
-    QPlainTextEdit* mComments = nullptr;
+    TCommentsMemo* mComments = nullptr;
     TFullRichEdit* reDataLinks = nullptr;
     QTextEdit* reRefPreview = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "base/Errors.h"
 #include "base/FileIo.h"
+#include "catalogue/BookFile.h"
 #include "catalogue/Catalogue.h"
 #include "format/Report.h"
 #include "session/Session.h"
@@ -24,6 +25,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -56,6 +58,8 @@ TmainFrm::TmainFrm(std::unique_ptr<SettingsStore> store, const QStringList& argu
     setWindowTitle(kCaption);
     setWindowIcon(programIcon());
     m_commands = std::make_unique<CatalogueCommands>(*this, *m_session);
+    m_session->setOutsideChangeHandler(
+        [this](const OutsideChange& change) { return m_commands->outsideChange(change); });
 
     // The program's token of a running instance: created or opened, held, never waited on.
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
@@ -76,6 +80,14 @@ TmainFrm::TmainFrm(std::unique_ptr<SettingsStore> store, const QStringList& argu
     createPages(central);
     createStatusBar();
     applyHintsAndShortcuts(this);
+    // Changes in the folder come in bursts (a save writes a temporary file and renames it): the
+    // list is read again once they have settled.
+    m_watcher = new QFileSystemWatcher(this);
+    auto* settle = new QTimer(this);
+    settle->setSingleShot(true);
+    settle->setInterval(250);
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, settle, qOverload<>(&QTimer::start));
+    connect(settle, &QTimer::timeout, this, [this] { followFolder(); });
     qApp->installEventFilter(this);
 
     // Start-up: a settings store that cannot be read is shown and the program goes on with the
@@ -155,6 +167,7 @@ void TmainFrm::connectActions()
             if (!action->isEnabled())
                 return;
             guarded(this, handler);
+            guarded(this, [this] { m_itemPage->syncWithSession(); });
             updateActions();
         });
     };
@@ -324,6 +337,9 @@ void TmainFrm::closeEvent(QCloseEvent* event)
 {
     try {
         m_session->saveBook();
+    } catch (const Cancelled&) {
+        event->ignore();
+        return;
     } catch (const Error& error) {
         // The open book is the user's work: never close over a failed save unasked.
         showError(this, error.message());
@@ -419,6 +435,13 @@ void TmainFrm::OpenCatalogue(const QString& folder)
 
 void TmainFrm::showCatalogue()
 {
+    // The list follows what other programs add, remove or rename in the folder.
+    const QString folder = m_session->currentDir();
+    if (m_watcher->directories() != QStringList{folder}) {
+        if (!m_watcher->directories().isEmpty())
+            m_watcher->removePaths(m_watcher->directories());
+        m_watcher->addPath(folder);
+    }
     eDir->setText(m_session->currentDir());
     {
         const QSignalBlocker blocker(lbBooks);
@@ -431,12 +454,53 @@ void TmainFrm::showCatalogue()
     m_reportPage->showFormatAndOptions();
 }
 
+void TmainFrm::followFolder()
+{
+    const QString selected = selectedName();
+    m_session->rereadBookNames();
+    {
+        const QSignalBlocker blocker(lbBooks);
+        lbBooks->clear();
+        lbBooks->addItems(m_session->bookNames());
+        lbBooks->setCurrentRow(-1);
+        lbBooks->clearSelection();
+        const qsizetype row = selected.isEmpty() ? -1 : m_session->bookNames().indexOf(selected);
+        if (row >= 0) {
+            lbBooks->setCurrentRow(int(row));
+            lbBooks->item(int(row))->setSelected(true);
+        }
+    }
+    statusCount->setText(bookCountText(lbBooks->count()));
+    updateActions();
+}
+
 void TmainFrm::lbBooksClick()
 {
     if (selectedIndex() < 0)
         return;
-    if (m_session->editBook(selectedName()))
-        m_itemPage->showBook();
+    try {
+        m_session->editBook(selectedName());
+    } catch (const Cancelled&) {
+        // The book being edited stays, and so does its entry's selection.
+        selectCurrentBookEntry();
+        throw;
+    }
+    m_itemPage->syncWithSession();
+}
+
+void TmainFrm::selectCurrentBookEntry()
+{
+    const QSignalBlocker blocker(lbBooks);
+    const QString& current = m_session->currentBookFile();
+    const std::optional<qsizetype> found =
+        current.isEmpty() ? std::nullopt : m_session->findBook(bookIdFromPath(current));
+    if (!found) {
+        lbBooks->setCurrentRow(-1);
+        lbBooks->clearSelection();
+        return;
+    }
+    lbBooks->setCurrentRow(int(*found));
+    lbBooks->item(int(*found))->setSelected(true);
 }
 
 bool TmainFrm::selectBook(const QString& name)
@@ -585,6 +649,8 @@ void TmainFrm::generate(QAction* destination)
         lines = m_session->generateReport(
             m_session->reportEntries(m_reportPage->scope(), selectedName()));
     }
+    // Saving first may have read the book anew (its file had changed on disk).
+    m_itemPage->syncWithSession();
     if (destination == m_actions.aGenMemo) {
         m_output->showReport(lines);
     } else if (destination == m_actions.aGenClipbrd) {

@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class QFileSystemWatcher;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -81,6 +82,10 @@ private:
     void showCatalogue();
     void commandLineOpen();
     void lbBooksClick();
+    // Selects the list entry of the book being edited, or none, without loading anything.
+    void selectCurrentBookEntry();
+    // Lists the folder again after a change from outside, keeping the selected entry.
+    void followFolder();
     void eDirEnter();
     void eDirRightButtonClick();
     void previous();
@@ -112,6 +117,7 @@ private:
     QLabel* statusCount = nullptr;
     QLabel* statusHint = nullptr;
     ToutputFrm* m_output = nullptr;
+    QFileSystemWatcher* m_watcher = nullptr;
 };
 
 } // namespace quillery::ui

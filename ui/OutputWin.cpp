@@ -280,7 +280,9 @@ void ToutputFrm::showReport(const QStringList& lines)
     m_hasLines = !lines.isEmpty();
     // One paragraph per line; the document turns every CR LF, CR, LF or paragraph separator
     // inside a line into a further paragraph, as the text then also shows it.
-    m_output->setPlainText(lines.join(QChar::ParagraphSeparator));
+    const QString text = lines.join(QChar::ParagraphSeparator);
+    m_output->setWordWrapMode(ui::wrapModeFor(text));
+    m_output->setPlainText(text);
 
     QTextCursor all(m_output->document());
     all.select(QTextCursor::Document);
