@@ -192,3 +192,55 @@ TEST(RegFileStore, DamagedFilesAreRefusedWithTheLine)
         }
     }
 }
+
+// Keys and values are found ignoring case (beyond ASCII too) however many there are, and the
+// file lists its keys in the editor's export order whatever order they were read in.
+TEST(RegFileStore, ManyKeysAndValuesKeepTheirRulesAndTheExportOrder)
+{
+    QByteArray text = "REGEDIT4\r\n";
+    for (const char* name : {"K\\b2", "K\\B10", "K\\b1", "K\\B1\\Sub", "K\\\xC3\x84rger",
+                             "K\\\xF0\x90\x90\x80", "K\\b", "K\\b!"})
+        text += QByteArray("[HKEY_CURRENT_USER\\") + name + "]\r\n";
+    text += "[HKEY_CURRENT_USER\\K\\b]\r\n";
+    for (int i = 0; i < 40; ++i)
+        text += "\"V" + QByteArray::number(i) + "\"=dword:" + QByteArray::number(i, 16) + "\r\n";
+    Fixture f;
+    test::writeBytes(f.path(), text);
+    RegFileStore store(f.path());
+
+    for (const char* path : {"k\\B2", "K\\\xC3\xA4RGER", "k\\\xF0\x90\x90\xA8", "k\\b1\\sub", "K"})
+        EXPECT_TRUE(store.openKey(s(path), SettingsStore::Open::Existing)) << path;
+    EXPECT_FALSE(store.openKey(s("K\\B1\\Su"), SettingsStore::Open::Existing));
+    const auto key = store.openKey(s("k\\B"), SettingsStore::Open::Existing);
+    EXPECT_EQ(key->readNumber(s("v33")), 33u);
+    EXPECT_TRUE(key->writeNumber(s("v5"), 99));
+    EXPECT_TRUE(key->writeNumber(s("V40"), 40));
+
+    const QByteArray written = store.toBytes();
+    const char* order[] = {"[HKEY_CURRENT_USER\\K\\b]",
+                           "\"V4\"=dword:00000004",
+                           "\"v5\"=dword:00000063",
+                           "\"V6\"=dword:00000006",
+                           "\"V39\"=dword:00000027",
+                           "\"V40\"=dword:00000028",
+                           "[HKEY_CURRENT_USER\\K\\b!]",
+                           "[HKEY_CURRENT_USER\\K\\b1]",
+                           "[HKEY_CURRENT_USER\\K\\B1\\Sub]",
+                           "[HKEY_CURRENT_USER\\K\\B10]",
+                           "[HKEY_CURRENT_USER\\K\\b2]",
+                           "[HKEY_CURRENT_USER\\K\\\xC3\x84rger]",
+                           "[HKEY_CURRENT_USER\\K\\\xF0\x90\x90\x80]"};
+    qsizetype at = 0;
+    for (const char* line : order) {
+        const qsizetype next = written.indexOf(QByteArray(QByteArray(line) + "\r\n"), at);
+        EXPECT_GT(next, at - 1) << line << "\n" << test::visible(written);
+        at = next;
+    }
+    EXPECT_EQ(written.count("\"V5\""), 0);
+
+    // Deleting a key takes the keys below it, and no sibling that merely starts alike.
+    EXPECT_TRUE(store.deleteKey(s("k\\B1")));
+    EXPECT_FALSE(store.openKey(s("K\\B1\\Sub"), SettingsStore::Open::Existing));
+    EXPECT_TRUE(store.openKey(s("K\\B10"), SettingsStore::Open::Existing));
+    EXPECT_TRUE(store.openKey(s("K\\b"), SettingsStore::Open::Existing));
+}
