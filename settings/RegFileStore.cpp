@@ -230,9 +230,24 @@ QString quoted(const QString& text)
     return out + u'"';
 }
 
-bool needsHexForm(const QString& text)
+// True when the quoted form would not read back as the same text: a control character (a line
+// break would end the line; NUL and the others are kept out of the text lines as well), or a
+// surrogate without its partner, which UTF-8 cannot encode.
+bool needsHexForm(QStringView text)
 {
-    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x20; });
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.unicode() < 0x20)
+            return true;
+        if (c.isHighSurrogate()) {
+            if (i + 1 >= text.size() || !text[i + 1].isLowSurrogate())
+                return true;
+            ++i;
+        } else if (c.isLowSurrogate()) {
+            return true;
+        }
+    }
+    return false;
 }
 
 QString hexForm(const QString& text)

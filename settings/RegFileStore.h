@@ -27,8 +27,9 @@ namespace quillery {
 //
 // Reading accepts UTF-16 with a byte-order mark (as the Registry Editor writes it), UTF-8 with or
 // without one, and the older "REGEDIT4" header. Writing gives UTF-8 with a byte-order mark and
-// CR LF line ends through the atomic file writer. Strings holding control characters (line
-// breaks) are written in the editor's hex(1) form, which keeps them intact.
+// CR LF line ends through the atomic file writer. Strings the quoted form cannot carry (control
+// characters such as line breaks or NUL, and lone surrogates, which UTF-8 cannot encode) are
+// written in the editor's hex(1) form, which keeps every UTF-16 code unit.
 //
 // Keys are found through an index by case-folded path, so loading, looking up and saving a file
 // of many keys takes time in proportion to its size (times a logarithm), not to its square.

@@ -244,3 +244,49 @@ TEST(RegFileStore, ManyKeysAndValuesKeepTheirRulesAndTheExportOrder)
     EXPECT_TRUE(store.openKey(s("K\\B10"), SettingsStore::Open::Existing));
     EXPECT_TRUE(store.openKey(s("K\\b"), SettingsStore::Open::Existing));
 }
+
+// A string the quoted form cannot carry goes into the hex(1) form, and every string reads back
+// from the file exactly as it was written.
+TEST(RegFileStore, EveryStringReadsBackExactlyInTheFormThatCarriesIt)
+{
+    using namespace std::string_view_literals;
+    const struct {
+        std::u16string_view text;
+        bool hex;
+    } cases[] = {
+        {u"a\0b"sv, true},
+        {u"\0"sv, true},
+        {u"ends in a NUL\0"sv, true},
+        {u"\0\0"sv, true},
+        {u"tab\t\x01\x1F"sv, true},
+        {u"line\r\nbreak"sv, true},
+        {u"lone high \xD800"sv, true},
+        {u"\xDC00 lone low"sv, true},
+        {u"low before high \xDC00\xD800"sv, true},
+        {u"\xD83D\xDCDA paired \x7F\x85\x9F\xA0\x2028\xFEFF\xFFFE\xFFFF"sv, false},
+        {u"\xFEFF"sv, false},
+        {u"\"quoted\" C:\\path\\"sv, false},
+        {u""sv, false},
+    };
+    Fixture f;
+    {
+        RegFileStore store(f.path());
+        const auto key = store.openKey(s("K"), SettingsStore::Open::CreateIfMissing);
+        for (size_t i = 0; i < std::size(cases); ++i)
+            key->writeString(QString::number(i),
+                             QString::fromUtf16(cases[i].text.data(), cases[i].text.size()));
+        store.flush();
+    }
+    const QByteArray written = test::readBytes(f.path());
+    RegFileStore again(f.path());
+    EXPECT_EQ(again.toBytes(), written);
+    const auto key = again.openKey(s("K"), SettingsStore::Open::Existing);
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const QString text = QString::fromUtf16(cases[i].text.data(), cases[i].text.size());
+        EXPECT_EQ(key->readString(QString::number(i)), text) << i;
+        EXPECT_EQ(
+            written.contains(QByteArray("\"" + QByteArray::number(qulonglong(i)) + "\"=hex(1):")),
+            cases[i].hex)
+            << i;
+    }
+}
