@@ -290,3 +290,15 @@ TEST(RegFileStore, EveryStringReadsBackExactlyInTheFormThatCarriesIt)
             << i;
     }
 }
+
+TEST(RegFileStore, AStrayLegacyByteLeavesTheUtf8AroundItAlone)
+{
+    Fixture f;
+    test::writeBytes(
+        f.path(),
+        "REGEDIT4\r\n[HKEY_CURRENT_USER\\K]\r\n\"T\"=\"Caf\xC3\xA9 \xE2\x80\x93 \xE9t\xE9\"\r\n");
+    RegFileStore store(f.path());
+    const auto key = store.openKey(s("K"), SettingsStore::Open::Existing);
+    ASSERT_TRUE(key);
+    EXPECT_EQ(key->readString(s("T")), s("Café – été"));
+}
