@@ -81,6 +81,8 @@ bool isValidUtf8(QByteArrayView bytes)
 QString decodeUtf8OrLegacy(QByteArrayView bytes)
 {
     if (isValidUtf8(bytes)) {
+        if (!bytes.startsWith("\xEF\xBB\xBF"))
+            return QString::fromUtf8(bytes);
         // QString::fromUtf8 would drop a leading byte-order mark; here it is text like any other.
         QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom |
                                                            QStringConverter::Flag::Stateless);
