@@ -7,57 +7,122 @@
 
 namespace quillery {
 
+namespace {
+
+// The length of the well-formed UTF-8 sequence that starts at `p` (1 to 4), or 0 when none does:
+// the byte cannot start one, the sequence is truncated, overlong, encodes a surrogate or lies
+// above U+10FFFF.
+int wellFormedLength(const unsigned char* p, const unsigned char* end)
+{
+    const unsigned char c = *p;
+    if (c < 0x80)
+        return 1;
+    int length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (c >= 0xC2 && c <= 0xDF) {
+        length = 2;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        length = 3;
+        if (c == 0xE0)
+            low = 0xA0; // overlong
+        else if (c == 0xED)
+            high = 0x9F; // surrogates
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        length = 4;
+        if (c == 0xF0)
+            low = 0x90; // overlong
+        else if (c == 0xF4)
+            high = 0x8F; // above U+10FFFF
+    } else {
+        return 0;
+    }
+    if (end - p < length)
+        return 0;
+    if (p[1] < low || p[1] > high)
+        return 0;
+    for (int i = 2; i < length; ++i) {
+        if ((p[i] & 0xC0) != 0x80)
+            return 0;
+    }
+    return length;
+}
+
+// Passes over a run of ASCII, eight bytes at a time: most of a catalogue is ASCII.
+const unsigned char* skipAscii(const unsigned char* p, const unsigned char* end)
+{
+    while (end - p >= 8) {
+        quint64 word;
+        std::memcpy(&word, p, 8);
+        if (word & 0x8080808080808080ULL)
+            break;
+        p += 8;
+    }
+    while (p < end && *p < 0x80)
+        ++p;
+    return p;
+}
+
+} // namespace
+
 bool isValidUtf8(QByteArrayView bytes)
 {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* const end = p + bytes.size();
-    while (p < end) {
-        // Runs of ASCII, eight bytes at a time: most of a catalogue is ASCII.
-        while (end - p >= 8) {
-            quint64 word;
-            std::memcpy(&word, p, 8);
-            if (word & 0x8080808080808080ULL)
-                break;
-            p += 8;
-        }
-        if (p >= end)
-            break;
-        const unsigned char c = *p;
-        if (c < 0x80) {
-            ++p;
-            continue;
-        }
-        int length = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (c >= 0xC2 && c <= 0xDF) {
-            length = 2;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            length = 3;
-            if (c == 0xE0)
-                low = 0xA0; // overlong
-            else if (c == 0xED)
-                high = 0x9F; // surrogates
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            length = 4;
-            if (c == 0xF0)
-                low = 0x90; // overlong
-            else if (c == 0xF4)
-                high = 0x8F; // above U+10FFFF
-        } else {
+    while ((p = skipAscii(p, end)) < end) {
+        const int length = wellFormedLength(p, end);
+        if (length == 0)
             return false;
-        }
-        if (end - p < length)
-            return false;
-        if (p[1] < low || p[1] > high)
-            return false;
-        for (int i = 2; i < length; ++i) {
-            if ((p[i] & 0xC0) != 0x80)
-                return false;
-        }
         p += length;
     }
     return true;
+}
+
+QString decodeUtf8OrLegacy(QByteArrayView bytes)
+{
+    if (isValidUtf8(bytes)) {
+        if (!bytes.startsWith("\xEF\xBB\xBF"))
+            return QString::fromUtf8(bytes);
+        // QString::fromUtf8 would drop a leading byte-order mark; here it is text like any other.
+        QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom |
+                                                           QStringConverter::Flag::Stateless);
+        return decoder.decode(bytes);
+    }
+    const auto* const begin = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* const end = begin + bytes.size();
+    QString text;
+    text.reserve(bytes.size());
+    const auto* p = begin;
+    while (p < end) {
+        const auto* ascii = skipAscii(p, end);
+        if (ascii > p) {
+            text += QLatin1StringView(reinterpret_cast<const char*>(p), ascii - p);
+            p = ascii;
+            continue;
+        }
+        const int length = wellFormedLength(p, end);
+        if (length == 0) {
+            // A run of bytes outside any well-formed sequence goes to the legacy decoder whole,
+            // so that a double-byte system code page still sees its byte pairs together.
+            const auto* stray = p + 1;
+            while (stray < end && *stray >= 0x80 && wellFormedLength(stray, end) == 0)
+                ++stray;
+            text += decodeLegacy(QByteArrayView(p, stray - p));
+            p = stray;
+            continue;
+        }
+        char32_t code = *p & (0x7F >> length);
+        for (int i = 1; i < length; ++i)
+            code = (code << 6) | (p[i] & 0x3F);
+        if (code >= 0x10000) {
+            text += QChar(QChar::highSurrogate(code));
+            text += QChar(QChar::lowSurrogate(code));
+        } else {
+            text += QChar(char16_t(code));
+        }
+        p += length;
+    }
+    return text;
 }
 
 QString decodeWindows1252(QByteArrayView bytes)
@@ -105,7 +170,7 @@ QString decodeText(QByteArrayView bytes)
         QByteArrayView rest = bytes;
         while (rest.startsWith("\xEF\xBB\xBF"))
             rest = rest.sliced(3);
-        return isValidUtf8(rest) ? QString::fromUtf8(rest) : decodeLegacy(rest);
+        return decodeUtf8OrLegacy(rest);
     }
     case ByteOrderMark::Utf16LE: {
         QStringDecoder decoder(QStringConverter::Utf16LE, QStringConverter::Flag::Default);
@@ -118,7 +183,7 @@ QString decodeText(QByteArrayView bytes)
     case ByteOrderMark::None:
         break;
     }
-    return isValidUtf8(bytes) ? QString::fromUtf8(bytes) : decodeLegacy(bytes);
+    return decodeUtf8OrLegacy(bytes);
 }
 
 QList<QStringView> splitLines(QStringView text)

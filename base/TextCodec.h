@@ -15,6 +15,14 @@ bool isValidUtf8(QByteArrayView bytes);
 // system's "ANSI" code page on Windows, Windows-1252 everywhere else.
 QString decodeLegacy(QByteArrayView bytes);
 
+// Decodes UTF-8 sequence by sequence: every well-formed sequence (as isValidUtf8 defines it) is
+// UTF-8, and every byte that neither starts nor belongs to one is read in the legacy code page.
+// One stray byte in a UTF-8 file thus stays one character instead of turning the whole text into
+// legacy code page text, and a file that is legacy text throughout reads as decodeLegacy reads it
+// unless it holds byte pairs that happen to form UTF-8. Every byte is kept, a byte-order mark
+// too.
+QString decodeUtf8OrLegacy(QByteArrayView bytes);
+
 // Decodes Windows-1252. The five bytes the code page leaves undefined map to the C1 controls of
 // the same value, as Windows itself does.
 QString decodeWindows1252(QByteArrayView bytes);
@@ -24,9 +32,9 @@ enum class ByteOrderMark { None, Utf8, Utf16LE, Utf16BE };
 ByteOrderMark detectBom(QByteArrayView bytes);
 
 // Decodes text that may start with a UTF-8 or UTF-16 byte-order mark: the mark (a doubled UTF-8
-// mark too) is skipped and the rest decoded accordingly. Without a mark the text is UTF-8 when it
-// is valid UTF-8 and legacy code page text otherwise, so no byte of a file is ever dropped on
-// reading.
+// mark too) is skipped and the rest decoded accordingly. UTF-8, marked or not, is decoded by
+// decodeUtf8OrLegacy, so no byte of a file is ever dropped on reading and valid text is never
+// read in the legacy code page.
 QString decodeText(QByteArrayView bytes);
 
 // Splits text into lines at CR LF, LF or lone CR. A break at the very end does not start another

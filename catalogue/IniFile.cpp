@@ -175,6 +175,17 @@ void appendEntry(QString& out, const QString& key, const QString& value)
     }
 }
 
+// A line as the reader sees it: trimmed of U+0000 to U+0020, and of byte-order marks at its
+// start, mixed with blanks or not. A mark there is no text: two files joined into one, or an
+// editor that doubled the mark, leave one in front of a section header or a key.
+QStringView trimLine(QStringView raw)
+{
+    qsizetype begin = 0;
+    while (begin < raw.size() && (isTrimmedChar(raw[begin]) || raw[begin] == QChar::ByteOrderMark))
+        ++begin;
+    return trimBlanks(raw.sliced(begin));
+}
+
 bool equalsNoCase(QStringView a, QStringView b)
 {
     return a.compare(b, Qt::CaseInsensitive) == 0;
@@ -232,7 +243,7 @@ void scanIni(QStringView text, IniVisitor& visitor)
     };
 
     forEachLine(text, [&](QStringView raw) {
-        const QStringView line = trimBlanks(raw);
+        const QStringView line = trimLine(raw);
         if (held && decodeContinuation(line, continuation))
             return;
         release();

@@ -12,10 +12,11 @@ namespace quillery {
 // The INI dialect of book files and the directory options file.
 //
 // Reading: the text is split into lines at CR LF, LF or CR and every line trimmed of U+0000 to
-// U+0020. Empty lines and lines starting with ';' are dropped; "[name]" opens a section; a line
-// with '=' is an entry (key and value trimmed); any other line inside a section is kept as it is
-// and never found; lines before the first section are dropped. Sections and keys compare without
-// regard to case and the first of a name wins.
+// U+0020, byte-order marks (U+FEFF) at its start with them. Empty lines and lines starting with
+// ';' are dropped; "[name]" opens a section; a line with '=' is an entry (key and value trimmed);
+// any other line inside a section is kept as it is and never found; lines before the first
+// section are dropped. Sections and keys compare without regard to case and the first of a name
+// wins.
 //
 // Writing: the UTF-8 byte-order mark, then each section as "[name]", its lines, and one empty
 // line, every line ended by CR LF. Writing a key replaces its first entry in place or appends it
@@ -49,8 +50,9 @@ public:
 
     // Parses text that is already decoded.
     static IniFile parse(QStringView text);
-    // Decodes file bytes (a leading byte-order mark is skipped; text that is not valid UTF-8 is
-    // read in the legacy code page, so that a later save does not wipe what the user wrote).
+    // Decodes file bytes with decodeText (a leading byte-order mark is skipped; a byte that is
+    // not part of valid UTF-8 is read in the legacy code page, so that a later save keeps what the
+    // user wrote).
     static IniFile fromBytes(QByteArrayView bytes);
     // Reads a file; a missing file gives an empty document. Throws FileError when an existing
     // file cannot be read.

@@ -8,6 +8,8 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 namespace quillery {
 
@@ -17,16 +19,29 @@ const QLatin1StringView CurrentUserRoot("HKEY_CURRENT_USER");
 const QLatin1StringView Header5("Windows Registry Editor Version 5.00");
 const QLatin1StringView Header4("REGEDIT4");
 
-bool samePath(QStringView a, QStringView b)
+// A key path or value name as the registry compares it: every character case-folded as
+// QString::compare folds it with Qt::CaseInsensitive (a surrogate pair as its one character), so
+// two names compare equal ignoring case exactly when their folded forms are equal. Folding keeps
+// the length and every backslash in place.
+QString folded(QStringView text)
 {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
-// True when `path` lies below `ancestor`.
-bool isBelow(QStringView path, QStringView ancestor)
-{
-    return path.size() > ancestor.size() + 1 && path[ancestor.size()] == u'\\' &&
-           samePath(path.first(ancestor.size()), ancestor);
+    QString out(text.size(), Qt::Uninitialized);
+    char16_t* o = reinterpret_cast<char16_t*>(out.data());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < 0x80) {
+            o[i] = (c >= u'A' && c <= u'Z') ? char16_t(c - u'A' + u'a') : c;
+        } else if (QChar::isHighSurrogate(c) && i + 1 < text.size() &&
+                   text[i + 1].isLowSurrogate()) {
+            const char32_t f =
+                QChar::toCaseFolded(QChar::surrogateToUcs4(c, text[i + 1].unicode()));
+            o[i] = QChar::highSurrogate(f);
+            o[++i] = QChar::lowSurrogate(f);
+        } else {
+            o[i] = char16_t(QChar::toCaseFolded(char32_t(c)));
+        }
+    }
+    return out;
 }
 
 QString fullPath(const QString& path)
@@ -34,18 +49,43 @@ QString fullPath(const QString& path)
     return CurrentUserRoot + u'\\' + path;
 }
 
-// Orders keys as the Registry Editor exports them: depth first, siblings by name ignoring case.
-bool keyOrder(const RegFileStore::Key& a, const RegFileStore::Key& b)
+// The first key below a path, given its folded form with a backslash added as `prefix`: the keys
+// below a path sort together from there on, after a key that is `prefix` itself (a path ending in
+// a backslash), which is no key below it.
+template <typename Map> auto firstBelow(Map& keys, const QString& prefix)
 {
-    const QList<QStringView> pa = QStringView(a.path).split(u'\\');
-    const QList<QStringView> pb = QStringView(b.path).split(u'\\');
-    for (qsizetype i = 0; i < pa.size() && i < pb.size(); ++i) {
-        const int c = pa[i].compare(pb[i], Qt::CaseInsensitive);
-        if (c != 0)
-            return c < 0;
-    }
-    return pa.size() < pb.size();
+    auto it = keys.lower_bound(prefix);
+    if (it != keys.end() && it->first == prefix)
+        ++it;
+    return it;
 }
+
+// The order in which keys are exported, as the Registry Editor exports them: depth first,
+// siblings by name ignoring case. This is the order of the paths' names compared one by one with
+// QString::compare and Qt::CaseInsensitive, made once per key as a sequence of numbers: each
+// backslash 0, each other code unit 1 more than what that compare sees (its case-folded value,
+// for a low surrogate after a high one the folded character of the pair).
+std::u32string exportOrder(QStringView path)
+{
+    std::u32string order(path.size(), U'\0');
+    char16_t last = 0;
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        const char16_t c = path[i].unicode();
+        if (c != u'\\') {
+            const char32_t code = QChar::isLowSurrogate(c) && QChar::isHighSurrogate(last)
+                                      ? QChar::surrogateToUcs4(last, c)
+                                      : char32_t(c);
+            order[i] = QChar::toCaseFolded(code) + 1;
+        }
+        last = c;
+    }
+    return order;
+}
+
+struct ExportedKey {
+    std::u32string order;
+    const RegFileStore::Key* key;
+};
 
 // Reading ------------------------------------------------------------------------------------
 
@@ -145,15 +185,36 @@ RegFileStore::Value parseData(QStringView data)
     throw BadLine{};
 }
 
+// Up to this many values a key is scanned; past it, its values are found through its index.
+constexpr qsizetype ScannedValues = 16;
+
+// The position of the value of that name (compared ignoring case), or -1.
+qsizetype valuePosition(const RegFileStore::Key& key, QStringView name)
+{
+    if (!key.valueIndex.isEmpty())
+        return key.valueIndex.value(folded(name), -1);
+    for (qsizetype i = 0; i < key.values.size(); ++i) {
+        if (key.values[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
 void setValue(RegFileStore::Key& key, RegFileStore::Value value)
 {
-    for (RegFileStore::Value& v : key.values) {
-        if (samePath(v.name, value.name)) {
-            v = std::move(value);
-            return;
-        }
+    const qsizetype at = valuePosition(key, value.name);
+    if (at >= 0) {
+        key.values[at] = std::move(value);
+        return;
     }
     key.values.append(std::move(value));
+    if (!key.valueIndex.isEmpty()) {
+        key.valueIndex.insert(folded(key.values.back().name), key.values.size() - 1);
+    } else if (key.values.size() > ScannedValues) {
+        key.valueIndex.reserve(key.values.size() * 2);
+        for (qsizetype i = 0; i < key.values.size(); ++i)
+            key.valueIndex.insert(folded(key.values[i].name), i);
+    }
 }
 
 // Writing ------------------------------------------------------------------------------------
@@ -169,9 +230,24 @@ QString quoted(const QString& text)
     return out + u'"';
 }
 
-bool needsHexForm(const QString& text)
+// True when the quoted form would not read back as the same text: a control character (a line
+// break would end the line; NUL and the others are kept out of the text lines as well), or a
+// surrogate without its partner, which UTF-8 cannot encode.
+bool needsHexForm(QStringView text)
 {
-    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x20; });
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.unicode() < 0x20)
+            return true;
+        if (c.isHighSurrogate()) {
+            if (i + 1 >= text.size() || !text[i + 1].isLowSurrogate())
+                return true;
+            ++i;
+        } else if (c.isLowSurrogate()) {
+            return true;
+        }
+    }
+    return false;
 }
 
 QString hexForm(const QString& text)
@@ -241,11 +317,8 @@ private:
         const RegFileStore::Key* key = std::as_const(m_store).findKey(m_path);
         if (!key)
             return nullptr;
-        for (const RegFileStore::Value& v : key->values) {
-            if (samePath(v.name, name))
-                return &v;
-        }
-        return nullptr;
+        const qsizetype at = valuePosition(*key, name);
+        return at >= 0 ? &key->values[at] : nullptr;
     }
 
     bool write(RegFileStore::Value value)
@@ -291,7 +364,7 @@ void RegFileStore::loadBytes(const QByteArray& bytes)
         throw Error(QStringLiteral("The settings file \"%1\" is not a registry file.")
                         .arg(QDir::toNativeSeparators(m_path)));
 
-    qsizetype current = -1; // index of the key that values go to
+    Key* current = nullptr; // the key that values go to
     for (++i; i < lines.size(); ++i) {
         const qsizetype lineIndex = i;
         QStringView line = lines[i].trimmed();
@@ -304,13 +377,12 @@ void RegFileStore::loadBytes(const QByteArray& bytes)
                 const QString path = line.sliced(1, line.size() - 2).toString();
                 if (path.isEmpty() || path.startsWith(u'\\') || path.endsWith(u'\\'))
                     throw BadLine{};
-                Key* key = findKey(path);
-                if (!key)
-                    key = &addKey(path);
-                current = key - m_keys.data();
+                current = findKey(path);
+                if (!current)
+                    current = &addKey(path);
                 continue;
             }
-            if (current < 0)
+            if (!current)
                 throw BadLine{};
             QString name;
             if (line.startsWith(u'@'))
@@ -329,7 +401,7 @@ void RegFileStore::loadBytes(const QByteArray& bytes)
             }
             Value value = parseData(data);
             value.name = name;
-            setValue(m_keys[current], std::move(value));
+            setValue(*current, std::move(value));
         } catch (const BadLine&) {
             throw fail(lineIndex);
         }
@@ -338,12 +410,18 @@ void RegFileStore::loadBytes(const QByteArray& bytes)
 
 QByteArray RegFileStore::toBytes() const
 {
-    QList<Key> keys = m_keys;
-    std::stable_sort(keys.begin(), keys.end(), keyOrder);
+    std::vector<ExportedKey> keys;
+    keys.reserve(m_keys.size());
+    for (const auto& entry : m_keys)
+        keys.push_back({exportOrder(entry.second.path), &entry.second});
+    // No two keys are equal in this order (that would make them one key), so it fixes the
+    // order of the file whatever the order of the map.
+    std::sort(keys.begin(), keys.end(),
+              [](const ExportedKey& a, const ExportedKey& b) { return a.order < b.order; });
     QString out = Header5 + u"\r\n\r\n";
-    for (const Key& key : keys) {
-        out += u'[' + key.path + u"]\r\n";
-        for (const Value& v : key.values)
+    for (const ExportedKey& k : keys) {
+        out += u'[' + k.key->path + u"]\r\n";
+        for (const Value& v : k.key->values)
             out += (v.name.isEmpty() ? QStringLiteral("@") : quoted(v.name)) + u'=' + dataText(v) +
                    u"\r\n";
         out += u"\r\n";
@@ -371,7 +449,14 @@ bool RegFileStore::deleteKey(const QString& path)
     const QString full = fullPath(path);
     if (!keyExists(full))
         return true;
-    m_keys.removeIf([&](const Key& k) { return samePath(k.path, full) || isBelow(k.path, full); });
+    const QString key = folded(full);
+    m_keys.erase(key);
+    const QString prefix = key + u'\\';
+    auto below = firstBelow(m_keys, prefix);
+    auto end = below;
+    while (end != m_keys.end() && end->first.startsWith(prefix))
+        ++end;
+    m_keys.erase(below, end);
     // The parent stays, as it does in the registry, even when nothing else kept it listed.
     const QString parent = full.first(full.lastIndexOf(u'\\'));
     if (parent.contains(u'\\') && !keyExists(parent))
@@ -389,11 +474,8 @@ void RegFileStore::flush()
 
 RegFileStore::Key* RegFileStore::findKey(const QString& full)
 {
-    for (Key& k : m_keys) {
-        if (samePath(k.path, full))
-            return &k;
-    }
-    return nullptr;
+    const auto it = m_keys.find(folded(full));
+    return it != m_keys.end() ? &it->second : nullptr;
 }
 
 const RegFileStore::Key* RegFileStore::findKey(const QString& full) const
@@ -403,15 +485,18 @@ const RegFileStore::Key* RegFileStore::findKey(const QString& full) const
 
 bool RegFileStore::keyExists(const QString& full) const
 {
-    return std::any_of(m_keys.begin(), m_keys.end(), [&](const Key& k) {
-        return samePath(k.path, full) || isBelow(k.path, full);
-    });
+    const QString key = folded(full);
+    if (m_keys.count(key) != 0)
+        return true;
+    const QString prefix = key + u'\\';
+    const auto below = firstBelow(m_keys, prefix);
+    return below != m_keys.end() && below->first.startsWith(prefix);
 }
 
 RegFileStore::Key& RegFileStore::addKey(const QString& full)
 {
-    m_keys.append(Key{full, {}});
-    return m_keys.back();
+    // A path listed again keeps its first spelling, as the one key it is.
+    return m_keys.try_emplace(folded(full), Key{full, {}, {}}).first->second;
 }
 
 } // namespace quillery

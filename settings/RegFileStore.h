@@ -3,8 +3,11 @@
 #include "settings/SettingsStore.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
+
+#include <map>
 
 namespace quillery {
 
@@ -24,8 +27,12 @@ namespace quillery {
 //
 // Reading accepts UTF-16 with a byte-order mark (as the Registry Editor writes it), UTF-8 with or
 // without one, and the older "REGEDIT4" header. Writing gives UTF-8 with a byte-order mark and
-// CR LF line ends through the atomic file writer. Strings holding control characters (line
-// breaks) are written in the editor's hex(1) form, which keeps them intact.
+// CR LF line ends through the atomic file writer. Strings the quoted form cannot carry (control
+// characters such as line breaks or NUL, and lone surrogates, which UTF-8 cannot encode) are
+// written in the editor's hex(1) form, which keeps every UTF-16 code unit.
+//
+// Keys are found through an index by case-folded path, so loading, looking up and saving a file
+// of many keys takes time in proportion to its size (times a logarithm), not to its square.
 //
 // The store reads its file once, when it is made; every change stays in memory until flush().
 // Key handles must not outlive the store.
@@ -57,6 +64,9 @@ public:
     struct Key {
         QString path; // full path, starting with the root ("HKEY_CURRENT_USER\...")
         QList<Value> values;
+        // Positions in `values` by case-folded name, kept once the key holds enough values for a
+        // scan to cost more than a look-up; empty before that.
+        QHash<QString, qsizetype> valueIndex;
     };
 
 private:
@@ -68,7 +78,10 @@ private:
     Key& addKey(const QString& fullPath);
 
     QString m_path;
-    QList<Key> m_keys; // the keys the file lists; their ancestors exist implicitly
+    // The keys the file lists, by case-folded path; their ancestors exist implicitly. The order
+    // of the map puts every key below a path right after that path's prefix, so "does anything
+    // lie below" is one look-up. The file's order of keys is made when it is written.
+    std::map<QString, Key> m_keys;
 };
 
 } // namespace quillery

@@ -220,6 +220,33 @@ TEST(AppSettings, SaveWritesTheSettingsInOrderAndReadsBack)
     EXPECT_EQ(bytes.mid(start, expected.size()), expected);
 }
 
+// A NUL or another character the quoted form cannot carry, in a format or any other string,
+// takes nothing with it when the settings are saved.
+TEST(AppSettings, StringsWithNulsControlsAndLoneSurrogatesSurviveASaveAndALoad)
+{
+    const auto text = [](std::u16string_view t) {
+        return QString::fromUtf16(t.data(), t.size());
+    };
+    using namespace std::string_view_literals;
+    StoreFile f;
+    AppSettings a;
+    a.formats[0] = text(u"%A\0%T"sv);
+    a.formats[2] = text(u"\0"sv);
+    a.formats[5] = text(u"%T\x01\x1F\t\xD800"sv);
+    a.format = text(u"%Y\0"sv);
+    a.dashChar = QChar(0xDC00);
+    a.subtitleSeparator = text(u":\0 "sv);
+    a.dataLinkTemplates = {text(u"http://x/?q=%T\0"sv), text(u"\xD83D"sv)};
+    a.synonymsPaperback = {text(u"\0pocket"sv)};
+    f.save(a);
+    const AppSettings back = f.reload();
+    EXPECT_EQ(back.formats, a.formats);
+    EXPECT_EQ(back, a);
+    // And a second save keeps them as well.
+    f.save(back);
+    EXPECT_EQ(f.reload(), a);
+}
+
 TEST(AppSettings, ShortenedAndEmptiedListsLeaveNothingStale)
 {
     StoreFile f;

@@ -172,6 +172,43 @@ TEST_F(BookFileTest, InvalidUtf8IsReadInTheLegacyCodePageNotAsEmpty)
     EXPECT_TRUE(readBytes(file).contains("Author=M\xC3\xBCller, J\xC3\xBCrgen\r\n"));
 }
 
+TEST_F(BookFileTest, OneInvalidByteLeavesTheValidUtf8TextAlone)
+{
+    const QString file = path("Mixed.book");
+    writeBytes(file, "\xEF\xBB\xBF[Cataloguing]\r\n"
+                     "Author=Caf\xC3\xA9 M\xC3\xBCller \xE2\x80\x93 \xC5\x92uvres\r\n"
+                     "Title=Br\xE9sil\r\n");
+    const BookRecord r = ReadBookRecord(file);
+    EXPECT_EQ(r[Field::Author], s("Café Müller – Œuvres"));
+    EXPECT_EQ(r[Field::Title], s("Brésil"));
+    writeBookFile(file, r, kWhen, s("1.2.0.0"));
+    const QByteArray saved = readBytes(file);
+    EXPECT_TRUE(saved.contains("Author=Caf\xC3\xA9 M\xC3\xBCller \xE2\x80\x93 \xC5\x92uvres\r\n"))
+        << test::visible(saved);
+    EXPECT_TRUE(saved.contains("Title=Br\xC3\xA9sil\r\n")) << test::visible(saved);
+    EXPECT_EQ(ReadBookRecord(file), r);
+}
+
+// A mark in front of a line (two books joined into one file, an editor's doubled mark) does not
+// hide the section or the key behind it.
+TEST_F(BookFileTest, ByteOrderMarksAtTheStartOfALineAreNoText)
+{
+    const QString file = path("Joined.book");
+    writeBytes(file, "\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBF[File information]\r\n"
+                     "Program version=1.2.0.0\r\n"
+                     "\xEF\xBB\xBF[Cataloguing]\r\n"
+                     "\xEF\xBB\xBFTitle=Joined\r\n"
+                     " \xEF\xBB\xBF Author=Spaced\r\n"
+                     "\xEF\xBB\xBF[Language]\r\nLanguage=sv\r\n");
+    const BookRecord r = ReadBookRecord(file);
+    EXPECT_EQ(r[Field::Title], s("Joined"));
+    EXPECT_EQ(r[Field::Author], s("Spaced"));
+    EXPECT_EQ(r[Field::Language], s("sv"));
+    writeBookFile(file, r, kWhen, s("1.2.0.0"));
+    EXPECT_EQ(readBytes(file).count("\xEF\xBB\xBF"), 1);
+    EXPECT_EQ(ReadBookRecord(file), r);
+}
+
 TEST_F(BookFileTest, VersionTest)
 {
     const struct {

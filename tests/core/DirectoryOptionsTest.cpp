@@ -107,3 +107,19 @@ TEST(DirectoryOptions, MicrodataStateChangesOnlyOnAChange)
     setMicrodata(report, false);
     EXPECT_EQ(report.beforeItem, s("<li>"));
 }
+
+// A mark in front of a section header, as two joined files leave it, hides nothing; a stray
+// legacy byte leaves the UTF-8 around it as it is.
+TEST(DirectoryOptions, MarksAtLineStartsAndStrayBytesAreRead)
+{
+    QTemporaryDir dir;
+    test::writeBytes(directoryOptionsPath(dir.path()),
+                     "\xEF\xBB\xBF[Formats]\r\nFormat=%A \xE2\x80\x93 %T\r\n"
+                     "\xEF\xBB\xBF[Report]\r\n\xEF\xBB\xBF\xEF\xBB\xBF"
+                     "BeforeItem=<li class=\"caf\xC3\xA9\">\r\nDefaultLang=fr\xE9\r\n");
+    const DirectoryOptions read =
+        readDirectoryOptionsForDialog(IniFile::load(directoryOptionsPath(dir.path())), {});
+    EXPECT_EQ(read.format, s("%A – %T"));
+    EXPECT_EQ(read.report.beforeItem, s("<li class=\"café\">"));
+    EXPECT_EQ(read.report.defaultLang, s("fré"));
+}

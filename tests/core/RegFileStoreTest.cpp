@@ -192,3 +192,113 @@ TEST(RegFileStore, DamagedFilesAreRefusedWithTheLine)
         }
     }
 }
+
+// Keys and values are found ignoring case (beyond ASCII too) however many there are, and the
+// file lists its keys in the editor's export order whatever order they were read in.
+TEST(RegFileStore, ManyKeysAndValuesKeepTheirRulesAndTheExportOrder)
+{
+    QByteArray text = "REGEDIT4\r\n";
+    for (const char* name : {"K\\b2", "K\\B10", "K\\b1", "K\\B1\\Sub", "K\\\xC3\x84rger",
+                             "K\\\xF0\x90\x90\x80", "K\\b", "K\\b!"})
+        text += QByteArray("[HKEY_CURRENT_USER\\") + name + "]\r\n";
+    text += "[HKEY_CURRENT_USER\\K\\b]\r\n";
+    for (int i = 0; i < 40; ++i)
+        text += "\"V" + QByteArray::number(i) + "\"=dword:" + QByteArray::number(i, 16) + "\r\n";
+    Fixture f;
+    test::writeBytes(f.path(), text);
+    RegFileStore store(f.path());
+
+    for (const char* path : {"k\\B2", "K\\\xC3\xA4RGER", "k\\\xF0\x90\x90\xA8", "k\\b1\\sub", "K"})
+        EXPECT_TRUE(store.openKey(s(path), SettingsStore::Open::Existing)) << path;
+    EXPECT_FALSE(store.openKey(s("K\\B1\\Su"), SettingsStore::Open::Existing));
+    const auto key = store.openKey(s("k\\B"), SettingsStore::Open::Existing);
+    EXPECT_EQ(key->readNumber(s("v33")), 33u);
+    EXPECT_TRUE(key->writeNumber(s("v5"), 99));
+    EXPECT_TRUE(key->writeNumber(s("V40"), 40));
+
+    const QByteArray written = store.toBytes();
+    const char* order[] = {"[HKEY_CURRENT_USER\\K\\b]",
+                           "\"V4\"=dword:00000004",
+                           "\"v5\"=dword:00000063",
+                           "\"V6\"=dword:00000006",
+                           "\"V39\"=dword:00000027",
+                           "\"V40\"=dword:00000028",
+                           "[HKEY_CURRENT_USER\\K\\b!]",
+                           "[HKEY_CURRENT_USER\\K\\b1]",
+                           "[HKEY_CURRENT_USER\\K\\B1\\Sub]",
+                           "[HKEY_CURRENT_USER\\K\\B10]",
+                           "[HKEY_CURRENT_USER\\K\\b2]",
+                           "[HKEY_CURRENT_USER\\K\\\xC3\x84rger]",
+                           "[HKEY_CURRENT_USER\\K\\\xF0\x90\x90\x80]"};
+    qsizetype at = 0;
+    for (const char* line : order) {
+        const qsizetype next = written.indexOf(QByteArray(QByteArray(line) + "\r\n"), at);
+        EXPECT_GT(next, at - 1) << line << "\n" << test::visible(written);
+        at = next;
+    }
+    EXPECT_EQ(written.count("\"V5\""), 0);
+
+    // Deleting a key takes the keys below it, and no sibling that merely starts alike.
+    EXPECT_TRUE(store.deleteKey(s("k\\B1")));
+    EXPECT_FALSE(store.openKey(s("K\\B1\\Sub"), SettingsStore::Open::Existing));
+    EXPECT_TRUE(store.openKey(s("K\\B10"), SettingsStore::Open::Existing));
+    EXPECT_TRUE(store.openKey(s("K\\b"), SettingsStore::Open::Existing));
+}
+
+// A string the quoted form cannot carry goes into the hex(1) form, and every string reads back
+// from the file exactly as it was written.
+TEST(RegFileStore, EveryStringReadsBackExactlyInTheFormThatCarriesIt)
+{
+    using namespace std::string_view_literals;
+    const struct {
+        std::u16string_view text;
+        bool hex;
+    } cases[] = {
+        {u"a\0b"sv, true},
+        {u"\0"sv, true},
+        {u"ends in a NUL\0"sv, true},
+        {u"\0\0"sv, true},
+        {u"tab\t\x01\x1F"sv, true},
+        {u"line\r\nbreak"sv, true},
+        {u"lone high \xD800"sv, true},
+        {u"\xDC00 lone low"sv, true},
+        {u"low before high \xDC00\xD800"sv, true},
+        {u"\xD83D\xDCDA paired \x7F\x85\x9F\xA0\x2028\xFEFF\xFFFE\xFFFF"sv, false},
+        {u"\xFEFF"sv, false},
+        {u"\"quoted\" C:\\path\\"sv, false},
+        {u""sv, false},
+    };
+    Fixture f;
+    {
+        RegFileStore store(f.path());
+        const auto key = store.openKey(s("K"), SettingsStore::Open::CreateIfMissing);
+        for (size_t i = 0; i < std::size(cases); ++i)
+            key->writeString(QString::number(i),
+                             QString::fromUtf16(cases[i].text.data(), cases[i].text.size()));
+        store.flush();
+    }
+    const QByteArray written = test::readBytes(f.path());
+    RegFileStore again(f.path());
+    EXPECT_EQ(again.toBytes(), written);
+    const auto key = again.openKey(s("K"), SettingsStore::Open::Existing);
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const QString text = QString::fromUtf16(cases[i].text.data(), cases[i].text.size());
+        EXPECT_EQ(key->readString(QString::number(i)), text) << i;
+        EXPECT_EQ(
+            written.contains(QByteArray("\"" + QByteArray::number(qulonglong(i)) + "\"=hex(1):")),
+            cases[i].hex)
+            << i;
+    }
+}
+
+TEST(RegFileStore, AStrayLegacyByteLeavesTheUtf8AroundItAlone)
+{
+    Fixture f;
+    test::writeBytes(
+        f.path(),
+        "REGEDIT4\r\n[HKEY_CURRENT_USER\\K]\r\n\"T\"=\"Caf\xC3\xA9 \xE2\x80\x93 \xE9t\xE9\"\r\n");
+    RegFileStore store(f.path());
+    const auto key = store.openKey(s("K"), SettingsStore::Open::Existing);
+    ASSERT_TRUE(key);
+    EXPECT_EQ(key->readString(s("T")), s("Café – été"));
+}
