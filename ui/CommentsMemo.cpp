@@ -59,6 +59,9 @@ void TCommentsMemo::setValue(const QString& value)
 {
     m_setting = true;
     m_value = value;
+    // Emptied first: a change of wrapping lays out whatever the memo holds, and the old text laid
+    // out word by word can take minutes.
+    clear();
     chooseWrapping();
     setPlainText(value);
     m_shown = document()->toRawText();

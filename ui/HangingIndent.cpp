@@ -40,9 +40,10 @@ void setHangingParagraphs(QTextEdit* edit, const QStringList& lines)
         if (wrapModeFor(line) == QTextOption::WrapAnywhere)
             mode = QTextOption::WrapAnywhere;
     }
+    // Emptied before the wrapping changes, which lays out whatever the edit holds.
+    edit->clear();
     if (edit->wordWrapMode() != mode)
         edit->setWordWrapMode(mode);
-    edit->clear();
     QTextCursor cursor(edit->document());
     const QTextBlockFormat format = hangingIndentFormat();
     for (qsizetype i = 0; i < lines.size(); ++i) {

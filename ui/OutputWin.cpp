@@ -281,6 +281,8 @@ void ToutputFrm::showReport(const QStringList& lines)
     // One paragraph per line; the document turns every CR LF, CR, LF or paragraph separator
     // inside a line into a further paragraph, as the text then also shows it.
     const QString text = lines.join(QChar::ParagraphSeparator);
+    // Emptied before the wrapping changes, which lays out whatever the window holds.
+    m_output->clear();
     m_output->setWordWrapMode(ui::wrapModeFor(text));
     m_output->setPlainText(text);
 
