@@ -131,6 +131,7 @@ protected:
 
 } // namespace
 
+// A plain load and leave of any file, then closing the window, keeps every file byte-identical.
 TEST_F(BookEditing, VisitingEveryHostileBookAndClosingChangesNoByte)
 {
     const std::vector<HostileBook> books = hostileBooks();
@@ -285,4 +286,18 @@ TEST_F(BookEditing, TheListFollowsTheFolderAndKeepsTheSelection)
     ASSERT_EQ(list->selectedItems().size(), 1);
     EXPECT_EQ(list->selectedItems()[0]->text(), s("Persuasion"));
     EXPECT_EQ(w->currentBookFile(), book(s("Persuasion")));
+}
+
+TEST_F(BookEditing, FormatsHoldingControlCharactersSurviveACloseAndARestart)
+{
+    AppSettings settings;
+    settings.directory = m_cat;
+    settings.formats = {s("%T"), QString::fromUtf16(u"a\0b", 3), s("tab\there"), s("%A")};
+    {
+        RegFileStore store(m_settings);
+        SaveAppSettings(store, settings);
+    }
+    start()->close();
+    RegFileStore store(m_settings);
+    EXPECT_EQ(LoadAppSettings(store).formats, settings.formats);
 }
