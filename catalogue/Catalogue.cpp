@@ -205,9 +205,11 @@ namespace {
 // catalogue tests every book, and the answer stands in the first lines of every file we write.
 std::optional<bool> version10At(int dirFd, const QByteArray& name, const struct stat& st)
 {
-    if (S_ISDIR(st.st_mode))
+    // Only a regular file can be a version 1.0 book; a pipe or a device is never opened here.
+    if (!S_ISREG(st.st_mode))
         return false;
-    const int fd = ::openat(dirFd, name.constData(), O_RDONLY | O_CLOEXEC);
+    // Opened without waiting all the same, should the entry be replaced by a pipe meanwhile.
+    const int fd = ::openat(dirFd, name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         return false;
     char prefix[4096];

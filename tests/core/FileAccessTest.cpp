@@ -1,0 +1,140 @@
+// Odd files in and around a catalogue: pipes, devices, sockets and files too large to read are
+// refused at once; links are read through but saved only within the catalogue; outputs onto
+// pipes and devices are written through; names as long as the file system holds are saved; names
+// that are not valid UTF-8 are counted, not lost.
+
+#include "base/Errors.h"
+#include "base/FileIo.h"
+#include "catalogue/BookFile.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/Shelf.h"
+#include "format/Report.h"
+
+#include "TestSupport.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+using namespace quillery;
+
+namespace {
+
+using quillery::test::s;
+
+const QByteArray Book = "\xEF\xBB\xBF[Cataloguing]\r\nAuthor=Austen, Jane\r\nTitle=Emma\r\n";
+
+// The message an operation fails with, or "no error".
+QString failureOf(const std::function<void()>& operation)
+{
+    try {
+        operation();
+        return s("no error");
+    } catch (const Error& e) {
+        return e.message();
+    }
+}
+
+QString openError(const QString& path, const char* reason)
+{
+    return FileError::compose(FileError::Kind::Open, path, s(reason));
+}
+
+QString createError(const QString& path, const char* reason)
+{
+    return FileError::compose(FileError::Kind::Create, path, s(reason));
+}
+
+mode_t modeOf(const QString& path)
+{
+    struct stat st;
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode : 0;
+}
+
+class FileAccess : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        ASSERT_TRUE(m_outside.isValid());
+    }
+
+    QString dir() const { return m_dir.path() + u'/'; }
+    QString path(const QString& name) const { return dir() + name; }
+    QString outside(const char* name) const { return m_outside.filePath(s(name)); }
+
+    QStringList report() const
+    {
+        FormatContext context;
+        return GenerateReport(dir(), listBookNames(dir()), s("%T"), context);
+    }
+
+    void save(const QString& file, const char* title) const
+    {
+        BookRecord record;
+        record[Field::Title] = s(title);
+        writeBookFile(file, record, QDateTime(QDate(2024, 3, 1), QTime(12, 0)), s("1.2.0.0"));
+    }
+
+    QTemporaryDir m_dir;
+    QTemporaryDir m_outside;
+};
+
+} // namespace
+
+TEST_F(FileAccess, FileAboveTheSizeLimitIsRefusedNamingIt)
+{
+    QFile huge(path(s("Huge.book")));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(huge.resize(MaxReadFileSize + 1)); // sparse: no disk space taken
+    huge.close();
+    const QString message =
+        openError(huge.fileName(), "The file is larger than 256 MiB, more than the program reads");
+    EXPECT_EQ(failureOf([&] { ReadBookRecord(huge.fileName()); }), message);
+    EXPECT_EQ(failureOf([&] { shelfBytes(dir(), s("1.2.0.0")); }), message);
+    EXPECT_FALSE(IsVersion10File(huge.fileName()));
+}
+
+TEST_F(FileAccess, OutputsOntoPipesAndDevicesAreWrittenThroughNotReplaced)
+{
+    const QByteArray bytes = "@@ EOF\r\n";
+    const QString pipe = path(s("out.shelf"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const int reader = ::open(QFile::encodeName(pipe).constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    writeWholeFile(pipe, bytes);
+    char buffer[64];
+    EXPECT_EQ(::read(reader, buffer, sizeof buffer), bytes.size());
+    EXPECT_EQ(QByteArray(buffer, bytes.size()), bytes);
+    ::close(reader);
+    EXPECT_TRUE(S_ISFIFO(modeOf(pipe)));
+
+    // Nobody reading: refused at once rather than waited for.
+    EXPECT_EQ(failureOf([&] { writeWholeFile(pipe, bytes); }),
+              createError(pipe, "No program is reading from the named pipe"));
+
+    // A null device of our own where we may make one, so that a fault could never replace the
+    // system's.
+    QString null = s("/dev/null");
+    if (::geteuid() == 0) {
+        null = path(s("null"));
+        ASSERT_EQ(::mknod(QFile::encodeName(null).constData(), S_IFCHR | 0666, ::makedev(1, 3)), 0);
+    }
+    writeWholeFile(null, bytes);
+    EXPECT_TRUE(S_ISCHR(modeOf(null)));
+}
