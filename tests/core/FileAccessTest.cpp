@@ -110,6 +110,60 @@ TEST_F(FileAccess, FileAboveTheSizeLimitIsRefusedNamingIt)
     EXPECT_FALSE(IsVersion10File(huge.fileName()));
 }
 
+TEST_F(FileAccess, LinksAreReadThroughAndSavedOnlyWithinTheCatalogue)
+{
+    ASSERT_TRUE(QDir(dir()).mkdir(s("store")));
+    const QString away = QFileInfo(m_outside.path()).fileName();
+    const struct {
+        const char* name;
+        QString target; // as the link holds it
+        QString file;   // the file it leads to
+        bool dangling;
+        const char* refusal;
+    } cases[] = {
+        {"Sibling.book", s("Real.book"), path(s("Real.book")), false, nullptr},
+        {"Below.book", path(s("store/Real.book")), path(s("store/Real.book")), false, nullptr},
+        {"Outside.book", outside("Real.book"), outside("Real.book"), false,
+         "The book is a symbolic link to a file outside the catalogue folder"},
+        {"Escaping.book", s("store/../../") + away + s("/Other.book"), outside("Other.book"), false,
+         "The book is a symbolic link to a file outside the catalogue folder"},
+        {"Gone.book", s("Nothing.book"), path(s("Nothing.book")), true,
+         "The book is a symbolic link that points to nothing"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString link = path(s(c.name));
+        ASSERT_EQ(
+            ::symlink(QFile::encodeName(c.target).constData(), QFile::encodeName(link).constData()),
+            0);
+        if (!c.dangling)
+            test::writeBytes(c.file, Book);
+        EXPECT_EQ(ReadBookRecord(link)[Field::Title], c.dangling ? QString() : s("Emma"));
+
+        const QString failure = failureOf([&] { save(link, "Changed"); });
+        EXPECT_TRUE(S_ISLNK(modeOf(link)));
+        if (c.refusal) {
+            EXPECT_EQ(failure, createError(link, c.refusal));
+            if (c.dangling)
+                EXPECT_FALSE(QFileInfo::exists(c.file));
+            else
+                EXPECT_EQ(test::readBytes(c.file), Book);
+        } else {
+            EXPECT_EQ(failure, s("no error"));
+            EXPECT_EQ(ReadBookRecord(c.file)[Field::Title], s("Changed"));
+        }
+    }
+
+    // Upgrading is saving too.
+    QFile::copy(test::dataPath(s("v10-cp1252.book")), outside("Old.book"));
+    const QByteArray old = test::readBytes(outside("Old.book"));
+    ASSERT_TRUE(QFile::link(outside("Old.book"), path(s("Old.book"))));
+    EXPECT_EQ(failureOf([&] { UpgradeBookFile(path(s("Old.book")), s("1.2.0.0")); }),
+              createError(path(s("Old.book")),
+                          "The book is a symbolic link to a file outside the catalogue folder"));
+    EXPECT_EQ(test::readBytes(outside("Old.book")), old);
+}
+
 TEST_F(FileAccess, OutputsOntoPipesAndDevicesAreWrittenThroughNotReplaced)
 {
     const QByteArray bytes = "@@ EOF\r\n";
