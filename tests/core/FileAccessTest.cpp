@@ -66,6 +66,21 @@ mode_t modeOf(const QString& path)
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode : 0;
 }
 
+bool makeSocket(const QString& path)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    if (name.size() >= qsizetype(sizeof address.sun_path))
+        return false;
+    std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool bound =
+        fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    ::close(fd);
+    return bound;
+}
+
 class FileAccess : public ::testing::Test {
 protected:
     void SetUp() override
@@ -96,6 +111,45 @@ protected:
 };
 
 } // namespace
+
+TEST_F(FileAccess, PipesDevicesAndSocketsNamedLikeBooksAreRefusedAtOnce)
+{
+    const struct {
+        const char* name;
+        std::function<bool(const QString&)> make;
+        const char* reason;
+    } cases[] = {
+        {"pipe.book",
+         [](const QString& p) { return ::mkfifo(QFile::encodeName(p).constData(), 0600) == 0; },
+         "It is a named pipe, not a regular file"},
+        {"zero.book", [](const QString& p) { return QFile::link(s("/dev/zero"), p); },
+         "It is a device, not a regular file"},
+        {"socket.book", makeSocket, "It is a socket, not a regular file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString file = path(s(c.name));
+        ASSERT_TRUE(c.make(file));
+        QElapsedTimer timer;
+        timer.start();
+        const QString message = openError(file, c.reason);
+        EXPECT_EQ(failureOf([&] { ReadBookRecord(file); }), message);
+        EXPECT_EQ(failureOf([&] { readWholeFile(file); }), message);
+        EXPECT_EQ(failureOf([&] { report(); }), message);
+        EXPECT_FALSE(IsVersion10File(file));
+        VersionTestCache cache;
+        EXPECT_FALSE(cache.catalogueHasVersion10Files(dir(), listBookNames(dir())));
+        // The link to /dev/zero leads out of the catalogue: the shelf leaves it out unread.
+        QStringList leftOut;
+        const QString shelf = failureOf([&] { shelfBytes(dir(), s("1.2.0.0"), &leftOut); });
+        if (modeOf(file) && S_ISLNK(modeOf(file)))
+            EXPECT_EQ(leftOut, QStringList({s(c.name)}));
+        else
+            EXPECT_EQ(shelf, message);
+        EXPECT_LT(timer.elapsed(), 2000);
+        ASSERT_TRUE(QFile::remove(file));
+    }
+}
 
 TEST_F(FileAccess, FileAboveTheSizeLimitIsRefusedNamingIt)
 {
@@ -164,6 +218,30 @@ TEST_F(FileAccess, LinksAreReadThroughAndSavedOnlyWithinTheCatalogue)
     EXPECT_EQ(test::readBytes(outside("Old.book")), old);
 }
 
+TEST_F(FileAccess, ShelfLeavesOutLinksThatLeaveTheCatalogue)
+{
+    test::writeBytes(path(s("Real.book")), Book);
+    test::writeBytes(outside("Secret.book"), "[Cataloguing]\r\nTitle=Secret\r\n");
+    ASSERT_TRUE(QFile::link(s("Real.book"), path(s("In.book"))));
+    ASSERT_TRUE(QFile::link(outside("Secret.book"), path(s("Out.book"))));
+    ASSERT_TRUE(QFile::link(s("Nothing.book"), path(s("Gone.book"))));
+
+    QStringList leftOut;
+    const QByteArray shelf = shelfBytes(dir(), s("1.2.0.0"), &leftOut);
+    EXPECT_TRUE(shelf.contains(QByteArray("@BOOK FILENAME In.book\r\n" + Book + "@END BOOK\r\n")));
+    EXPECT_FALSE(shelf.contains("Secret"));
+    EXPECT_FALSE(shelf.contains("Out.book"));
+    leftOut.sort();
+    EXPECT_EQ(leftOut, QStringList({s("Gone.book"), s("Out.book")}));
+    EXPECT_EQ(shelfLeftOutText(leftOut),
+              s("2 book file(s) left out of the shelf: they are links to files outside the "
+                "catalogue folder or to nothing: Gone.book, Out.book."));
+
+    QStringList linesLeftOut;
+    EXPECT_FALSE(shelfLines(dir(), s("1.2.0.0"), &linesLeftOut).contains(s("Title=Secret")));
+    EXPECT_EQ(linesLeftOut.size(), 2);
+}
+
 TEST_F(FileAccess, OutputsOntoPipesAndDevicesAreWrittenThroughNotReplaced)
 {
     const QByteArray bytes = "@@ EOF\r\n";
@@ -191,4 +269,72 @@ TEST_F(FileAccess, OutputsOntoPipesAndDevicesAreWrittenThroughNotReplaced)
     }
     writeWholeFile(null, bytes);
     EXPECT_TRUE(S_ISCHR(modeOf(null)));
+}
+
+TEST_F(FileAccess, NamesUpToTheFileSystemsLimitInBytesAreAcceptedAndSaved)
+{
+    if (::pathconf(QFile::encodeName(dir()).constData(), _PC_NAME_MAX) != 255)
+        GTEST_SKIP() << "the temporary folder's file system does not hold 255-byte names";
+    const struct {
+        QString stem;
+        NameCheck check;
+    } cases[] = {
+        {QString(250, u'a'), NameCheck::Accepted}, // 255 bytes with ".book"
+        {QString(251, u'a'), NameCheck::Invalid},
+        {QString(125, u'é'), NameCheck::Accepted}, // two bytes each
+        {QString(126, u'é'), NameCheck::Invalid},  // 131 characters, but 257 bytes
+    };
+    for (const auto& c : cases) {
+        const QString name = c.stem + s(".book");
+        SCOPED_TRACE(name.size());
+        EXPECT_EQ(checkProposal(dir(), name), c.check);
+        if (c.check != NameCheck::Accepted)
+            continue;
+        // The temporary name does not grow with the book's: the save goes through, the book
+        // keeps its permissions and nothing else is left in the folder.
+        test::writeBytes(path(name), Book);
+        ASSERT_TRUE(QFile::setPermissions(path(name),
+                                          QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        save(path(name), "Long");
+        EXPECT_EQ(ReadBookRecord(path(name))[Field::Title], s("Long"));
+        EXPECT_EQ(modeOf(path(name)) & 0777, 0640u);
+        EXPECT_EQ(QDir(dir()).entryList(QDir::Files | QDir::Hidden), QStringList({name}));
+        ASSERT_TRUE(QFile::remove(path(name)));
+    }
+}
+
+TEST_F(FileAccess, NamesThatAreNotUtf8AreCountedNotLost)
+{
+    test::writeBytes(path(s("Good.book")), Book);
+    // Made and removed by their bytes: Qt reaches files only by names it can decode.
+    struct RawFiles {
+        std::vector<QByteArray> paths;
+        ~RawFiles()
+        {
+            for (const QByteArray& p : paths)
+                ::unlink(p.constData());
+        }
+    } files;
+    for (const char* raw : {"Bad\xFF.book", "Cut\xC3.BOOK", "junk\xFF.txt"}) {
+        files.paths.push_back(QFile::encodeName(dir()) + raw);
+        const int fd = ::open(files.paths.back().constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+        ASSERT_GE(fd, 0);
+        ::close(fd);
+    }
+    int skipped = -1;
+    EXPECT_EQ(listBookNames(dir(), &skipped), QStringList({s("Good")}));
+    EXPECT_EQ(skipped, 2);
+    EXPECT_EQ(countUndecodableBookNames(dir()), 2);
+    EXPECT_EQ(undecodableNamesText(2),
+              s("2 book file(s) left out: their names are not valid UTF-8."));
+
+    skipped = -1;
+    EXPECT_TRUE(shelfBytes(dir(), s("1.2.0.0"), nullptr, &skipped)
+                    .contains("@BOOK FILENAME Good.book\r\n"));
+    EXPECT_EQ(skipped, 2);
+    skipped = -1;
+    EXPECT_TRUE(
+        shelfLines(dir(), s("1.2.0.0"), nullptr, &skipped).contains(s("@BOOK FILENAME Good.book")));
+    EXPECT_EQ(skipped, 2);
+    EXPECT_EQ(report(), QStringList({s("<ul>"), s("<li>Emma</li>"), s("</ul>")}));
 }
