@@ -3,6 +3,8 @@
 
 #include "base/Errors.h"
 #include "catalogue/BookFile.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/Shelf.h"
 #include "cli/Cli.h"
 
 #include "CliRun.h"
@@ -15,7 +17,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace quillery;
 
@@ -124,4 +128,58 @@ TEST_F(HostileCli, SettingsFileOfNoiseOrAPipeIsRefused)
                                         s("It is a named pipe, not a regular file"))
                              .toUtf8() +
                          '\n');
+}
+
+TEST_F(HostileCli, DeviceLinkedAsABookFailsClearlyInsteadOfExhaustingMemory)
+{
+    ASSERT_TRUE(QFile::link(s("/dev/zero"), path("Zero.book")));
+    const QByteArray message = FileError::compose(FileError::Kind::Open, path("Zero.book"),
+                                                  s("It is a device, not a regular file"))
+                                   .toUtf8() +
+                               '\n';
+    for (const QStringList& args : {QStringList({s("report"), m_dir.path()}),
+                                    QStringList({s("format"), path("Zero.book"), s("%T")})}) {
+        SCOPED_TRACE(args.join(u' ').toStdString());
+        const Result r = run(withSettings(args));
+        EXPECT_EQ(r.status, 1);
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_EQ(r.err, message);
+    }
+}
+
+TEST_F(HostileCli, LeftOutBooksAreWarnedAboutOnStderrOnly)
+{
+    // Made and removed by its bytes: Qt reaches files only by names it can decode.
+    struct RawFile {
+        QByteArray path;
+        ~RawFile() { ::unlink(path.constData()); }
+    } bad{QFile::encodeName(m_dir.path()) + "/Bad\xFF.book"};
+    const int fd = ::open(bad.path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    test::writeBytes(m_home.filePath(s("Secret.book")), GoodBook);
+    ASSERT_TRUE(QFile::link(m_home.filePath(s("Secret.book")), path("Out.book")));
+    const QByteArray names = (undecodableNamesText(1) + u'\n').toUtf8();
+    const QByteArray links = (shelfLeftOutText({s("Out.book")}) + u'\n').toUtf8();
+
+    const struct {
+        QStringList args;
+        QByteArray out;
+        QByteArray err;
+    } cases[] = {
+        {{s("list"), m_dir.path()}, "Good\nNoise\nOut\n3 book(s) in this catalogue.\n", names},
+        {withSettings({s("report"), m_dir.path(), s("--format"), s("%T"), s("--before-report"),
+                       QString(), s("--after-report"), QString()}),
+         "<li>Emma</li>\r\n<li></li>\r\n<li>Emma</li>\r\n", names},
+        {{s("upgrade"), m_dir.path()}, "0 books upgraded.\n", names},
+        {{s("shelf"), m_dir.path(), s("-o"), m_home.filePath(s("all.shelf"))}, "", links + names},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(u' ').toStdString());
+        const Result r = run(c.args);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(r.err, c.err);
+    }
+    EXPECT_FALSE(test::readBytes(m_home.filePath(s("all.shelf"))).contains("Out.book"));
 }
