@@ -15,7 +15,9 @@
 #include <QHash>
 
 #include <algorithm>
+#include <exception>
 #include <functional>
+#include <new>
 
 namespace quillery::cli {
 
@@ -408,6 +410,16 @@ int run(const QStringList& arguments, QByteArray& out, QByteArray& err)
     } catch (const Error& error) {
         out.clear();
         err = error.message().toUtf8() + '\n';
+        return Failure;
+    } catch (const std::bad_alloc&) {
+        // The last resort: the core refuses files too large to read before memory runs out, but
+        // nothing may end the program with an uncaught exception.
+        out.clear();
+        err = "Not enough memory to complete the operation.\n";
+        return Failure;
+    } catch (const std::exception& e) {
+        out.clear();
+        err = "Unexpected error: " + QString::fromLocal8Bit(e.what()).simplified().toUtf8() + '\n';
         return Failure;
     }
 }

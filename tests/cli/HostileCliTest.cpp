@@ -18,7 +18,9 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace quillery;
@@ -182,4 +184,56 @@ TEST_F(HostileCli, LeftOutBooksAreWarnedAboutOnStderrOnly)
         EXPECT_EQ(r.err, c.err);
     }
     EXPECT_FALSE(test::readBytes(m_home.filePath(s("all.shelf"))).contains("Out.book"));
+}
+
+TEST_F(HostileCli, RunningOutOfMemoryEndsWithAMessageNotAnAbort)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer cannot run under a limit on address space";
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    GTEST_SKIP() << "the address sanitizer cannot run under a limit on address space";
+#endif
+#endif
+    // A book within the size limit, in a child process whose address space cannot hold it.
+    QFile big(path("Big.book"));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(big.resize(200 * 1024 * 1024)); // sparse
+    big.close();
+    const QStringList args = withSettings({s("format"), big.fileName(), s("%T")});
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        ::close(fds[0]);
+        long pages = 0;
+        if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+            if (std::fscanf(statm, "%ld", &pages) != 1)
+                pages = 0;
+            std::fclose(statm);
+        }
+        const rlim_t room = rlim_t(pages) * rlim_t(::sysconf(_SC_PAGESIZE)) + 64 * 1024 * 1024;
+        const rlimit limit{room, room};
+        QByteArray report = "no limit";
+        if (pages > 0 && ::setrlimit(RLIMIT_AS, &limit) == 0) {
+            QByteArray out;
+            QByteArray err;
+            report = QByteArray::number(cli::run(args, out, err)) + ' ' + err;
+        }
+        if (::write(fds[1], report.constData(), size_t(report.size())) < 0)
+            ::_exit(2);
+        ::_exit(0);
+    }
+    ::close(fds[1]);
+    QByteArray report;
+    char buffer[512];
+    ssize_t n;
+    while ((n = ::read(fds[0], buffer, sizeof buffer)) > 0)
+        report.append(buffer, n);
+    ::close(fds[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(report, QByteArray("1 Not enough memory to complete the operation.\n"));
 }
