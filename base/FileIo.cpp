@@ -3,18 +3,25 @@
 #include "base/Errors.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
 #include <QTemporaryFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -24,44 +31,85 @@ namespace quillery {
 
 namespace {
 
+QString tooLargeReason()
+{
+    return QStringLiteral("The file is larger than %1 MiB, more than the program reads")
+        .arg(MaxReadFileSize / (1024 * 1024));
+}
+
 #ifdef Q_OS_UNIX
-// Reads a file with the fewest system calls: catalogues of a hundred thousand books are read
-// whole for every report. Returns false with errno set when the file cannot be opened or read.
-bool readPosix(const QString& path, QByteArray& bytes)
+QString errnoText(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Why a file of this kind is not read as a book, options or settings file.
+QString notRegularReason(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return errnoText(EISDIR);
+    if (S_ISFIFO(mode))
+        return QStringLiteral("It is a named pipe, not a regular file");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("It is a device, not a regular file");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("It is a socket, not a regular file");
+    return QStringLiteral("It is not a regular file");
+}
+
+enum class ReadStatus { Read, Missing, Failed };
+
+// Reads a regular file with the fewest system calls (one open, one fstat and the reads):
+// catalogues of a hundred thousand books are read whole for every report.
+ReadStatus readPosix(const QString& path, QByteArray& bytes, QString& reason)
 {
     // Opened without waiting: a named pipe (a ".book" entry can be anything) would otherwise
-    // block until some writer appears. Reads then wait as usual, and a pipe without a writer
-    // reads as empty.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return false;
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags != -1)
-        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    struct stat st;
-    const bool statFailed = ::fstat(fd, &st) != 0;
-    if (statFailed || S_ISDIR(st.st_mode)) {
-        const int error = statFailed ? errno : EISDIR;
-        ::close(fd);
-        errno = error;
-        return false;
+    // block until some writer appears. The flag changes nothing for the regular files that are
+    // then read, so it stays set.
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        const int error = errno;
+        if (error == ENOENT)
+            return ReadStatus::Missing;
+        // A socket cannot be opened at all ("No such device or address"): say what it is.
+        struct stat st;
+        const bool special = ::stat(QFile::encodeName(path).constData(), &st) == 0 &&
+                             !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode);
+        reason = special ? notRegularReason(st.st_mode) : errnoText(error);
+        return ReadStatus::Failed;
     }
+    const auto fail = [&](const QString& why) {
+        ::close(fd);
+        bytes.clear();
+        reason = why;
+        return ReadStatus::Failed;
+    };
+    struct stat st;
+    if (::fstat(fd, &st) != 0)
+        return fail(errnoText(errno));
+    // Only regular files end: a device such as /dev/zero reads without end.
+    if (!S_ISREG(st.st_mode))
+        return fail(notRegularReason(st.st_mode));
+    if (st.st_size > MaxReadFileSize)
+        return fail(tooLargeReason());
+    // One byte more than the size, so that the end is seen by the next read; a file that grows
+    // while it is read is still stopped at the limit.
     qsizetype capacity = st.st_size > 0 ? qsizetype(st.st_size) + 1 : 4096;
     bytes.resize(capacity);
     qsizetype done = 0;
     for (;;) {
         if (done == capacity) {
-            capacity *= 2;
+            if (done > MaxReadFileSize)
+                return fail(tooLargeReason());
+            capacity = std::min<qsizetype>(capacity * 2, MaxReadFileSize + 1);
             bytes.resize(capacity);
         }
         const ssize_t n = ::read(fd, bytes.data() + done, size_t(capacity - done));
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            const int error = errno;
-            ::close(fd);
-            errno = error;
-            return false;
+            return fail(errnoText(errno));
         }
         if (n == 0)
             break;
@@ -69,7 +117,18 @@ bool readPosix(const QString& path, QByteArray& bytes)
     }
     ::close(fd);
     bytes.resize(done);
-    return true;
+    return ReadStatus::Read;
+}
+#else
+// Throws when the path names something other than a regular file, or one too large to read.
+void checkReadable(const QString& path, const QFileInfo& info)
+{
+    if (info.isDir())
+        throw FileError(FileError::Kind::Open, path, QStringLiteral("Is a directory"));
+    if (!info.isFile())
+        throw FileError(FileError::Kind::Open, path, QStringLiteral("It is not a regular file"));
+    if (info.size() > MaxReadFileSize)
+        throw FileError(FileError::Kind::Open, path, tooLargeReason());
 }
 #endif
 
@@ -79,16 +138,27 @@ QByteArray readWholeFile(const QString& path)
 {
 #ifdef Q_OS_UNIX
     QByteArray bytes;
-    if (!readPosix(path, bytes))
-        throw FileError(FileError::Kind::Open, path, QString::fromLocal8Bit(std::strerror(errno)));
-    return bytes;
+    QString reason;
+    switch (readPosix(path, bytes, reason)) {
+    case ReadStatus::Read:
+        return bytes;
+    case ReadStatus::Missing:
+        reason = errnoText(ENOENT);
+        break;
+    case ReadStatus::Failed:
+        break;
+    }
+    throw FileError(FileError::Kind::Open, path, reason);
 #else
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw FileError(FileError::Kind::Open, path, file.errorString());
+    checkReadable(path, QFileInfo(path));
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw FileError(FileError::Kind::Open, path, file.errorString());
+    if (bytes.size() > MaxReadFileSize)
+        throw FileError(FileError::Kind::Open, path, tooLargeReason());
     return bytes;
 #endif
 }
@@ -97,11 +167,16 @@ std::optional<QByteArray> readWholeFileIfExists(const QString& path)
 {
 #ifdef Q_OS_UNIX
     QByteArray bytes;
-    if (readPosix(path, bytes))
+    QString reason;
+    switch (readPosix(path, bytes, reason)) {
+    case ReadStatus::Read:
         return bytes;
-    if (errno == ENOENT)
+    case ReadStatus::Missing:
         return std::nullopt;
-    throw FileError(FileError::Kind::Open, path, QString::fromLocal8Bit(std::strerror(errno)));
+    case ReadStatus::Failed:
+        break;
+    }
+    throw FileError(FileError::Kind::Open, path, reason);
 #else
     if (!QFileInfo::exists(path))
         return std::nullopt;
@@ -121,12 +196,194 @@ bool writeAll(QIODevice& device, const QByteArray& bytes)
     return true;
 }
 
+#ifdef Q_OS_UNIX
+namespace {
+
+[[noreturn]] void throwCreate(const QString& path, int error)
+{
+    throw FileError(FileError::Kind::Create, path, errnoText(error));
+}
+
+// Writes every byte to a descriptor; returns false with errno set when it could not.
+bool writeFd(int fd, const QByteArray& bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (n == 0) {
+            errno = EIO;
+            return false;
+        }
+        done += n;
+    }
+    return true;
+}
+
+// The file a path finally names once its symbolic links are followed, as QSaveFile followed
+// them: a link that points to nothing gives the name it points to, so that the write creates it.
+QByteArray followLinks(const QByteArray& path)
+{
+    QByteArray current = path;
+    for (int depth = 0; depth < 40; ++depth) {
+        struct stat st;
+        if (::lstat(current.constData(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return current;
+        QByteArray target(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(current.constData(), target.data(), size_t(target.size()));
+        if (n <= 0 || n >= target.size())
+            return current;
+        target.resize(n);
+        if (!target.startsWith('/')) {
+            const qsizetype slash = current.lastIndexOf('/');
+            if (slash >= 0)
+                target.prepend(current.first(slash + 1));
+        }
+        current = target;
+    }
+    return path; // a loop: opening the path itself then reports it
+}
+
+// Flushes a folder's entries to disk, so that a rename in it survives a power cut. A file system
+// that cannot flush folders has nothing to flush: the file's data is on disk already.
+void syncFolder(const QByteArray& folder)
+{
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// Writes a path that is no regular file (a device, a named pipe) directly, as a shell's
+// redirection does: the node stays, and only its own writing rules apply.
+void writeToSpecialFile(const QString& path, const QByteArray& target, const QByteArray& bytes)
+{
+    // Not waiting for a reader: a pipe that nobody reads would hang the program for good.
+    const int fd = ::open(target.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
+        if (errno == ENXIO)
+            throw FileError(FileError::Kind::Create, path,
+                            QStringLiteral("No program is reading from the named pipe"));
+        throwCreate(path, errno);
+    }
+    // Once open, the writes wait for a slow reader as usual.
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags != -1)
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    const bool written = writeFd(fd, bytes);
+    const int error = errno;
+    if (::close(fd) != 0 && written)
+        throwCreate(path, errno);
+    if (!written)
+        throwCreate(path, error);
+}
+
+// Writes an existing regular file in place, for a folder that lets no temporary file be made.
+void writeInPlace(const QString& path, const QByteArray& target, const QByteArray& bytes)
+{
+    const int fd = ::open(target.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        throwCreate(path, errno);
+    const auto fail = [&](int error) {
+        ::close(fd);
+        throwCreate(path, error);
+    };
+#ifdef Q_OS_LINUX
+    // Room for every byte first, so that a full disk fails before the file changes at all.
+    if (!bytes.isEmpty() && ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, off_t(bytes.size())) != 0 &&
+        errno == ENOSPC)
+        fail(ENOSPC);
+#endif
+    if (!writeFd(fd, bytes) || ::ftruncate(fd, off_t(bytes.size())) != 0 || ::fsync(fd) != 0)
+        fail(errno);
+    if (::close(fd) != 0)
+        throwCreate(path, errno);
+}
+
+// A temporary file of a fixed-length name in the folder, created for writing. Returns -1 with
+// errno set when the folder does not let it be made.
+int createTemporary(const QByteArray& folder, mode_t mode, QByteArray& name)
+{
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = folder + "/.quillery-";
+        for (int i = 0; i < 8; ++i)
+            name += letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))];
+        name += ".tmp";
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+} // namespace
+#endif
+
 void writeWholeFile(const QString& path, const QByteArray& bytes)
 {
+#ifdef Q_OS_UNIX
+    const QByteArray target = followLinks(QFile::encodeName(path));
+    struct stat st;
+    const bool exists = ::stat(target.constData(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode))
+        throwCreate(path, EISDIR);
+    if (exists && !S_ISREG(st.st_mode)) {
+        writeToSpecialFile(path, target, bytes);
+        return;
+    }
+    // A file the user may not write is not replaced behind its back, even where the folder
+    // would allow it.
+    if (exists && ::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0)
+        throwCreate(path, errno);
+
+    const qsizetype slash = target.lastIndexOf('/');
+    const QByteArray folder =
+        slash < 0 ? QByteArray(".") : (slash == 0 ? QByteArray("/") : target.first(slash));
+    // The temporary name has a fixed length, so a target whose name is as long as the file
+    // system allows can still be saved. A new file gets the usual permissions (the umask
+    // applies), a replaced one keeps its own.
+    QByteArray temporary;
+    const int fd = createTemporary(folder, exists ? 0600 : 0666, temporary);
+    if (fd < 0) {
+        const int error = errno;
+        if (exists && (error == EACCES || error == EPERM)) {
+            writeInPlace(path, target, bytes);
+            return;
+        }
+        throwCreate(path, error);
+    }
+    const auto fail = [&](int error) {
+        ::close(fd);
+        ::unlink(temporary.constData());
+        throwCreate(path, error);
+    };
+    if (exists && ::fchmod(fd, st.st_mode & 07777) != 0)
+        fail(errno);
+    // The data reaches the disk before the rename makes it the file, so that a crash leaves the
+    // old file or the new one, never an empty one.
+    if (!writeFd(fd, bytes) || ::fsync(fd) != 0)
+        fail(errno);
+    if (::close(fd) != 0) {
+        const int error = errno;
+        ::unlink(temporary.constData());
+        throwCreate(path, error);
+    }
+    if (::rename(temporary.constData(), target.constData()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.constData());
+        throwCreate(path, error);
+    }
+    syncFolder(folder);
+#else
     QSaveFile file(path);
-    // A folder that does not let us create the temporary file must fail, not fall back to
-    // writing the target in place.
-    file.setDirectWriteFallback(false);
+    // A folder that does not let us create the temporary file gets the file written in place.
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly))
         throw FileError(FileError::Kind::Create, path, file.errorString());
     if (!writeAll(file, bytes) || !file.flush()) {
@@ -136,6 +393,7 @@ void writeWholeFile(const QString& path, const QByteArray& bytes)
     }
     if (!file.commit())
         throw FileError(FileError::Kind::Create, path, file.errorString());
+#endif
 }
 
 void createNewEmptyFile(const QString& path)
@@ -152,13 +410,6 @@ void setReason(QString* reason, const QString& text)
     if (reason)
         *reason = text;
 }
-
-#ifndef Q_OS_WIN
-QString errnoText(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-#endif
 
 } // namespace
 
@@ -232,6 +483,94 @@ bool deleteFile(const QString& path, QString* reason)
         return true;
     setReason(reason, file.errorString());
     return false;
+}
+
+LinkTarget linkTarget(const QString& path, const QString& folder)
+{
+#ifdef Q_OS_UNIX
+    const QByteArray encoded = QFile::encodeName(path);
+    struct stat st;
+    if (::lstat(encoded.constData(), &st) != 0 || !S_ISLNK(st.st_mode))
+        return LinkTarget::NotALink;
+    char resolved[PATH_MAX];
+    if (!::realpath(encoded.constData(), resolved))
+        return errno == ENOENT || errno == ELOOP || errno == ENOTDIR ? LinkTarget::Dangling
+                                                                     : LinkTarget::Outside;
+    char base[PATH_MAX];
+    if (!::realpath(QFile::encodeName(folder).constData(), base))
+        return LinkTarget::Outside;
+    const QByteArrayView file(resolved);
+    QByteArray prefix(base);
+    if (file == QByteArrayView(prefix))
+        return LinkTarget::Inside;
+    if (!prefix.endsWith('/'))
+        prefix += '/';
+    return file.startsWith(prefix) ? LinkTarget::Inside : LinkTarget::Outside;
+#else
+    const QFileInfo info(path);
+    if (!info.isSymLink())
+        return LinkTarget::NotALink;
+    const QString file = info.canonicalFilePath();
+    if (file.isEmpty())
+        return LinkTarget::Dangling;
+    const QString base = QFileInfo(folder).canonicalFilePath();
+    if (base.isEmpty())
+        return LinkTarget::Outside;
+    if (file.compare(base, Qt::CaseInsensitive) == 0)
+        return LinkTarget::Inside;
+    return file.startsWith(base.endsWith(u'/') ? base : base + u'/', Qt::CaseInsensitive)
+               ? LinkTarget::Inside
+               : LinkTarget::Outside;
+#endif
+}
+
+bool forEachDirectoryEntry(const QString& directory,
+                           const std::function<void(const DirectoryEntry&)>& visit, QString* reason)
+{
+#ifdef Q_OS_UNIX
+    // The raw names are needed to tell a name that is no valid UTF-8 (QDirIterator hands over
+    // only the decoded one, which then names no file); and the entry's type comes free.
+    // Closed however the visit ends, a thrown error included.
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(
+        ::opendir(QFile::encodeName(directory).constData()), ::closedir);
+    if (!dir) {
+        setReason(reason, errnoText(errno));
+        return false;
+    }
+    const int dirFd = ::dirfd(dir.get());
+    DirectoryEntry entry;
+    while (const struct dirent* d = ::readdir(dir.get())) {
+        const QByteArrayView raw(d->d_name);
+        if (raw == "." || raw == "..")
+            continue;
+        entry.name = QFile::decodeName(d->d_name);
+        entry.reachable = QFile::encodeName(entry.name) == raw;
+        if (d->d_type == DT_UNKNOWN) {
+            struct stat st;
+            entry.symLink =
+                ::fstatat(dirFd, d->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(st.st_mode);
+        } else {
+            entry.symLink = d->d_type == DT_LNK;
+        }
+        visit(entry);
+    }
+    return true;
+#else
+    if (!QFileInfo(directory).isDir()) {
+        setReason(reason, QStringLiteral("No such directory"));
+        return false;
+    }
+    QDirIterator it(directory,
+                    QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    DirectoryEntry entry;
+    while (it.hasNext()) {
+        it.next();
+        entry.name = it.fileName();
+        entry.symLink = it.fileInfo().isSymLink();
+        visit(entry);
+    }
+    return true;
+#endif
 }
 
 } // namespace quillery

@@ -3,21 +3,37 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class QIODevice;
 
 namespace quillery {
 
-// Reads a file whole. Throws FileError (Open) with the system's reason when it cannot.
+// The largest file the program reads. Books, options and settings files are a few kilobytes;
+// anything larger than this is refused before it is read, so that no file can exhaust memory.
+inline constexpr qint64 MaxReadFileSize = qint64(256) * 1024 * 1024;
+
+// Reads a file whole, symbolic links followed. Only regular files are read: a folder, a named
+// pipe, a device or a socket is refused at once (never waited for, never read without end), and
+// so is a file larger than MaxReadFileSize. Throws FileError (Open) with the reason when it
+// cannot read the file.
 QByteArray readWholeFile(const QString& path);
 
-// The same, but a file that does not exist gives nothing instead of an error.
+// The same, but a file that does not exist (a link that points to nothing included) gives
+// nothing instead of an error.
 std::optional<QByteArray> readWholeFileIfExists(const QString& path);
 
-// Writes a file whole and atomically: the bytes go to a temporary file in the same folder, which
-// replaces the target only when every byte was written. A failure leaves the old file untouched
-// and throws FileError (Create) with the path and the system's reason.
+// Writes a file whole, symbolic links followed (a link stays a link; its target is written).
+// A regular file, or one that does not exist yet, is written atomically: the bytes go to a
+// temporary file of a fixed-length name in the same folder, are flushed to disk, and then replace
+// the target; the folder is flushed after the rename. The target keeps its permissions. A failure
+// leaves the old file untouched and removes the temporary file. When the folder does not let a
+// temporary file be made but the file itself may be written, the file is written in place
+// instead. An existing path that is no regular file (a device such as /dev/null, a named pipe
+// with a reader) is written directly, as a shell's redirection writes it, and never replaced; a
+// named pipe that nobody reads is refused rather than waited for. Throws FileError (Create) with
+// the path and the reason.
 void writeWholeFile(const QString& path, const QByteArray& bytes);
 
 // Writes all bytes to a device, or returns false. Separate from writeWholeFile so that tests can
@@ -38,6 +54,33 @@ bool copyNoReplace(const QString& from, const QString& to, QString* reason = nul
 
 // Deletes a file; returns false, with the system's reason, when it could not.
 bool deleteFile(const QString& path, QString* reason = nullptr);
+
+// Where a path leads when it is a symbolic link, seen from a folder.
+enum class LinkTarget {
+    NotALink, // the path is no symbolic link (or does not exist)
+    Inside,   // a link to a file in the folder or below it (canonical paths compared)
+    Outside,  // a link to a file elsewhere, or one whose target cannot be told
+    Dangling, // a link to nothing: its target does not exist, or the links form a loop
+};
+LinkTarget linkTarget(const QString& path, const QString& folder);
+
+// One entry of a folder.
+struct DirectoryEntry {
+    // The name, decoded as Qt decodes file names.
+    QString name;
+    // False when the name cannot be reached through `name`: its bytes are not valid in the file
+    // name encoding (UTF-8), so encoding the decoded name gives other bytes.
+    bool reachable = true;
+    // True for a symbolic link (told by the listing itself where the file system says).
+    bool symLink = false;
+};
+
+// Calls `visit` for every entry of a folder ("." and ".." left out, hidden entries included) in
+// the order the folder lists them. Returns false, with errno's reason in `reason`, when the
+// folder cannot be listed.
+bool forEachDirectoryEntry(const QString& directory,
+                           const std::function<void(const DirectoryEntry&)>& visit,
+                           QString* reason = nullptr);
 
 // The three bytes of the UTF-8 byte-order mark.
 inline QByteArray utf8Bom()

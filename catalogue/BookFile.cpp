@@ -148,6 +148,29 @@ qsizetype versionTestLine(const QList<QStringView>& lines)
 
 } // namespace
 
+namespace {
+
+// A book that is a symbolic link is saved through it only when the link leads to a file of the
+// catalogue: a save must never write somewhere else, nor create a file where a link points to
+// nothing.
+void refuseLinkLeavingTheCatalogue(const QString& path)
+{
+    switch (linkTarget(path, QFileInfo(path).absolutePath())) {
+    case LinkTarget::Outside:
+        throw FileError(FileError::Kind::Create, path,
+                        QStringLiteral("The book is a symbolic link to a file outside the "
+                                       "catalogue folder"));
+    case LinkTarget::Dangling:
+        throw FileError(FileError::Kind::Create, path,
+                        QStringLiteral("The book is a symbolic link that points to nothing"));
+    case LinkTarget::NotALink:
+    case LinkTarget::Inside:
+        break;
+    }
+}
+
+} // namespace
+
 bool UpgradeBookFile(const QString& path, const QString& version)
 {
     const QByteArray bytes = readWholeFile(path);
@@ -190,6 +213,7 @@ bool UpgradeBookFile(const QString& path, const QString& version)
         }
         out += u"\r\n";
     }
+    refuseLinkLeavingTheCatalogue(path);
     writeWholeFile(path, utf8Bom() + out.toUtf8());
     return true;
 }
@@ -310,6 +334,7 @@ QString lastWrittenText(const QDateTime& when, const QLocale& locale)
 void writeBookFile(const QString& path, const BookRecord& record, const QDateTime& when,
                    const QString& version)
 {
+    refuseLinkLeavingTheCatalogue(path);
     IniFile ini = IniFile::load(path);
     ini.writeString(SectionFileInformation, KeyCreatedBy, QString::fromUtf16(CreatedByValue));
     ini.writeString(SectionFileInformation, KeyProgramVersion, version);

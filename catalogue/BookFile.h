@@ -32,14 +32,16 @@ std::optional<bool> scanVersion10(QByteArrayView bytes, bool complete);
 
 // Converts a version 1.0 file to UTF-8 in place, changing only its "Program version" line to
 // `version`; every other line stays as it was. Returns false, leaving the file untouched, when
-// the file is not version 1.0. Throws FileError when the file cannot be read or written.
+// the file is not version 1.0. Throws FileError when the file cannot be read or written, or is a
+// symbolic link that writeBookFile refuses to save through.
 bool UpgradeBookFile(const QString& path, const QString& version);
 // The same with the running program's version.
 bool UpgradeBookFile(const QString& path);
 
 // The record of a book file; ID is the file name without its last extension. Missing keys give
-// empty fields and a missing file an empty book. Throws FileError when the file exists but
-// cannot be read.
+// empty fields and a missing file (a link to nothing included) an empty book; a link is read
+// through. Throws FileError when the file exists but cannot be read, is no regular file or is
+// larger than MaxReadFileSize.
 BookRecord ReadBookRecord(const QString& path);
 
 // The book's ID for a path: the file name without directory and without its last extension.
@@ -51,7 +53,10 @@ QString lastWrittenText(const QDateTime& when, const QLocale& locale = QLocale()
 
 // Writes a book's fields into its file (existing content kept, a missing file started empty),
 // with "Created by", the program version and "Last written" refreshed. Throws FileError; a
-// failed write leaves the old file whole.
+// failed write leaves the old file whole. A book that is a symbolic link to a file in the
+// catalogue folder (the book's folder, or below it) is saved as a plain book: its target is
+// replaced atomically and the link stays. A link to a file outside the folder, or to nothing, is
+// refused with FileError (Create) saying so, and nothing is written or created.
 void writeBookFile(const QString& path, const BookRecord& record, const QDateTime& when,
                    const QString& version);
 // The same as saved by the running program at this moment in the user's locale.

@@ -1,10 +1,10 @@
 #include "catalogue/Catalogue.h"
 
+#include "base/FileIo.h"
 #include "catalogue/BookFile.h"
 
 #include <QCollator>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -20,20 +20,49 @@
 
 namespace quillery {
 
-QStringList listBookNames(const QString& directory)
+namespace {
+
+// Calls `book` with the name (without ".book") of every book entry the folder lists by a name
+// that can be opened again, and `undecodable` for every other book entry.
+template <typename Book, typename Undecodable>
+void forEachBookName(const QString& directory, Book&& book, Undecodable&& undecodable)
+{
+    const QStringView extension(BookExtension);
+    forEachDirectoryEntry(directory, [&](const DirectoryEntry& entry) {
+        if (!entry.name.endsWith(extension, Qt::CaseInsensitive))
+            return;
+        if (entry.reachable)
+            book(entry.name.first(entry.name.size() - extension.size()));
+        else
+            undecodable();
+    });
+}
+
+} // namespace
+
+QStringList listBookNames(const QString& directory, int* skippedNames)
 {
     QStringList names;
-    const QStringView extension(BookExtension);
-    QDirIterator it(directory,
-                    QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        const QString fileName = it.fileName();
-        if (fileName.endsWith(extension, Qt::CaseInsensitive))
-            names.append(fileName.first(fileName.size() - extension.size()));
-    }
+    int skipped = 0;
+    forEachBookName(
+        directory, [&](QString name) { names.append(std::move(name)); }, [&] { ++skipped; });
     sortBookNames(names);
+    if (skippedNames)
+        *skippedNames = skipped;
     return names;
+}
+
+int countUndecodableBookNames(const QString& directory)
+{
+    int skipped = 0;
+    forEachBookName(
+        directory, [](const QString&) {}, [&] { ++skipped; });
+    return skipped;
+}
+
+QString undecodableNamesText(int count)
+{
+    return QStringLiteral("%1 book file(s) left out: their names are not valid UTF-8.").arg(count);
 }
 
 void sortBookNames(QStringList& names)
@@ -127,11 +156,38 @@ QString withBookExtension(const QString& entered)
     return entered + QStringView(BookExtension);
 }
 
+namespace {
+
+// The longest file name the folder's file system holds: in bytes of the encoded name, or UTF-16
+// code units on Windows.
+qsizetype maxFileNameLength(const QString& directory)
+{
+#ifdef Q_OS_UNIX
+    const long max = ::pathconf(QFile::encodeName(directory).constData(), _PC_NAME_MAX);
+    return max > 0 ? qsizetype(max) : 255;
+#else
+    Q_UNUSED(directory);
+    return 255;
+#endif
+}
+
+qsizetype fileNameLength(const QString& name)
+{
+#ifdef Q_OS_UNIX
+    return QFile::encodeName(name).size();
+#else
+    return name.size();
+#endif
+}
+
+} // namespace
+
 NameCheck checkProposal(const QString& directory, const QString& proposal)
 {
     if (QFileInfo::exists(withTrailingSeparator(directory) + proposal))
         return NameCheck::Exists;
-    if (proposal.size() <= 5 || !IsValidFileName(proposal))
+    if (proposal.size() <= 5 || !IsValidFileName(proposal) ||
+        fileNameLength(proposal) > maxFileNameLength(directory))
         return NameCheck::Invalid;
     return NameCheck::Accepted;
 }
@@ -205,9 +261,11 @@ namespace {
 // catalogue tests every book, and the answer stands in the first lines of every file we write.
 std::optional<bool> version10At(int dirFd, const QByteArray& name, const struct stat& st)
 {
-    if (S_ISDIR(st.st_mode))
+    // Only a regular file can be a version 1.0 book; a pipe or a device is never opened here.
+    if (!S_ISREG(st.st_mode))
         return false;
-    const int fd = ::openat(dirFd, name.constData(), O_RDONLY | O_CLOEXEC);
+    // Opened without waiting all the same, should the entry be replaced by a pipe meanwhile.
+    const int fd = ::openat(dirFd, name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         return false;
     char prefix[4096];

@@ -12,7 +12,15 @@ inline constexpr const char16_t* BookExtension = u".book";
 // The book names of a catalogue folder: every entry whose name ends in ".book" ignoring case
 // (files, folders and links alike, hidden ones included), without that last extension, sorted
 // ignoring case in the user's locale order. A folder that cannot be listed lists nothing.
-QStringList listBookNames(const QString& directory);
+// Entries whose names are not valid UTF-8 cannot be opened by their decoded names: they are left
+// out, and counted in `skippedNames` when it is given.
+QStringList listBookNames(const QString& directory, int* skippedNames = nullptr);
+
+// How many entries listBookNames leaves out for their names, without listing the rest.
+int countUndecodableBookNames(const QString& directory);
+
+// The warning about them: "%d book file(s) left out: their names are not valid UTF-8."
+QString undecodableNamesText(int count);
 
 // Sorts book names as the book list does: ignoring case in the locale's order, with names that
 // differ only in case kept in a fixed order.
@@ -40,7 +48,8 @@ QString withBookExtension(const QString& entered);
 enum class NameCheck {
     Accepted,
     Exists,  // a file of that name exists
-    Invalid, // nothing before ".book", or a character a file name cannot hold
+    Invalid, // nothing before ".book", a character a file name cannot hold, or a name longer
+             // than the folder's file system holds (its NAME_MAX, in bytes of the encoded name)
 };
 NameCheck checkProposal(const QString& directory, const QString& proposal);
 

@@ -7,7 +7,6 @@
 #include "catalogue/Catalogue.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 #include <QStringDecoder>
 
@@ -42,8 +41,11 @@ QStringList shelfLinesOfBook(const QByteArray& bytes)
 
 namespace {
 
-// Calls `book` with the name and bytes of every book of the folder in listing order.
-template <typename Visit> void forEachBookFile(const QString& directory, Visit&& book)
+// Calls `book` with the name and bytes of every book of the folder in listing order. Links that
+// lead out of the folder go to `leftOut`, names that are not valid UTF-8 are counted.
+template <typename Visit>
+void forEachBookFile(const QString& directory, QStringList* leftOut, int* skippedNames,
+                     Visit&& book)
 {
     const QString dir = withTrailingSeparator(directory);
     // A folder that vanished (or never was one) fails; it must not give an empty shelf.
@@ -51,13 +53,36 @@ template <typename Visit> void forEachBookFile(const QString& directory, Visit&&
     if (!folder.isDir())
         throw FileError(FileError::Kind::Open, directory,
                         QString::fromLocal8Bit(std::strerror(folder.exists() ? ENOTDIR : ENOENT)));
-    QDirIterator it(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        const QString name = it.fileName();
-        if (name.endsWith(QStringView(BookExtension), Qt::CaseInsensitive))
-            book(name, readWholeFile(dir + name));
-    }
+    QStringList outside;
+    int skipped = 0;
+    QString reason;
+    const bool listed = forEachDirectoryEntry(
+        dir,
+        [&](const DirectoryEntry& entry) {
+            const QString& name = entry.name;
+            if (!name.endsWith(QStringView(BookExtension), Qt::CaseInsensitive))
+                return;
+            if (!entry.reachable) {
+                ++skipped;
+                return;
+            }
+            const QString path = dir + name;
+            if (entry.symLink) {
+                const LinkTarget target = linkTarget(path, dir);
+                if (target == LinkTarget::Outside || target == LinkTarget::Dangling) {
+                    outside.append(name);
+                    return;
+                }
+            }
+            book(name, readWholeFile(path));
+        },
+        &reason);
+    if (!listed)
+        throw FileError(FileError::Kind::Open, directory, reason);
+    if (leftOut)
+        *leftOut = std::move(outside);
+    if (skippedNames)
+        *skippedNames = skipped;
 }
 
 QStringList headerLines(const QString& version)
@@ -75,48 +100,52 @@ void appendLine(QByteArray& out, const QString& line)
 
 } // namespace
 
-QByteArray shelfBytes(const QString& directory, const QString& version)
+QByteArray shelfBytes(const QString& directory, const QString& version, QStringList* leftOut,
+                      int* skippedNames)
 {
     QByteArray out;
     for (const QString& line : headerLines(version))
         appendLine(out, line);
-    forEachBookFile(directory, [&](const QString& name, const QByteArray& bytes) {
-        appendLine(out, QStringLiteral("@BOOK FILENAME ") + name);
-        if (isValidUtf8(bytes)) {
-            // Valid UTF-8 decodes and encodes to the same bytes: copy the lines as they are.
-            qsizetype start = 0;
-            for (qsizetype i = 0; i < bytes.size(); ++i) {
-                if (bytes[i] != '\n')
-                    continue;
-                const qsizetype end = (i > start && bytes[i - 1] == '\r') ? i - 1 : i;
-                out.append(bytes.constData() + start, end - start);
-                out += "\r\n";
-                start = i + 1;
+    forEachBookFile(
+        directory, leftOut, skippedNames, [&](const QString& name, const QByteArray& bytes) {
+            appendLine(out, QStringLiteral("@BOOK FILENAME ") + name);
+            if (isValidUtf8(bytes)) {
+                // Valid UTF-8 decodes and encodes to the same bytes: copy the lines as they are.
+                qsizetype start = 0;
+                for (qsizetype i = 0; i < bytes.size(); ++i) {
+                    if (bytes[i] != '\n')
+                        continue;
+                    const qsizetype end = (i > start && bytes[i - 1] == '\r') ? i - 1 : i;
+                    out.append(bytes.constData() + start, end - start);
+                    out += "\r\n";
+                    start = i + 1;
+                }
+                if (start < bytes.size()) {
+                    out.append(bytes.constData() + start, bytes.size() - start);
+                    out += "\r\n";
+                }
+            } else {
+                for (const QString& line : shelfLinesOfBook(bytes))
+                    appendLine(out, line);
             }
-            if (start < bytes.size()) {
-                out.append(bytes.constData() + start, bytes.size() - start);
-                out += "\r\n";
-            }
-        } else {
-            for (const QString& line : shelfLinesOfBook(bytes))
-                appendLine(out, line);
-        }
-        appendLine(out, QStringLiteral("@END BOOK"));
-    });
+            appendLine(out, QStringLiteral("@END BOOK"));
+        });
     appendLine(out, QStringLiteral("@@ EOF"));
     return out;
 }
 
-QStringList shelfLines(const QString& directory, const QString& version)
+QStringList shelfLines(const QString& directory, const QString& version, QStringList* leftOut,
+                       int* skippedNames)
 {
     QStringList lines;
     lines.reserve(1024);
     lines.append(headerLines(version));
-    forEachBookFile(directory, [&](const QString& name, const QByteArray& bytes) {
-        lines.append(QStringLiteral("@BOOK FILENAME ") + name);
-        lines.append(shelfLinesOfBook(bytes));
-        lines.append(QStringLiteral("@END BOOK"));
-    });
+    forEachBookFile(directory, leftOut, skippedNames,
+                    [&](const QString& name, const QByteArray& bytes) {
+                        lines.append(QStringLiteral("@BOOK FILENAME ") + name);
+                        lines.append(shelfLinesOfBook(bytes));
+                        lines.append(QStringLiteral("@END BOOK"));
+                    });
     lines.append(QStringLiteral("@@ EOF"));
     return lines;
 }
@@ -133,6 +162,13 @@ void WriteUtf8Lines(const QStringList& lines, const QString& path)
         bytes += "\r\n";
     }
     writeWholeFile(path, bytes);
+}
+
+QString shelfLeftOutText(const QStringList& leftOut)
+{
+    return QStringLiteral("%1 book file(s) left out of the shelf: they are links to files outside "
+                          "the catalogue folder or to nothing: %2.")
+        .arg(QString::number(leftOut.size()), leftOut.join(QStringLiteral(", ")));
 }
 
 QString withShelfExtension(const QString& chosen)

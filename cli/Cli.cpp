@@ -15,7 +15,9 @@
 #include <QHash>
 
 #include <algorithm>
+#include <exception>
 #include <functional>
+#include <new>
 
 namespace quillery::cli {
 
@@ -157,7 +159,17 @@ QString bookFileArgument(const QString& path)
     return path;
 }
 
-QByteArray commandFormat(const Invocation& inv)
+// Warnings of a command that succeeds, one line each on stderr; stdout and the exit status stay
+// as they are.
+using Warnings = QStringList;
+
+void warnUndecodableNames(int count, Warnings& warnings)
+{
+    if (count != 0)
+        warnings.append(undecodableNamesText(count));
+}
+
+QByteArray commandFormat(const Invocation& inv, Warnings&)
 {
     if (inv.positional.size() < 2 || inv.positional.size() > 3)
         throw UsageFailure{QStringLiteral("wrong number of arguments for 'format'")};
@@ -171,11 +183,12 @@ QByteArray commandFormat(const Invocation& inv)
     return session->formatBookFile(path, format, mode).toUtf8();
 }
 
-QByteArray commandReport(const Invocation& inv)
+QByteArray commandReport(const Invocation& inv, Warnings& warnings)
 {
     requireCount(inv, 2, "report");
     allowReportOptions(inv, {"--selected", "--format", "-o"}, "report");
     const QString dir = catalogueDirectory(inv.positional[1]);
+    warnUndecodableNames(countUndecodableBookNames(dir), warnings);
     const std::unique_ptr<Session> session = startSession(inv);
     session->openFolder(dir);
     applyFlags(inv, *session);
@@ -192,18 +205,24 @@ QByteArray commandReport(const Invocation& inv)
     return bytes;
 }
 
-QByteArray commandShelf(const Invocation& inv)
+QByteArray commandShelf(const Invocation& inv, Warnings& warnings)
 {
     requireCount(inv, 2, "shelf");
     allowOnly(inv, {"-o"}, "shelf");
     if (!inv.has("-o"))
         throw UsageFailure{QStringLiteral("'shelf' needs -o FILE")};
     const QString dir = catalogueDirectory(inv.positional[1]);
-    writeWholeFile(withShelfExtension(inv.value("-o")), shelfBytes(dir, programVersionString()));
+    QStringList leftOut;
+    int skipped = 0;
+    const QByteArray bytes = shelfBytes(dir, programVersionString(), &leftOut, &skipped);
+    writeWholeFile(withShelfExtension(inv.value("-o")), bytes);
+    if (!leftOut.isEmpty())
+        warnings.append(shelfLeftOutText(leftOut));
+    warnUndecodableNames(skipped, warnings);
     return {};
 }
 
-QByteArray commandLinks(const Invocation& inv)
+QByteArray commandLinks(const Invocation& inv, Warnings&)
 {
     requireCount(inv, 2, "links");
     allowOnly(inv, {}, "links");
@@ -211,23 +230,29 @@ QByteArray commandLinks(const Invocation& inv)
     return lines(session->dataLinksOfBookFile(bookFileArgument(inv.positional[1])));
 }
 
-QByteArray commandList(const Invocation& inv)
+QByteArray commandList(const Invocation& inv, Warnings& warnings)
 {
     requireCount(inv, 2, "list");
     allowOnly(inv, {}, "list");
     const QString dir = catalogueDirectory(inv.positional[1]);
-    QStringList names = listBookNames(dir);
+    int skipped = 0;
+    QStringList names = listBookNames(dir, &skipped);
+    warnUndecodableNames(skipped, warnings);
     const qsizetype count = names.size();
     names.append(bookCountText(count));
     return lines(names);
 }
 
-QByteArray commandUpgrade(const Invocation& inv)
+QByteArray commandUpgrade(const Invocation& inv, Warnings& warnings)
 {
     requireCount(inv, 2, "upgrade");
     allowOnly(inv, {}, "upgrade");
     const QString dir = catalogueDirectory(inv.positional[1]);
-    return lines({booksUpgradedText(upgradeCatalogue(dir, listBookNames(dir)))});
+    int skipped = 0;
+    const QStringList names = listBookNames(dir, &skipped);
+    const QByteArray out = lines({booksUpgradedText(upgradeCatalogue(dir, names))});
+    warnUndecodableNames(skipped, warnings);
+    return out;
 }
 
 // A code point in hexadecimal, with or without "U+"; codes too long for any plane read as
@@ -247,13 +272,13 @@ int parseCodePoint(QString text)
     return text.size() > 6 ? 0x110000 : text.toInt(nullptr, 16);
 }
 
-QByteArray commandUcname(const Invocation& inv)
+QByteArray commandUcname(const Invocation& inv, Warnings&)
 {
     requireCount(inv, 2, "ucname");
     return lines({UnicodeCharName(parseCodePoint(inv.positional[1]))});
 }
 
-QByteArray commandLang(const Invocation& inv)
+QByteArray commandLang(const Invocation& inv, Warnings&)
 {
     requireCount(inv, 2, "lang");
     const std::optional<QString> tag = LanguageTagOf(inv.positional[1]);
@@ -264,7 +289,7 @@ QByteArray commandLang(const Invocation& inv)
 
 struct Command {
     const char* name;
-    std::function<QByteArray(const Invocation&)> handler;
+    std::function<QByteArray(const Invocation&, Warnings&)> handler;
 };
 
 const std::vector<Command>& commands()
@@ -371,7 +396,9 @@ int run(const QStringList& arguments, QByteArray& out, QByteArray& err)
             throw UsageFailure{QStringLiteral("no command given")};
         for (const Command& c : commands()) {
             if (inv.positional.front() == QLatin1StringView(c.name)) {
-                out = c.handler(inv);
+                Warnings warnings;
+                out = c.handler(inv, warnings);
+                err = lines(warnings);
                 return Success;
             }
         }
@@ -383,6 +410,16 @@ int run(const QStringList& arguments, QByteArray& out, QByteArray& err)
     } catch (const Error& error) {
         out.clear();
         err = error.message().toUtf8() + '\n';
+        return Failure;
+    } catch (const std::bad_alloc&) {
+        // The last resort: the core refuses files too large to read before memory runs out, but
+        // nothing may end the program with an uncaught exception.
+        out.clear();
+        err = "Not enough memory to complete the operation.\n";
+        return Failure;
+    } catch (const std::exception& e) {
+        out.clear();
+        err = "Unexpected error: " + QString::fromLocal8Bit(e.what()).simplified().toUtf8() + '\n';
         return Failure;
     }
 }

@@ -309,6 +309,9 @@ TEST_F(BookFileTest, FailedSaveLeavesTheOldFileWholeAndNamesThePath)
     record[Field::Title] = s("Old");
     writeBookFile(file, record, kWhen, s("1.2.0.0"));
     const QByteArray before = readBytes(file);
+    // A writable book in a read-only folder is written in place; with the book read-only too,
+    // nothing may be written.
+    QFile::setPermissions(file, QFile::ReadOwner);
     QFile::setPermissions(sub, QFile::ReadOwner | QFile::ExeOwner);
     record[Field::Title] = s("New");
     try {

@@ -199,18 +199,31 @@ TEST_F(HostileCatalogue, FolderNamedLikeABookIsListedAndRefusedClearly)
     EXPECT_TRUE(QFileInfo(path("x.book")).isDir());
 }
 
-TEST_F(HostileCatalogue, NamedPipeNamedLikeABookReadsAsEmptyWithoutWaiting)
+TEST_F(HostileCatalogue, NamedPipeNamedLikeABookIsRefusedWithoutWaiting)
 {
-    // Opening a pipe for reading used to wait for a writer that never comes. Now a pipe without
-    // a writer reads as an empty file at once (one with a writer is read as usual).
+    // Opening a pipe for reading used to wait for a writer that never comes, and the version
+    // test of an opening catalogue waited with it. Now a pipe is refused at once: only regular
+    // files are read.
     ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe.book")).constData(), 0600), 0);
+    const QString message = FileError::compose(FileError::Kind::Open, path("pipe.book"),
+                                               s("It is a named pipe, not a regular file"));
     QElapsedTimer timer;
     timer.start();
-    EXPECT_EQ(ReadBookRecord(path("pipe.book"))[Field::Title], QString());
+    const auto expectRefused = [&](auto&& operation) {
+        try {
+            operation();
+            ADD_FAILURE() << "no error";
+        } catch (const FileError& e) {
+            EXPECT_EQ(e.message(), message);
+        }
+    };
+    expectRefused([&] { ReadBookRecord(path("pipe.book")); });
+    expectRefused([&] { report(); });
+    expectRefused([&] { shelfBytes(dir(), s("1.2.0.0")); });
+    expectRefused([&] { readWholeFile(path("pipe.book")); });
     EXPECT_FALSE(IsVersion10File(path("pipe.book")));
-    EXPECT_EQ(report(), QStringList({s("Good:Austen, Jane|Emma"), s("pipe:|")}));
-    EXPECT_TRUE(
-        shelfBytes(dir(), s("1.2.0.0")).contains("@BOOK FILENAME pipe.book\r\n@END BOOK\r\n"));
+    VersionTestCache cache;
+    EXPECT_FALSE(cache.catalogueHasVersion10Files(dir(), listBookNames(dir())));
     EXPECT_LT(timer.elapsed(), 2000);
 }
 
@@ -265,14 +278,21 @@ TEST_F(HostileCatalogue, UnwritableBookAndFolderKeepTheirFiles)
     EXPECT_EQ(save(path("ReadOnly.book")), s("refused"));
     EXPECT_EQ(test::readBytes(path("ReadOnly.book")), GoodBook);
 
-    // A writable book in a read-only folder: no temporary file, and no writing in place instead.
+    // A writable book in a read-only folder: no temporary file can be made, so the book is
+    // written in place, and nothing else appears in the folder.
     test::writeBytes(path("Mine.book"), GoodBook);
     ASSERT_TRUE(QFile::setPermissions(path("Mine.book"),
                                       QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                           QFileDevice::ReadOther | QFileDevice::WriteOther));
     ASSERT_TRUE(QFile::setPermissions(dir(), OpenFolder));
-    EXPECT_EQ(save(path("Mine.book")), s("refused"));
-    EXPECT_EQ(test::readBytes(path("Mine.book")), GoodBook);
+    const QStringList entries = QDir(dir()).entryList(QDir::AllEntries | QDir::Hidden);
+    EXPECT_EQ(save(path("Mine.book")), s("saved"));
+    EXPECT_EQ(ReadBookRecord(path("Mine.book"))[Field::Title], QString());
+    EXPECT_EQ(QDir(dir()).entryList(QDir::AllEntries | QDir::Hidden), entries);
+
+    // Neither the folder nor the book writable: refused, the book whole.
+    EXPECT_EQ(save(path("ReadOnly.book")), s("refused"));
+    EXPECT_EQ(test::readBytes(path("ReadOnly.book")), GoodBook);
     QFile::setPermissions(dir(), OpenFolder | QFileDevice::WriteOwner);
 }
 
