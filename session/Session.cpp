@@ -84,8 +84,14 @@ void Session::openFolder(const QString& folder)
 const QStringList& Session::bookNames() const
 {
     if (!m_bookNames)
-        m_bookNames = listBookNames(m_currentDir);
+        m_bookNames = listBookNames(m_currentDir, &m_undecodableNames);
     return *m_bookNames;
+}
+
+int Session::undecodableBookNames() const
+{
+    bookNames();
+    return m_undecodableNames;
 }
 
 std::optional<qsizetype> Session::findBook(const QString& name) const
@@ -147,10 +153,10 @@ bool Session::duplicateBook(const QString& name, const QString& proposal)
     return copyNoReplace(bookFilePath(m_currentDir, name), m_currentDir + proposal);
 }
 
-QByteArray Session::shelf()
+QByteArray Session::shelf(QStringList* leftOut, int* skippedNames)
 {
     saveBook();
-    return shelfBytes(m_currentDir, programVersionString());
+    return shelfBytes(m_currentDir, programVersionString(), leftOut, skippedNames);
 }
 
 bool Session::editBook(const QString& name)

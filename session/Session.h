@@ -105,6 +105,9 @@ public:
     // The book names of the catalogue in list order, as they were when it was opened. Listed on
     // first use, so a command that never looks at the list never reads the folder.
     const QStringList& bookNames() const;
+    // How many book files of the folder the list leaves out because their names are not valid
+    // UTF-8 (the program could not name them again to open them).
+    int undecodableBookNames() const;
     // Forgets the list, so the next look at it reads the folder again (another program added,
     // removed or renamed books).
     void rereadBookNames() { m_bookNames.reset(); }
@@ -132,8 +135,10 @@ public:
     // anything. False when the file system refused.
     bool renameBook(const QString& name, const QString& proposal);
     bool duplicateBook(const QString& name, const QString& proposal);
-    // The bookshelf file of the catalogue; the book being edited is saved first.
-    QByteArray shelf();
+    // The bookshelf file of the catalogue; the book being edited is saved first. Books that are
+    // links to files outside the catalogue (or to nothing) are left out and named in `leftOut`;
+    // `skippedNames` counts the book files whose names are not valid UTF-8.
+    QByteArray shelf(QStringList* leftOut = nullptr, int* skippedNames = nullptr);
 
     // ----- The book being edited -----
 
@@ -229,6 +234,7 @@ private:
     AppSettings m_settings;
     QString m_currentDir;
     mutable std::optional<QStringList> m_bookNames;
+    mutable int m_undecodableNames = 0;
     VersionTestCache m_versionCache;
     QString m_formatText;
     ReportOptions m_report;

@@ -167,6 +167,8 @@ void CatalogueCommands::manage()
 void CatalogueCommands::createShelf()
 {
     QByteArray bytes;
+    QStringList leftOut;
+    int skipped = 0;
     {
         const WaitCursor wait;
         const QString hint = m_window.showStatusHint(QStringLiteral("Creating shelf..."));
@@ -175,7 +177,7 @@ void CatalogueCommands::createShelf()
             QString hint;
             ~Restore() { window.showStatusHint(hint); }
         } restore{m_window, hint};
-        bytes = m_session.shelf();
+        bytes = m_session.shelf(&leftOut, &skipped);
     }
     const std::optional<QString> chosen =
         dialogs().saveFileName(&m_window, QString(), QStringLiteral("Bookshelf files (*.shelf)"),
@@ -184,6 +186,14 @@ void CatalogueCommands::createShelf()
         return;
     const WaitCursor wait;
     writeWholeFile(withShelfExtension(*chosen), bytes);
+    // What the shelf does not hold is said where the user looks next.
+    QStringList warnings;
+    if (!leftOut.isEmpty())
+        warnings.append(shelfLeftOutText(leftOut));
+    if (skipped > 0)
+        warnings.append(undecodableNamesText(skipped));
+    if (!warnings.isEmpty())
+        m_window.showStatusHint(warnings.join(u' '));
 }
 
 void CatalogueCommands::upgrade()

@@ -450,7 +450,7 @@ void TmainFrm::showCatalogue()
         lbBooks->setCurrentRow(-1);
         lbBooks->clearSelection();
     }
-    statusCount->setText(bookCountText(lbBooks->count()));
+    showListCount();
     m_reportPage->showFormatAndOptions();
 }
 
@@ -470,8 +470,16 @@ void TmainFrm::followFolder()
             lbBooks->item(int(row))->setSelected(true);
         }
     }
-    statusCount->setText(bookCountText(lbBooks->count()));
+    showListCount();
     updateActions();
+}
+
+void TmainFrm::showListCount()
+{
+    statusCount->setText(bookCountText(lbBooks->count()));
+    // Book files the list cannot name are said, never dropped without a word.
+    if (const int skipped = m_session->undecodableBookNames())
+        showStatusHint(undecodableNamesText(skipped));
 }
 
 void TmainFrm::lbBooksClick()

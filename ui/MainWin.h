@@ -86,6 +86,8 @@ private:
     void selectCurrentBookEntry();
     // Lists the folder again after a change from outside, keeping the selected entry.
     void followFolder();
+    // The count of books in the status bar, and what the list had to leave out.
+    void showListCount();
     void eDirEnter();
     void eDirRightButtonClick();
     void previous();

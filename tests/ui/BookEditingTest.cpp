@@ -3,6 +3,7 @@
 
 #include "catalogue/BookFile.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/Shelf.h"
 #include "session/Session.h"
 #include "settings/RegFileStore.h"
 #include "ui/MainWin.h"
@@ -13,6 +14,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -21,6 +23,11 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 using namespace quillery;
 using namespace quillery::ui;
@@ -301,3 +308,25 @@ TEST_F(BookEditing, FormatsHoldingControlCharactersSurviveACloseAndARestart)
     RegFileStore store(m_settings);
     EXPECT_EQ(LoadAppSettings(store).formats, settings.formats);
 }
+
+#ifdef Q_OS_UNIX
+TEST_F(BookEditing, WhatTheListAndTheShelfLeaveOutIsShownInTheStatusBar)
+{
+    addBook(s("Emma"), BookRecord());
+    test::writeBytes(m_dir.filePath(s("private.txt")), "secret");
+    ASSERT_TRUE(QFile::link(m_dir.filePath(s("private.txt")), book(s("Outside"))));
+    // A name that is not valid UTF-8 cannot be named again to be opened.
+    const QByteArray badName = QFile::encodeName(m_cat) + "Caf\xE9.book";
+    const int fd = ::open(badName.constData(), O_CREAT | O_WRONLY, 0600);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    auto w = start();
+    auto* hint = child<QLabel>(*w, "statusHint");
+    EXPECT_EQ(hint->text(), undecodableNamesText(1));
+
+    m_dialogs->answer(m_dir.filePath(s("books.shelf")));
+    child<QAction>(*w, "aCreateShelf")->trigger();
+    EXPECT_EQ(hint->text(), shelfLeftOutText({s("Outside.book")}) + u' ' + undecodableNamesText(1));
+    EXPECT_FALSE(test::readBytes(m_dir.filePath(s("books.shelf"))).contains("secret"));
+}
+#endif
