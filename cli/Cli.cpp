@@ -345,7 +345,9 @@ QString usageText()
         "  --settings FILE   read the application settings from FILE (a registry export file)\n"
         "  -h, --help        show this text\n"
         "\n"
-        "Exit status: 0 success, 1 the operation failed (the message on stderr), 2 usage error.\n");
+        "Exit status: 0 success, 1 the operation failed (the message on stderr), 2 usage error.\n"
+        "Book files left out (names not valid UTF-8, shelf links out of the catalogue) are named\n"
+        "in a warning on stderr.\n");
 }
 
 int run(const QStringList& arguments, QByteArray& out, QByteArray& err)
