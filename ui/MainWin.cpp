@@ -440,7 +440,8 @@ void TmainFrm::showCatalogue()
     if (m_watcher->directories() != QStringList{folder}) {
         if (!m_watcher->directories().isEmpty())
             m_watcher->removePaths(m_watcher->directories());
-        m_watcher->addPath(folder);
+        if (QFileInfo(folder).isDir())
+            m_watcher->addPath(folder);
     }
     eDir->setText(m_session->currentDir());
     {
