@@ -26,6 +26,7 @@
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -154,6 +155,34 @@ TEST_F(BookEditing, VisitingEveryHostileBookAndClosingChangesNoByte)
         EXPECT_EQ(test::readBytes(book(s(b.name))), b.bytes) << b.name;
     EXPECT_TRUE(m_dialogs->shown.empty());
 }
+
+#ifdef Q_OS_UNIX
+TEST_F(BookEditing, VisitingEntriesThatAreNoFilesRefusesThemAndLeavesThemBe)
+{
+    addBook(s("Good"), BookRecord());
+    ASSERT_EQ(::mkfifo(QFile::encodeName(book(s("Pipe"))).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(s("/dev/zero"), book(s("Zero"))));
+    ASSERT_TRUE(QDir(m_cat).mkdir(s("Folder.book")));
+    auto w = start();
+    for (const char* name : {"Pipe", "Zero", "Folder"}) {
+        SCOPED_TRACE(name);
+        m_dialogs->shown.clear();
+        ASSERT_TRUE(w->selectBook(s("Good")));
+        auto* list = child<QListWidget>(*w, "lbBooks");
+        const QList<QListWidgetItem*> items = list->findItems(s(name), Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1);
+        list->setCurrentItem(items[0]);
+        ASSERT_EQ(m_dialogs->shown.size(), 1u);
+        EXPECT_EQ(m_dialogs->last().icon, QMessageBox::Critical);
+        EXPECT_TRUE(m_dialogs->last().text.startsWith(s("Cannot open file \"") + book(s(name))));
+        EXPECT_EQ(w->currentBookFile(), book(s("Good")));
+    }
+    w->close();
+    EXPECT_TRUE(QFileInfo(book(s("Pipe"))).exists());
+    EXPECT_EQ(QFileInfo(book(s("Zero"))).symLinkTarget(), s("/dev/zero"));
+    EXPECT_TRUE(QFileInfo(book(s("Folder"))).isDir());
+}
+#endif
 
 TEST_F(BookEditing, ANewBookStaysEmptyUntilItsFirstEdit)
 {
