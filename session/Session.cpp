@@ -18,10 +18,11 @@ namespace quillery {
 
 namespace {
 
-// The catalogue folder as the program holds it: native separators and one at the end.
+// The catalogue folder as the program holds it: a full path with native separators and one at
+// the end.
 QString catalogueFolder(const QString& path)
 {
-    return withTrailingSeparator(QDir::toNativeSeparators(path));
+    return withTrailingSeparator(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
 }
 
 } // namespace
@@ -76,7 +77,13 @@ void Session::saveSettings()
 
 void Session::openFolder(const QString& folder)
 {
-    m_currentDir = catalogueFolder(folder);
+    const QString opened = catalogueFolder(folder);
+    if (!sameFilePath(opened, m_currentDir)) {
+        // The book being edited belongs to the folder left: it is saved and closed first.
+        saveBook();
+        closeBook();
+    }
+    m_currentDir = opened;
     m_bookNames.reset();
     readDirectoryOptionsInto(m_currentDir, m_formatText, m_report);
 }

@@ -96,10 +96,12 @@ public:
     // The catalogue folder, always ending in a path separator.
     const QString& currentDir() const { return m_currentDir; }
 
-    // Opens a folder as the catalogue: it becomes the current folder and its options file, when
-    // there is one, sets the format text and the report options as the controls take them. The
-    // book being edited stays open. Throws FileError when the options file cannot be read; the
-    // folder is the catalogue then all the same.
+    // Opens a folder as the catalogue: it becomes the current folder (a full path) and its
+    // options file, when there is one, sets the format text and the report options as the
+    // controls take them. Opening another folder saves and closes the book being edited first
+    // (a failing save stops it there); opening the same folder again keeps the book open. Throws
+    // FileError when the options file cannot be read; the folder is the catalogue then all the
+    // same.
     void openFolder(const QString& folder);
 
     // The book names of the catalogue in list order, as they were when it was opened. Listed on

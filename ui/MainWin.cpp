@@ -114,19 +114,17 @@ TmainFrm::TmainFrm(std::unique_ptr<SettingsStore> store, const QStringList& argu
     setFixedSize(952, clientHeight + menuBar()->sizeHint().height());
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
 
-    // Update rules run when the application is idle.
-    auto* idle = new QTimer(this);
-    idle->setInterval(0);
-    connect(idle, &QTimer::timeout, this, [this, idle] {
-        updateActions();
-        idle->setInterval(100);
-    });
-    idle->start();
+    // The update rules run on events, never by polling: after every command and selection, when
+    // the focus moves and when the folder changes.
+    m_focusRule =
+        connect(qApp, &QApplication::focusChanged, this, [this] { updateActions(); });
     updateActions();
 }
 
 TmainFrm::~TmainFrm()
 {
+    // Widgets deleted with the window move the focus; the rules must not run on a half-gone one.
+    disconnect(m_focusRule);
     qApp->removeEventFilter(this);
 }
 
@@ -251,13 +249,12 @@ void TmainFrm::createLeftColumn(QWidget* central)
     lbBooks->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(lbBooks, &QListWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { ListPopup->popup(lbBooks->viewport()->mapToGlobal(pos)); });
-    // A click or a keyboard move in the list selects a book.
-    connect(lbBooks, &QListWidget::currentRowChanged, this, [this](int) {
+    // Whatever selects an entry (a click, a press released elsewhere, the arrow keys, Space,
+    // Home, End, typing its name) loads its book, once the selection has moved.
+    connect(lbBooks, &QListWidget::itemSelectionChanged, this, [this] {
         guarded(this, [this] { lbBooksClick(); });
         updateActions();
     });
-    connect(lbBooks, &QListWidget::itemClicked, this,
-            [this] { guarded(this, [this] { lbBooksClick(); }); });
     lbBooks->installEventFilter(this);
 }
 
@@ -444,35 +441,32 @@ void TmainFrm::showCatalogue()
             m_watcher->addPath(folder);
     }
     eDir->setText(m_session->currentDir());
-    {
-        const QSignalBlocker blocker(lbBooks);
-        lbBooks->clear();
-        lbBooks->addItems(m_session->bookNames());
-        lbBooks->setCurrentRow(-1);
-        lbBooks->clearSelection();
-    }
+    fillList();
+    if (m_session->currentBookFile().isEmpty())
+        SetEditorVisible(false);
     showListCount();
     m_reportPage->showFormatAndOptions();
 }
 
 void TmainFrm::followFolder()
 {
-    const QString selected = selectedName();
     m_session->rereadBookNames();
+    fillList();
+    showListCount();
+    updateActions();
+}
+
+void TmainFrm::fillList()
+{
     {
         const QSignalBlocker blocker(lbBooks);
         lbBooks->clear();
         lbBooks->addItems(m_session->bookNames());
-        lbBooks->setCurrentRow(-1);
-        lbBooks->clearSelection();
-        const qsizetype row = selected.isEmpty() ? -1 : m_session->bookNames().indexOf(selected);
-        if (row >= 0) {
-            lbBooks->setCurrentRow(int(row));
-            lbBooks->item(int(row))->setSelected(true);
-        }
+        // A name too long for the column is shown whole in its hint.
+        for (int i = 0; i < lbBooks->count(); ++i)
+            lbBooks->item(i)->setToolTip(lbBooks->item(i)->text());
     }
-    showListCount();
-    updateActions();
+    selectCurrentBookEntry();
 }
 
 void TmainFrm::showListCount()
@@ -485,12 +479,16 @@ void TmainFrm::showListCount()
 
 void TmainFrm::lbBooksClick()
 {
-    if (selectedIndex() < 0)
+    if (selectedIndex() < 0) {
+        // Nothing selected and a book loaded: the selection goes back to the book on screen.
+        selectCurrentBookEntry();
         return;
+    }
     try {
         m_session->editBook(selectedName());
-    } catch (const Cancelled&) {
-        // The book being edited stays, and so does its entry's selection.
+    } catch (...) {
+        // The book on screen stays (the book left could not be saved, the user cancelled, or
+        // the entry could not be read), and so does its entry's selection.
         selectCurrentBookEntry();
         throw;
     }
@@ -501,15 +499,14 @@ void TmainFrm::selectCurrentBookEntry()
 {
     const QSignalBlocker blocker(lbBooks);
     const QString& current = m_session->currentBookFile();
-    const std::optional<qsizetype> found =
-        current.isEmpty() ? std::nullopt : m_session->findBook(bookIdFromPath(current));
-    if (!found) {
-        lbBooks->setCurrentRow(-1);
-        lbBooks->clearSelection();
-        return;
+    const qsizetype row =
+        current.isEmpty() ? -1 : m_session->bookNames().indexOf(bookIdFromPath(current));
+    lbBooks->setCurrentRow(-1);
+    lbBooks->clearSelection();
+    if (row >= 0) {
+        lbBooks->setCurrentRow(int(row));
+        lbBooks->item(int(row))->setSelected(true);
     }
-    lbBooks->setCurrentRow(int(*found));
-    lbBooks->item(int(*found))->setSelected(true);
 }
 
 bool TmainFrm::selectBook(const QString& name)
@@ -666,9 +663,10 @@ void TmainFrm::generate(QAction* destination)
         QGuiApplication::clipboard()->setText(reportText(lines));
     } else {
         const QString& dir = m_session->currentDir();
+        // The dialog opens in the catalogue folder with no name that Enter would save as.
         const std::optional<QString> file =
             dialogs().saveFileName(this, QStringLiteral("Save Report to File"),
-                                   QStringLiteral("Text file (*.txt)"), dir, dir);
+                                   QStringLiteral("Text file (*.txt)"), dir, QString());
         if (file)
             writeWholeFile(*file, reportFileBytes(lines));
     }

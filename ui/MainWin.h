@@ -88,6 +88,8 @@ private:
     void followFolder();
     // The count of books in the status bar, and what the list had to leave out.
     void showListCount();
+    // Fills the list from the session with the entry of the book being edited selected.
+    void fillList();
     void eDirEnter();
     void eDirRightButtonClick();
     void previous();
@@ -120,6 +122,7 @@ private:
     QLabel* statusHint = nullptr;
     ToutputFrm* m_output = nullptr;
     QFileSystemWatcher* m_watcher = nullptr;
+    QMetaObject::Connection m_focusRule;
 };
 
 } // namespace quillery::ui

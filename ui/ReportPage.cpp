@@ -43,6 +43,9 @@ TReportPage::TReportPage(Session& session, const QList<QAction*>& destinations, 
     eFormat->setObjectName(QStringLiteral("eFormat"));
     eFormat->setEditable(true);
     eFormat->setInsertPolicy(QComboBox::NoInsert);
+    // The format is exactly what the user typed: inline completion would finish it with the
+    // rest of a listed format.
+    eFormat->setCompleter(nullptr);
     eFormat->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     connect(eFormat, &QComboBox::currentTextChanged, this,
             [this](const QString& text) { m_session.setFormatText(text); });
