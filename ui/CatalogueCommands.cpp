@@ -55,6 +55,8 @@ void CatalogueCommands::newItem()
         return;
     m_session.createBook(*name);
     m_window.OpenCatalogue(m_session.currentDir());
+    // The new book is selected and loaded, so the first typing goes into it.
+    m_window.selectBook(bookIdFromPath(*name));
 }
 
 void CatalogueCommands::deleteItem()
@@ -77,6 +79,7 @@ void CatalogueCommands::deleteItem()
             {Remove, QStringLiteral("Remove"),
              QStringLiteral("Remove the book from the catalogue.")},
             {Keep, QStringLiteral("Keep"), QStringLiteral("Keep the book in the catalogue.")}};
+        spec.defaultButton = Keep;
         spec.expandedInformation =
             QStringLiteral("If you remove the book item from the catalogue, the corresponding "
                            "*.book file will be removed from the file system. In this case, the "
@@ -86,10 +89,12 @@ void CatalogueCommands::deleteItem()
     } else {
         confirmed = dialogs().messageBox(&m_window, QMessageBox::Question,
                                          QStringLiteral("Confirm Removal"), question,
-                                         QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+                                         QMessageBox::Yes | QMessageBox::No,
+                                         QMessageBox::No) == QMessageBox::Yes;
     }
     if (!confirmed)
         return;
+    const int row = m_window.selectedIndex();
     if (m_session.deleteBook(name)) {
         m_window.SetEditorVisible(false);
     } else {
@@ -99,6 +104,10 @@ void CatalogueCommands::deleteItem()
                              QMessageBox::Ok);
     }
     m_window.OpenCatalogue(m_session.currentDir());
+    // The user keeps their place: the book that followed the one removed, else the one before.
+    const QStringList& names = m_session.bookNames();
+    if (m_session.currentBookFile().isEmpty() && !names.isEmpty())
+        m_window.selectBook(names[std::min<qsizetype>(row, names.size() - 1)]);
 }
 
 void CatalogueCommands::renameItem()
@@ -257,6 +266,7 @@ OutsideChangeAnswer CatalogueCommands::outsideChange(const OutsideChange& change
              QStringLiteral("Read the file as it is now and drop my changes; they are listed "
                             "under Technical Details.")}};
         spec.commonButtons = QDialogButtonBox::Cancel;
+        spec.defaultButton = QDialogButtonBox::Cancel;
         spec.expandedInformation = edits;
         switch (dialogs().taskDialog(&m_window, spec)) {
         case KeepMine:
@@ -273,7 +283,7 @@ OutsideChangeAnswer CatalogueCommands::outsideChange(const OutsideChange& change
             QStringLiteral("\r\n\r\nYes writes your changes, No reads the file as it is now "
                            "and drops them, Cancel changes nothing.\r\n\r\n") +
             edits,
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel);
     if (answer == QMessageBox::Yes)
         return OutsideChangeAnswer::KeepMine;
     if (answer == QMessageBox::No)

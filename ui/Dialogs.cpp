@@ -47,12 +47,15 @@ int PlatformDialogs::taskDialog(QWidget* parent, const TaskDialogSpec& spec)
 
 QMessageBox::StandardButton PlatformDialogs::messageBox(QWidget* parent, QMessageBox::Icon icon,
                                                         const QString& caption, const QString& text,
-                                                        QMessageBox::StandardButtons buttons)
+                                                        QMessageBox::StandardButtons buttons,
+                                                        QMessageBox::StandardButton defaultButton)
 {
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox box(icon, caption, shown, buttons, parent);
     box.setTextFormat(Qt::PlainText);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
     return QMessageBox::StandardButton(box.exec());
 }
 

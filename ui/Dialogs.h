@@ -37,6 +37,9 @@ struct TaskDialogSpec {
     QString expandedInformation; // shown under the expander, collapsed at first
     QString expanderCaption = QStringLiteral("Technical Details");
     QString footer;
+    // The command link or common button that Enter presses and that has the focus at first; 0
+    // leaves it to the dialog. Questions that destroy something make the safe answer the default.
+    int defaultButton = 0;
     // Links in the text are active and reported here; nullptr leaves them plain text.
     std::function<void(const QString& href)> onHyperlink;
 };
@@ -53,9 +56,11 @@ public:
     // Returns the id of the command link or the QDialogButtonBox::StandardButton pressed, or
     // TaskDialogCancelled.
     virtual int taskDialog(QWidget* parent, const TaskDialogSpec& spec) = 0;
-    virtual QMessageBox::StandardButton messageBox(QWidget* parent, QMessageBox::Icon icon,
-                                                   const QString& caption, const QString& text,
-                                                   QMessageBox::StandardButtons buttons) = 0;
+    // `defaultButton` is the button Enter presses (NoButton: the box's own choice).
+    virtual QMessageBox::StandardButton
+    messageBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text,
+               QMessageBox::StandardButtons buttons,
+               QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) = 0;
     // A modal box with a prompt and one pre-filled edit; nothing when cancelled.
     virtual std::optional<QString> inputBox(QWidget* parent, const QString& title,
                                             const QString& prompt, const QString& text) = 0;
@@ -88,9 +93,10 @@ bool useTaskDialogForm();
 class PlatformDialogs : public Dialogs {
 public:
     int taskDialog(QWidget* parent, const TaskDialogSpec& spec) override;
-    QMessageBox::StandardButton messageBox(QWidget* parent, QMessageBox::Icon icon,
-                                           const QString& caption, const QString& text,
-                                           QMessageBox::StandardButtons buttons) override;
+    QMessageBox::StandardButton
+    messageBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text,
+               QMessageBox::StandardButtons buttons,
+               QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) override;
     std::optional<QString> inputBox(QWidget* parent, const QString& title, const QString& prompt,
                                     const QString& text) override;
     std::optional<QString> pickFolder(QWidget* parent, const QString& title,

@@ -116,8 +116,7 @@ TmainFrm::TmainFrm(std::unique_ptr<SettingsStore> store, const QStringList& argu
 
     // The update rules run on events, never by polling: after every command and selection, when
     // the focus moves and when the folder changes.
-    m_focusRule =
-        connect(qApp, &QApplication::focusChanged, this, [this] { updateActions(); });
+    m_focusRule = connect(qApp, &QApplication::focusChanged, this, [this] { updateActions(); });
     updateActions();
 }
 
@@ -343,7 +342,8 @@ void TmainFrm::closeEvent(QCloseEvent* event)
         if (dialogs().messageBox(this, QMessageBox::Warning, windowTitle(),
                                  QStringLiteral("The open book could not be saved. Close "
                                                 "anyway and lose its changes?"),
-                                 QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes) {
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) != QMessageBox::Yes) {
             event->ignore();
             return;
         }

@@ -98,6 +98,13 @@ TaskDialog::TaskDialog(const TaskDialogSpec& spec, QWidget* parent) : QDialog(pa
         button->setObjectName(QStringLiteral("commandLink%1").arg(link.id));
         const int id = link.id;
         connect(button, &QCommandLinkButton::clicked, this, [this, id] { finishWith(id); });
+        if (spec.defaultButton != 0) {
+            button->setAutoDefault(false);
+            if (id == spec.defaultButton) {
+                button->setDefault(true);
+                button->setFocus();
+            }
+        }
         texts->addWidget(button);
     }
     top->addLayout(texts, 1);
@@ -122,6 +129,11 @@ TaskDialog::TaskDialog(const TaskDialogSpec& spec, QWidget* parent) : QDialog(pa
         connect(box, &QDialogButtonBox::clicked, this, [this, box](QAbstractButton* button) {
             finishWith(int(box->standardButton(button)));
         });
+        if (QPushButton* chosen =
+                box->button(QDialogButtonBox::StandardButton(spec.defaultButton))) {
+            chosen->setDefault(true);
+            chosen->setFocus();
+        }
         bottom->addWidget(box);
     }
     outer->addLayout(bottom);

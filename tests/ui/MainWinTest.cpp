@@ -317,8 +317,8 @@ TEST_F(MainWinTest, NewBookProposesAndRefusesNamesUntilOneIsFree)
     EXPECT_EQ(QFileInfo(m_cat + s("Vol.book")).size(), 0);
     EXPECT_TRUE(listed(*w).contains(s("Vol")));
     EXPECT_EQ(child<QLabel>(*w, "statusCount")->text(), s("4 book(s) in this catalogue."));
-    // Not selected, nothing loaded.
-    EXPECT_TRUE(w->currentBookFile().isEmpty());
+    // The new book is selected and loaded, so the first typing goes into it.
+    EXPECT_EQ(w->currentBookFile(), m_cat + s("Vol.book"));
 
     m_dialogs->cancel();
     trigger(*w, "aNewItem");
@@ -345,11 +345,14 @@ TEST_F(MainWinTest, DeleteAsksAndRemovesTheFile)
     m_dialogs->answer(101); // Remove
     trigger(*w, "aDelItem");
     EXPECT_FALSE(QFile::exists(m_cat + s("Bronte - Villette.book")));
-    EXPECT_TRUE(w->currentBookFile().isEmpty());
-    EXPECT_FALSE(child<QWidget>(*w, "gpCataloguingData")->isVisible());
+    // The book that followed the one removed is selected and loaded.
+    EXPECT_EQ(w->currentBookFile(), m_cat + s("Eliot - Middlemarch.book"));
+    EXPECT_TRUE(child<QWidget>(*w, "gpCataloguingData")->isVisible());
     EXPECT_EQ(listed(*w).size(), 2);
 
     // The Delete key with nothing selected does nothing.
+    w.reset();
+    w = start();
     m_dialogs->shown.clear();
     QTest::keyClick(child<QListWidget>(*w, "lbBooks"), Qt::Key_Delete);
     EXPECT_TRUE(m_dialogs->shown.empty());

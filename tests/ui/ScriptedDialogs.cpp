@@ -13,7 +13,7 @@ std::optional<ScriptedDialogs::Answer> ScriptedDialogs::next()
 
 int ScriptedDialogs::taskDialog(QWidget*, const ui::TaskDialogSpec& spec)
 {
-    Shown s{Kind::Task, spec.windowCaption, spec.content, spec, {}, {}, {}, {}, {}, {}};
+    Shown s{Kind::Task, spec.windowCaption, spec.content, spec, {}, {}, {}, {}, {}, {}, {}};
     shown.push_back(s);
     const auto a = next();
     if (!a || a->isText || a->id < 0)
@@ -23,9 +23,10 @@ int ScriptedDialogs::taskDialog(QWidget*, const ui::TaskDialogSpec& spec)
 
 QMessageBox::StandardButton ScriptedDialogs::messageBox(QWidget*, QMessageBox::Icon icon,
                                                         const QString& caption, const QString& text,
-                                                        QMessageBox::StandardButtons buttons)
+                                                        QMessageBox::StandardButtons buttons,
+                                                        QMessageBox::StandardButton defaultButton)
 {
-    Shown s{Kind::Message, caption, text, {}, icon, buttons, {}, {}, {}, {}};
+    Shown s{Kind::Message, caption, text, {}, icon, buttons, {}, {}, {}, {}, defaultButton};
     shown.push_back(s);
     // A box with a single button needs no answer.
     if (buttons == QMessageBox::Ok)
@@ -39,7 +40,7 @@ QMessageBox::StandardButton ScriptedDialogs::messageBox(QWidget*, QMessageBox::I
 std::optional<QString> ScriptedDialogs::inputBox(QWidget*, const QString& title,
                                                  const QString& prompt, const QString& text)
 {
-    Shown s{Kind::Input, title, prompt, {}, {}, {}, text, {}, {}, {}};
+    Shown s{Kind::Input, title, prompt, {}, {}, {}, text, {}, {}, {}, {}};
     shown.push_back(s);
     const auto a = next();
     if (!a || !a->isText)
@@ -51,7 +52,7 @@ std::optional<QString> ScriptedDialogs::pickFolder(QWidget*, const QString& titl
                                                    const QString& acceptLabel,
                                                    const QString& startFolder)
 {
-    Shown s{Kind::Folder, title, {}, {}, {}, {}, startFolder, {}, acceptLabel, {}};
+    Shown s{Kind::Folder, title, {}, {}, {}, {}, startFolder, {}, acceptLabel, {}, {}};
     shown.push_back(s);
     const auto a = next();
     if (!a || !a->isText)
@@ -64,7 +65,7 @@ std::optional<QString> ScriptedDialogs::saveFileName(QWidget*, const QString& ti
                                                      const QString& startFolder,
                                                      const QString& fileName)
 {
-    Shown s{Kind::Save, title, startFolder, {}, {}, {}, fileName, filter, {}, {}};
+    Shown s{Kind::Save, title, startFolder, {}, {}, {}, fileName, filter, {}, {}, {}};
     shown.push_back(s);
     const auto a = next();
     if (!a || !a->isText)
@@ -74,7 +75,7 @@ std::optional<QString> ScriptedDialogs::saveFileName(QWidget*, const QString& ti
 
 bool ScriptedDialogs::printDialog(QWidget*, QPrinter& printer)
 {
-    shown.push_back(Shown{Kind::Print, {}, {}, {}, {}, {}, {}, {}, {}, {}});
+    shown.push_back(Shown{Kind::Print, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}});
     const auto a = next();
     if (!a || a->isText || a->id != 1)
         return false;
@@ -85,7 +86,7 @@ bool ScriptedDialogs::printDialog(QWidget*, QPrinter& printer)
 
 int ScriptedDialogs::execDialog(QDialog& dialog)
 {
-    Shown s{Kind::Form, dialog.windowTitle(), {}, {}, {}, {}, {}, {}, {}, dialog.objectName()};
+    Shown s{Kind::Form, dialog.windowTitle(), {}, {}, {}, {}, {}, {}, {}, dialog.objectName(), {}};
     shown.push_back(s);
     // Shown without a loop of its own: the dialog fills itself in as it appears, the script acts
     // on it, and a dialog still open afterwards is cancelled, so a test never waits on one.

@@ -28,6 +28,7 @@ public:
         QString filter;
         QString acceptLabel;
         QString objectName; // a form's object name
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
     };
 
     // What a test does with one of the program's own dialogs while it is shown: fill its controls
@@ -57,9 +58,10 @@ public:
     qsizetype remainingAnswers() const { return qsizetype(m_answers.size()); }
 
     int taskDialog(QWidget*, const ui::TaskDialogSpec& spec) override;
-    QMessageBox::StandardButton messageBox(QWidget*, QMessageBox::Icon icon, const QString& caption,
-                                           const QString& text,
-                                           QMessageBox::StandardButtons buttons) override;
+    QMessageBox::StandardButton
+    messageBox(QWidget*, QMessageBox::Icon icon, const QString& caption, const QString& text,
+               QMessageBox::StandardButtons buttons,
+               QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) override;
     std::optional<QString> inputBox(QWidget*, const QString& title, const QString& prompt,
                                     const QString& text) override;
     std::optional<QString> pickFolder(QWidget*, const QString& title, const QString& acceptLabel,
