@@ -1,5 +1,6 @@
 #include "ui/ItemPage.h"
 
+#include "base/Errors.h"
 #include "session/Session.h"
 #include "ui/CommentsMemo.h"
 #include "ui/ErrorGuard.h"
@@ -319,6 +320,11 @@ void TItemPage::SetEditorVisible(bool visible)
     gpCataloguingData->setVisible(visible);
     pcMoreProperties->setVisible(visible);
     bkImg->setVisible(!visible);
+    if (!visible) {
+        // No book, no previews: they never show a book that is not loaded.
+        reRefPreview->clear();
+        reDataLinks->clear();
+    }
 }
 
 void TItemPage::fieldEdited(Field field)
@@ -336,8 +342,7 @@ void TItemPage::ItemPropChange()
 {
     if (m_loadingBook)
         return;
-    RefreshDataLinks();
-    RefreshRefPreview();
+    refreshPreviews();
 }
 
 void TItemPage::cbIsTranslationClick()
@@ -354,19 +359,49 @@ void TItemPage::cbIsTranslationClick()
 
 void TItemPage::refreshPreviews()
 {
-    RefreshDataLinks();
-    RefreshRefPreview();
+    try {
+        RefreshDataLinks();
+        RefreshRefPreview();
+        m_lastError.clear();
+    } catch (const Error& error) {
+        // The same failure again (same format, same templates, same message) goes to the status
+        // bar: a box at every keystroke would take the focus away from the typing.
+        const QString failure = m_session.formatText() + u'\n' +
+                                m_session.linkTemplates().join(u'\n') + u'\n' + error.message();
+        if (failure == m_lastError) {
+            Q_EMIT repeatedError(error.message());
+            return;
+        }
+        m_lastError = failure;
+        throw;
+    }
 }
 
 void TItemPage::RefreshRefPreview()
 {
     ++m_refPreviewRefreshes;
-    setHangingParagraphs(reRefPreview, {m_session.referencePreview()});
+    if (m_session.currentBookFile().isEmpty()) {
+        reRefPreview->clear();
+        return;
+    }
+    try {
+        setHangingParagraphs(reRefPreview, {m_session.referencePreview()});
+        m_refPreviewGeneration = m_session.bookGeneration();
+    } catch (...) {
+        // The text of the book shown before may stay, another book's never.
+        if (m_refPreviewGeneration != m_session.bookGeneration())
+            reRefPreview->clear();
+        throw;
+    }
 }
 
 void TItemPage::RefreshDataLinks()
 {
     ++m_dataLinkRefreshes;
+    if (m_session.currentBookFile().isEmpty()) {
+        reDataLinks->clear();
+        return;
+    }
     QStringList lines;
     const auto show = [this, &lines] {
         setHangingParagraphs(reDataLinks, lines);

@@ -38,13 +38,18 @@ public:
 
     void RefreshRefPreview();
     void RefreshDataLinks();
-    // Both previews, as showing the page does.
+    // Both previews, as showing the page does. A failure is thrown to be shown, unless it repeats
+    // the one shown last: that one is only reported by repeatedError.
     void refreshPreviews();
 
     bool loadingBook() const { return m_loadingBook; }
     // How many times each preview was rebuilt (tests check that a load refreshes once).
     int refPreviewRefreshes() const { return m_refPreviewRefreshes; }
     int dataLinkRefreshes() const { return m_dataLinkRefreshes; }
+
+Q_SIGNALS:
+    // A preview failed again as it did just before; the message is for the status bar.
+    void repeatedError(const QString& message);
 
 private:
     QWidget* makeField(const FieldDef& def, QWidget* parent);
@@ -60,6 +65,8 @@ private:
     Session& m_session;
     bool m_loadingBook = false;
     quint64 m_shownGeneration = 0;
+    quint64 m_refPreviewGeneration = 0;
+    QString m_lastError;
     int m_refPreviewRefreshes = 0;
     int m_dataLinkRefreshes = 0;
 

@@ -263,6 +263,8 @@ void TmainFrm::createPages(QWidget* central)
     MainPageControl->setObjectName(QStringLiteral("MainPageControl"));
     MainPageControl->setGeometry(222, 8, 722, 691);
     m_itemPage = new TItemPage(*m_session);
+    connect(m_itemPage, &TItemPage::repeatedError, this,
+            [this](const QString& message) { showStatusHint(message); });
     m_reportPage = new TReportPage(*m_session,
                                    {m_actions.aGenMemo, m_actions.aGenClipbrd, m_actions.aGenFile});
     m_linksPage = new TLinksPage(*m_session);
