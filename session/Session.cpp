@@ -72,6 +72,7 @@ void Session::saveSettings()
         return;
     m_settings.directory = m_currentDir;
     m_settings.format = m_formatText;
+    m_settings.book = m_currentBookFile.isEmpty() ? QString() : bookIdFromPath(m_currentBookFile);
     SaveAppSettings(*m_store, m_settings);
 }
 

@@ -75,8 +75,8 @@ public:
     // without it the error leaves start before any folder is opened, as the command line wants.
     void start(const std::function<void(const Error&)>& settingsFailed = {});
 
-    // Shutdown: the settings written to the store with the current folder, the format text and
-    // the lists as they are now. Nothing is written when the store could not be opened at start.
+    // Shutdown: the settings written to the store with the current folder, the book being edited,
+    // the format text and the lists as they are now. Nothing is written when the store could not be opened at start.
     // Throws FileError when a settings file cannot be written.
     void saveSettings();
 
@@ -90,6 +90,7 @@ public:
     void setSettings(const AppSettings& settings) { m_settings = settings; }
     void setStatusBarShown(bool shown) { m_settings.statusbar = shown; }
     void setHintsShown(bool shown) { m_settings.tooltips = shown; }
+    void setWindowPlace(const QRect& place) { m_settings.window = place; }
 
     // ----- The catalogue -----
 

@@ -129,6 +129,14 @@ AppSettings LoadAppSettings(SettingsStore& store)
             s.directory = withTrailingSeparator(*dir);
         s.format = key->readString(QStringLiteral("Format")).value_or(QString());
         formatStored = true;
+        s.book = key->readString(QStringLiteral("Book")).value_or(QString());
+        const auto left = key->readNumber(QStringLiteral("WindowLeft"));
+        const auto top = key->readNumber(QStringLiteral("WindowTop"));
+        const auto width = key->readNumber(QStringLiteral("WindowWidth"));
+        const auto height = key->readNumber(QStringLiteral("WindowHeight"));
+        // Left and top may lie left of or above the primary screen: they are stored as 32 bits.
+        if (left && top && width && height)
+            s.window = QRect(qint32(*left), qint32(*top), int(*width), int(*height));
     }
     for (const ListKey& l : ListKeys) {
         QStringList& list = s.*l.list;
@@ -160,6 +168,14 @@ void SaveAppSettings(SettingsStore& store, const AppSettings& s)
         key->writeString(QStringLiteral("Directory"), s.directory);
         key->writeString(QStringLiteral("Format"), s.format);
         key->writeNumber(QStringLiteral("EscapeHTML"), s.escapeHtml ? 1 : 0);
+        if (!s.book.isEmpty() || key->hasValue(QStringLiteral("Book")))
+            key->writeString(QStringLiteral("Book"), s.book);
+        if (s.window.isValid()) {
+            key->writeNumber(QStringLiteral("WindowLeft"), quint32(s.window.x()));
+            key->writeNumber(QStringLiteral("WindowTop"), quint32(s.window.y()));
+            key->writeNumber(QStringLiteral("WindowWidth"), quint32(s.window.width()));
+            key->writeNumber(QStringLiteral("WindowHeight"), quint32(s.window.height()));
+        }
     }
     for (const ListKey& l : ListKeys) {
         store.deleteKey(keyPath(l.key));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChar>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -20,6 +21,8 @@ struct AppSettings {
     bool escapeHtml = true;
     QString directory; // a full path ending in a separator; the Documents folder by default
     QString format;    // the first default format by default
+    QString book;      // the name of the book last loaded in the catalogue folder; none by default
+    QRect window;      // where the main window was last, in screen pixels; invalid by default
     QStringList formats;
     QStringList dataLinkTemplates;
     QStringList synonymsEBook;
@@ -49,7 +52,8 @@ QString defaultDirectory();
 // - a value of the wrong kind (a number where a string belongs, or the reverse) counts as absent.
 AppSettings LoadAppSettings(SettingsStore& store);
 
-// Writes the settings: the Settings values in their fixed order, then every list key deleted and
+// Writes the settings: the Settings values in their fixed order (the last book and the window's
+// place only when there is one to keep, or one was kept before), then every list key deleted and
 // written anew, so a shortened list leaves no stale entries and an emptied one stays empty. A key
 // that cannot be opened or created is skipped silently. Ends with the store's flush(), which
 // throws FileError when a settings file cannot be written.

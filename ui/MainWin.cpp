@@ -104,6 +104,10 @@ TmainFrm::TmainFrm(std::unique_ptr<SettingsStore> store, const QStringList& argu
         guarded(this, [this] {
             if (m_session->hasVersion10Books())
                 m_commands->offerUpgrade();
+            // The user starts where they stopped: the book last loaded, when it is still there.
+            const QString& last = m_session->settings().book;
+            if (!last.isEmpty() && m_session->bookNames().contains(last))
+                selectBook(last);
         });
     m_output = new ToutputFrm(this);
     m_output->setObjectName(QStringLiteral("outputFrm"));
@@ -371,6 +375,17 @@ bool TmainFrm::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::ToolTip && !m_hintsOn)
         return true;
+    if (event->type() == QEvent::ShortcutOverride && isActiveWindow()) {
+        // A line edit claims some keys of the window's shortcuts for itself (Ctrl+E goes to the
+        // end of the line on some platforms); the window's commands win wherever the focus is.
+        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+        for (QAction* action : actions()) {
+            if (action->isEnabled() && action->shortcut() == pressed) {
+                event->ignore();
+                return true;
+            }
+        }
+    }
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (watched == eDir && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
