@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -143,7 +144,6 @@ void TItemPage::layOutCataloguingData()
     // Cataloguing data.
     gpCataloguingData = new QGroupBox(QStringLiteral("Cataloguing Data"), this);
     gpCataloguingData->setObjectName(QStringLiteral("gpCataloguingData"));
-    gpCataloguingData->setGeometry(16, 16, 682, 248);
     for (const FieldDef& def : FieldTable::rows()) {
         if (QStringView(def.section) == QStringView(SectionCataloguing))
             makeField(def, gpCataloguingData);
@@ -193,7 +193,6 @@ void TItemPage::layOutMoreProperties()
     // More properties: additional details and language.
     pcMoreProperties = new QTabWidget(this);
     pcMoreProperties->setObjectName(QStringLiteral("pcMoreProperties"));
-    pcMoreProperties->setGeometry(16, 270, 682, 226);
     auto* additional = new QWidget;
     additional->setObjectName(QStringLiteral("tsAdditional"));
     auto* language = new QWidget;
@@ -261,7 +260,6 @@ void TItemPage::createPreviews()
     // The previews.
     auto* linksGroup = new QGroupBox(QStringLiteral("Database Links"), this);
     linksGroup->setObjectName(QStringLiteral("gbDataLinks"));
-    linksGroup->setGeometry(16, 502, 329, 149);
     reDataLinks = new TFullRichEdit(linksGroup);
     reDataLinks->setObjectName(QStringLiteral("reDataLinks"));
     reDataLinks->setReadOnly(true);
@@ -274,7 +272,6 @@ void TItemPage::createPreviews()
 
     auto* previewGroup = new QGroupBox(QStringLiteral("Reference Preview"), this);
     previewGroup->setObjectName(QStringLiteral("gbRefPreview"));
-    previewGroup->setGeometry(362, 502, 335, 149);
     reRefPreview = new QTextEdit(previewGroup);
     reRefPreview->setObjectName(QStringLiteral("reRefPreview"));
     reRefPreview->setReadOnly(true);
@@ -285,9 +282,23 @@ void TItemPage::createPreviews()
 
     bkImg = new QLabel(this);
     bkImg->setObjectName(QStringLiteral("bkImg"));
-    bkImg->setGeometry(3, 0, 710, 496);
     bkImg->setAlignment(Qt::AlignCenter);
     bkImg->setPixmap(programIcon().pixmap(256, 256));
+
+    // Top to bottom: the cataloguing data, the more properties, the two previews side by side;
+    // the program's picture stands where the editor would when no book is open. The editor keeps
+    // the designed proportions (248, 226 and 149 pixels) as the window grows or shrinks.
+    auto* previews = new QHBoxLayout;
+    previews->setSpacing(17);
+    previews->addWidget(linksGroup, 329);
+    previews->addWidget(previewGroup, 335);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 16, 16, 16);
+    layout->setSpacing(6);
+    layout->addWidget(bkImg, 474);
+    layout->addWidget(gpCataloguingData, 248);
+    layout->addWidget(pcMoreProperties, 226);
+    layout->addLayout(previews, 149);
 }
 
 void TItemPage::syncWithSession()

@@ -19,6 +19,7 @@
 #include "ui/ProgramIcon.h"
 #include "ui/ReportPage.h"
 #include "ui/SettingsWin.h"
+#include "ui/WindowPlace.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,6 +27,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -40,6 +42,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolTip>
+#include <QVBoxLayout>
 
 namespace quillery::ui {
 
@@ -78,6 +81,7 @@ TmainFrm::TmainFrm(std::unique_ptr<SettingsStore> store, const QStringList& argu
     createMenus();
     createLeftColumn(central);
     createPages(central);
+    layOutColumns(central);
     createStatusBar();
     applyHintsAndShortcuts(this);
     // Changes in the folder come in bursts (a save writes a temporary file and renames it): the
@@ -113,10 +117,11 @@ TmainFrm::TmainFrm(std::unique_ptr<SettingsStore> store, const QStringList& argu
     m_output->setObjectName(QStringLiteral("outputFrm"));
     m_output->hide();
 
-    // The client area is fixed; the menu bar and the status bar come on top of the page area.
+    // The designed client area; the menu bar and the status bar come on top of the page area. The
+    // window opens at this size where the screen holds it, and the user may resize it.
     const int clientHeight = 727;
-    setFixedSize(952, clientHeight + menuBar()->sizeHint().height());
-    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    m_designedSize = QSize(952, clientHeight + menuBar()->sizeHint().height());
+    resize(m_designedSize);
 
     // The update rules run on events, never by polling: after every command and selection, when
     // the focus moves and when the folder changes.
@@ -235,7 +240,6 @@ void TmainFrm::createLeftColumn(QWidget* central)
 {
     eDir = new QLineEdit(central);
     eDir->setObjectName(QStringLiteral("eDir"));
-    eDir->setGeometry(8, 8, 201, 22);
     eDir->setToolTip(QStringLiteral("Displays the folder in which to save the book entries."));
     eDirButton =
         eDir->addAction(style()->standardIcon(QStyle::SP_DirOpenIcon), QLineEdit::TrailingPosition);
@@ -246,7 +250,6 @@ void TmainFrm::createLeftColumn(QWidget* central)
 
     lbBooks = new QListWidget(central);
     lbBooks->setObjectName(QStringLiteral("lbBooks"));
-    lbBooks->setGeometry(8, 32, 201, 667);
     lbBooks->setToolTip(QStringLiteral("Lists all books in the catalogue."));
     lbBooks->setSelectionMode(QAbstractItemView::SingleSelection);
     lbBooks->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -261,11 +264,24 @@ void TmainFrm::createLeftColumn(QWidget* central)
     lbBooks->installEventFilter(this);
 }
 
+void TmainFrm::layOutColumns(QWidget* central)
+{
+    // The book list and the pages share the width as designed (201 to 722) as the window grows.
+    auto* left = new QVBoxLayout;
+    left->setSpacing(2);
+    left->addWidget(eDir);
+    left->addWidget(lbBooks, 1);
+    auto* columns = new QHBoxLayout(central);
+    columns->setContentsMargins(8, 8, 8, 8);
+    columns->setSpacing(13);
+    columns->addLayout(left, 201);
+    columns->addWidget(MainPageControl, 722);
+}
+
 void TmainFrm::createPages(QWidget* central)
 {
     MainPageControl = new QTabWidget(central);
     MainPageControl->setObjectName(QStringLiteral("MainPageControl"));
-    MainPageControl->setGeometry(222, 8, 722, 691);
     m_itemPage = new TItemPage(*m_session);
     connect(m_itemPage, &TItemPage::repeatedError, this,
             [this](const QString& message) { showStatusHint(message); });
@@ -311,8 +327,16 @@ void TmainFrm::showEvent(QShowEvent* event)
     if (m_shownOnce)
         return;
     m_shownOnce = true;
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    if (const QScreen* screen = this->screen()) {
+        // The frame comes around the window's own area, and both must fit on the screen.
+        const QRect inner = geometry();
+        const QRect outer = frameGeometry();
+        const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                             outer.right() - inner.right(), outer.bottom() - inner.bottom());
+        setGeometry(initialWindowPlace(m_designedSize,
+                                       screen->availableGeometry().marginsRemoved(frame),
+                                       m_session->settings().window));
+    }
     if (!m_session->settings().statusbar)
         guarded(this, [this] { toggleStatusBar(); });
     guarded(this, [this] { commandLineOpen(); });
@@ -356,6 +380,7 @@ void TmainFrm::closeEvent(QCloseEvent* event)
     }
     m_session->setStatusBarShown(!statusBar()->isHidden());
     m_session->setHintsShown(m_hintsOn);
+    m_session->setWindowPlace(normalGeometry());
     guarded(this, [this] { m_session->saveSettings(); });
     m_output->close();
     event->accept();
@@ -616,7 +641,7 @@ void TmainFrm::toggleStatusBar()
     const bool show = statusBar()->isHidden();
     const int barHeight = statusBar()->sizeHint().height();
     statusBar()->setVisible(show);
-    setFixedSize(width(), height() + (show ? barHeight : -barHeight));
+    resize(width(), height() + (show ? barHeight : -barHeight));
     m_actions.aStatus->setChecked(show);
 }
 

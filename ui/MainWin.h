@@ -75,6 +75,7 @@ private:
     void createMenus();
     void createLeftColumn(QWidget* central);
     void createPages(QWidget* central);
+    void layOutColumns(QWidget* central);
     void createStatusBar();
     void updateActions();
 
@@ -104,6 +105,7 @@ private:
     std::unique_ptr<Session> m_session;
     std::unique_ptr<CatalogueCommands> m_commands;
     bool m_shownOnce = false;
+    QSize m_designedSize;
     bool m_hintsOn = true;
     QStringList m_arguments;
     std::unique_ptr<QLockFile> m_instanceToken;

@@ -7,6 +7,7 @@
 #include "settings/RegFileStore.h"
 #include "ui/MainWin.h"
 #include "ui/TaskDialog.h"
+#include "ui/WindowPlace.h"
 
 #include "ScriptedDialogs.h"
 #include "TestSupport.h"
@@ -250,4 +251,41 @@ TEST_F(WindowUse, TheListShowsWholeNamesAndTheLastBookComesBackAtStart)
     auto w = start();
     EXPECT_EQ(w->currentBookFile(), book("Villette"));
     EXPECT_EQ(selected(*w), s("Villette"));
+}
+
+TEST(WindowPlace, TheWindowOpensWithinTheScreen)
+{
+    const QSize designed(952, 746);
+    struct Case {
+        const char* what;
+        QRect available;
+        QRect last;
+        QRect place;
+    };
+    const QList<Case> cases = {
+        {"fits", {0, 0, 1920, 1040}, {}, {484, 147, 952, 746}},
+        {"small screen", {0, 0, 800, 600}, {}, {0, 0, 800, 600}},
+        {"tall scaling", {0, 0, 1280, 696}, {}, {164, 0, 952, 696}},
+        {"last place", {0, 0, 1920, 1040}, {100, 50, 1200, 900}, {100, 50, 1200, 900}},
+        {"last place too big", {0, 0, 800, 600}, {100, 50, 1200, 900}, {0, 0, 800, 600}},
+        {"last place off the screen", {0, 0, 800, 600}, {2000, 50, 300, 300}, {0, 0, 800, 600}},
+        {"second screen", {1920, 0, 1280, 1000}, {}, {2084, 127, 952, 746}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(initialWindowPlace(designed, c.available, c.last), c.place) << c.what;
+}
+
+TEST_F(WindowUse, TheListAndThePagesGrowWithTheWindowAndItsPlaceIsKept)
+{
+    auto w = start();
+    const int listWidth = list(*w)->width();
+    const int pagesWidth = child<QWidget>(*w, "MainPageControl")->width();
+    w->resize(w->width() - 200, w->height() - 100);
+    QCoreApplication::processEvents();
+    EXPECT_LT(list(*w)->width(), listWidth);
+    EXPECT_LT(child<QWidget>(*w, "MainPageControl")->width(), pagesWidth);
+    const QRect place = w->normalGeometry();
+    w->close();
+    RegFileStore store(m_settings);
+    EXPECT_EQ(LoadAppSettings(store).window, place);
 }
