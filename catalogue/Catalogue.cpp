@@ -149,10 +149,17 @@ bool IsValidFileName(const QString& name)
 
 QString withBookExtension(const QString& entered)
 {
+    if (entered.endsWith(QStringView(BookExtension), Qt::CaseInsensitive))
+        return entered;
     const qsizetype period = entered.lastIndexOf(u'.');
     const qsizetype delimiter = std::max(entered.lastIndexOf(u'\\'), entered.lastIndexOf(u':'));
-    if (period >= 0 && period > delimiter)
-        return entered.first(period) + QStringView(BookExtension);
+    if (period >= 0 && period > delimiter) {
+        const QStringView extension = QStringView(entered).sliced(period + 1);
+        constexpr qsizetype longestExtension = 4;
+        if (extension.toUcs4().size() <= longestExtension &&
+            std::none_of(extension.cbegin(), extension.cend(), [](QChar c) { return c.isSpace(); }))
+            return entered.first(period) + QStringView(BookExtension);
+    }
     return entered + QStringView(BookExtension);
 }
 

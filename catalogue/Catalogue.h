@@ -40,8 +40,14 @@ bool IsValidFileNameChar(QChar c);
 // False for the empty text; otherwise true when every character passes IsValidFileNameChar.
 bool IsValidFileName(const QString& name);
 
-// The name the user typed with its extension replaced by ".book": the extension is the text from
-// the last period after the last '\' or ':'; a name without one gets ".book" appended.
+// The name the user typed as a book file name. A name ending in ".book" (in any case) is kept as
+// it is. Otherwise the text after the last period that follows the last '\' or ':' is taken as
+// an extension, and replaced by ".book", only when it holds no white space and at most four
+// characters (code points): "Emma.txt" gives "Emma.book". Any other name gets ".book" appended,
+// so a period inside a title stays: "Vol. 2 of Something" gives "Vol. 2 of Something.book",
+// "J. R. R. Tolkien - The Hobbit" keeps its initials. Four is the longest extension in common
+// use (".html", ".docx", ".jpeg" and ".book" itself), while the text after a period in a title
+// is longer or holds a blank.
 QString withBookExtension(const QString& entered);
 
 // Whether a proposal (a file name ending in ".book") may become a book of the catalogue.

@@ -2,11 +2,15 @@
 
 #include "ui/Dialogs.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QUrl>
+
+#include <optional>
+#include <utility>
 
 namespace quillery::ui {
 
@@ -21,10 +25,43 @@ const QRegularExpression& urlPattern()
     return pattern;
 }
 
+// The start and end of the link that holds a document position, its ends included.
+std::optional<std::pair<int, int>> linkRangeAt(const QTextDocument& document, int position)
+{
+    int start = -1;
+    int end = -1;
+    QString href;
+    const auto holds = [&] {
+        return start >= 0 && position >= start && position <= end;
+    };
+    const QTextBlock block = document.findBlock(position);
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        const QTextCharFormat format = fragment.charFormat();
+        // Neighbouring fragments of the same link belong to its range too.
+        if (start >= 0 && format.isAnchor() && format.anchorHref() == href) {
+            end += fragment.length();
+            continue;
+        }
+        if (holds())
+            break;
+        start = -1;
+        if (format.isAnchor()) {
+            start = fragment.position();
+            end = start + fragment.length();
+            href = format.anchorHref();
+        }
+    }
+    if (!holds())
+        return std::nullopt;
+    return std::pair(start, end);
+}
+
 } // namespace
 
 TFullRichEdit::TFullRichEdit(QWidget* parent) : QTextEdit(parent)
 {
+    setFocusPolicy(Qt::StrongFocus);
     connect(this, &QTextEdit::textChanged, this, [this] {
         if (!m_marking)
             detectUrls();
@@ -91,26 +128,23 @@ QString TFullRichEdit::linkAt(const QPoint& viewportPos) const
     return anchorAt(viewportPos);
 }
 
-bool TFullRichEdit::selectLinkAt(const QPoint& viewportPos)
+bool TFullRichEdit::activateLinkAt(int position)
 {
-    const QTextCursor at = cursorForPosition(viewportPos);
-    const QTextBlock block = at.block();
-    for (auto it = block.begin(); !it.atEnd(); ++it) {
-        const QTextFragment fragment = it.fragment();
-        if (!fragment.charFormat().isAnchor())
-            continue;
-        const int start = fragment.position();
-        const int end = start + fragment.length();
-        if (at.position() < start || at.position() > end)
-            continue;
-        // Neighbouring fragments of the same link belong to its range too.
-        QTextCursor selection(document());
-        selection.setPosition(start);
-        selection.setPosition(end, QTextCursor::KeepAnchor);
-        setTextCursor(selection);
-        return true;
-    }
-    return false;
+    if (!m_urlDetect)
+        return false;
+    const std::optional<std::pair<int, int>> range = linkRangeAt(*document(), position);
+    if (!range)
+        return false;
+    QTextCursor selection(document());
+    selection.setPosition(range->first);
+    selection.setPosition(range->second, QTextCursor::KeepAnchor);
+    setTextCursor(selection);
+    // The URL is the link's text as shown; nothing is added or decoded.
+    const QString url = selection.selectedText();
+    Q_EMIT urlClicked(this, url);
+    if (m_startBrowser)
+        dialogs().openUrl(QUrl(url));
+    return true;
 }
 
 void TFullRichEdit::mousePressEvent(QMouseEvent* event)
@@ -129,25 +163,46 @@ void TFullRichEdit::mouseMoveEvent(QMouseEvent* event)
 
 void TFullRichEdit::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (!linkAt(event->position().toPoint()).isEmpty())
+    if (!linkAt(event->position().toPoint()).isEmpty()) {
+        // The first click of the pair has opened the link already.
+        if (event->button() == Qt::LeftButton)
+            m_ignoreRelease = true;
         return;
+    }
     QTextEdit::mouseDoubleClickEvent(event);
 }
 
 void TFullRichEdit::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPoint pos = event->position().toPoint();
+    const bool secondClick =
+        event->button() == Qt::LeftButton && std::exchange(m_ignoreRelease, false);
     if (event->button() != Qt::LeftButton || linkAt(pos).isEmpty()) {
         QTextEdit::mouseReleaseEvent(event);
         return;
     }
-    if (!selectLinkAt(pos))
+    if (!secondClick)
+        activateLinkAt(cursorForPosition(pos).position());
+}
+
+void TFullRichEdit::keyPressEvent(QKeyEvent* event)
+{
+    // Return acts on the link at the caret; in an editable control it stays a line break.
+    const bool enter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+                       (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (enter && isReadOnly() && activateLinkAt(textCursor().position())) {
+        event->accept();
         return;
-    // The URL is the link's text as shown; nothing is added or decoded.
-    const QString url = textCursor().selectedText();
-    Q_EMIT urlClicked(this, url);
-    if (m_startBrowser)
-        dialogs().openUrl(QUrl(url));
+    }
+    QTextEdit::keyPressEvent(event);
+}
+
+void TFullRichEdit::changeEvent(QEvent* event)
+{
+    QTextEdit::changeEvent(event);
+    // Read-only, the text is still selectable by keyboard, which gives the caret the keys move.
+    if (event->type() == QEvent::ReadOnlyChange && isReadOnly())
+        setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 }
 
 } // namespace quillery::ui

@@ -6,6 +6,9 @@ namespace quillery::ui {
 
 // A rich edit that recognises web addresses in its text, shows them as links, and reports a
 // click on one (and, if asked, opens it in the browser). The database-link preview is one.
+//
+// Read-only, it still takes the focus by Tab and shows a caret that the arrow keys move; Return
+// or Enter then acts on the link at the caret as a click does. A double-click acts once.
 class TFullRichEdit : public QTextEdit {
     Q_OBJECT
     Q_PROPERTY(bool URLDetect READ urlDetect WRITE setUrlDetect)
@@ -29,7 +32,8 @@ public:
     QString linkAt(const QPoint& viewportPos) const;
 
 Q_SIGNALS:
-    // A click on a link: raised on the release of the left button, before the browser is asked.
+    // A click on a link: raised on the release of the left button (or on Return at the caret),
+    // before the browser is asked.
     void urlClicked(QObject* sender, const QString& url);
 
 protected:
@@ -37,14 +41,19 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void clearLinks();
-    bool selectLinkAt(const QPoint& viewportPos);
+    // Selects the link that holds the document position (its ends included) and reports it.
+    bool activateLinkAt(int position);
 
     bool m_urlDetect = false;
     bool m_startBrowser = false;
     bool m_marking = false;
+    // Set by the second press of a double-click on a link, so that its release opens nothing.
+    bool m_ignoreRelease = false;
 };
 
 } // namespace quillery::ui

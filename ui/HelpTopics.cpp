@@ -4,7 +4,11 @@
 #include "base/ProgramVersion.h"
 #include "ui/Dialogs.h"
 
+#include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QUrl>
 
 namespace quillery::ui {
@@ -12,6 +16,8 @@ namespace quillery::ui {
 namespace {
 
 const QString kParagraphBreak = QStringLiteral("\r\n\r\n");
+// The id of the link of the help link labels.
+const QString kHelpId = QStringLiteral("help");
 
 QString paragraphs(std::initializer_list<const char*> texts)
 {
@@ -20,6 +26,57 @@ QString paragraphs(std::initializer_list<const char*> texts)
         list.append(QString::fromUtf8(t));
     return list.join(kParagraphBreak);
 }
+
+// A label that is one link: one Tab stop with a focus frame round its text, and Return, Enter or
+// Space act on the link as a click does. (A label's own keyboard link navigation takes a second
+// Tab to reach the link inside it and marks it only as selected text.)
+class HelpLinkLabel final : public QLabel {
+public:
+    HelpLinkLabel(const QString& text, QWidget* parent)
+        : QLabel(QStringLiteral("<a href=\"") + kHelpId + QStringLiteral("\">") +
+                     text.toHtmlEscaped() + QStringLiteral("</a>"),
+                 parent),
+          m_text(text)
+    {
+        setTextFormat(Qt::RichText);
+        setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+        setFocusPolicy(Qt::StrongFocus);
+    }
+
+protected:
+    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
+
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const int key = event->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) &&
+            (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            event->accept();
+            Q_EMIT linkActivated(kHelpId);
+            return;
+        }
+        QLabel::keyPressEvent(event);
+    }
+
+    void paintEvent(QPaintEvent* event) override
+    {
+        QLabel::paintEvent(event);
+        if (!hasFocus())
+            return;
+        QPainter painter(this);
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.backgroundColor = palette().color(QPalette::Window);
+        const QSize textSize = fontMetrics().size(Qt::TextSingleLine, m_text);
+        option.rect = QStyle::alignedRect(layoutDirection(), alignment(), textSize + QSize(4, 2),
+                                          contentsRect()) &
+                      rect();
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
+
+private:
+    QString m_text;
+};
 
 } // namespace
 
@@ -113,12 +170,8 @@ void helpLinkClicked(QWidget* parent, const QString& link, HelpTopic topic)
 
 QLabel* helpLink(const QString& name, const QString& text, HelpTopic topic, QWidget* parent)
 {
-    auto* label = new QLabel(QStringLiteral("<a href=\"help\">") + text.toHtmlEscaped() +
-                                 QStringLiteral("</a>"),
-                             parent);
+    auto* label = new HelpLinkLabel(text, parent);
     label->setObjectName(name);
-    label->setTextFormat(Qt::RichText);
-    label->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     label->setAutoFillBackground(false);
     label->setAttribute(Qt::WA_TranslucentBackground);
     QObject::connect(label, &QLabel::linkActivated, label, [label, topic](const QString& link) {

@@ -21,7 +21,8 @@ void ShowHelpTopic(QWidget* parent, HelpTopic topic);
 void helpLinkClicked(QWidget* parent, const QString& link, HelpTopic topic);
 
 // A link label: `text` as one link with the id "help", on the parent's background; clicking it
-// shows the topic.
+// shows the topic. It is one Tab stop, framed while it has the focus, and Return, Enter or Space
+// show the topic too.
 QLabel* helpLink(const QString& name, const QString& text, HelpTopic topic, QWidget* parent);
 
 // The About box in the form the platform takes.

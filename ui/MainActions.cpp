@@ -8,6 +8,13 @@ namespace quillery::ui {
 
 MainActions createMainActions(QWidget* window)
 {
+    // Manage opens the folder in whatever the desktop uses to browse files; only Windows has
+    // Explorer to name.
+#ifdef Q_OS_WIN
+    const char* const manageHint = "Opens the catalogue directory in Windows Explorer.";
+#else
+    const char* const manageHint = "Opens the catalogue directory in the file manager.";
+#endif
     MainActions actions;
     struct Spec {
         QAction** action;
@@ -33,8 +40,8 @@ MainActions createMainActions(QWidget* window)
          "Duplicate...",
          "Duplicates the selected book, that is, creates a new book file with identical content.",
          {}},
-        {&actions.aManage, "aManage", "Items", "Manage",
-         "Opens the catalogue directory in Windows Explorer.", QKeySequence(Qt::CTRL | Qt::Key_E)},
+        {&actions.aManage, "aManage", "Items", "Manage", manageHint,
+         QKeySequence(Qt::CTRL | Qt::Key_E)},
         {&actions.aCreateShelf,
          "aCreateShelf",
          "Items",

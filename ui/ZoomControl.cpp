@@ -2,9 +2,9 @@
 
 #include "base/Errors.h"
 #include "base/IntegerText.h"
+#include "base/ProductInfo.h"
 #include "ui/Dialogs.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -75,8 +75,7 @@ void defaultErrorReporter(QWidget* parent, const Error& error)
 {
     // Titled with the program's name, as the program's error box is wherever the control sits.
     ui::dialogs().messageBox(parent ? parent->window() : nullptr, QMessageBox::Critical,
-                             QApplication::applicationDisplayName(), error.message(),
-                             QMessageBox::Ok);
+                             QString::fromUtf16(ProductName), error.message(), QMessageBox::Ok);
 }
 
 // The styles decide the hover and focus looks per part, so the widget-wide flags that

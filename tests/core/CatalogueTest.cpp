@@ -74,12 +74,35 @@ TEST(CatalogueNames, ValidityAndExtension)
     EXPECT_TRUE(IsValidFileName(s("Émile – ½ (2).book")));
     EXPECT_FALSE(IsValidFileName(QString()));
 
-    EXPECT_EQ(withBookExtension(s("Emma")), s("Emma.book"));
-    EXPECT_EQ(withBookExtension(s("Emma.book")), s("Emma.book"));
-    EXPECT_EQ(withBookExtension(s("Emma.txt")), s("Emma.book"));
-    EXPECT_EQ(withBookExtension(s("Vol. 2")), s("Vol.book"));
-    EXPECT_EQ(withBookExtension(s("a.b\\c")), s("a.b\\c.book"));
-    EXPECT_EQ(withBookExtension(s("x:y")), s("x:y.book"));
+    // The text after the last period is an extension, replaced, only when it is short and holds
+    // no blank.
+    struct Case {
+        const char* entered;
+        const char* expected;
+    };
+    for (const Case& c : {
+             Case{"Emma", "Emma.book"},
+             Case{"Emma.book", "Emma.book"},
+             Case{"Emma.BOOK", "Emma.BOOK"},
+             Case{"Emma.txt", "Emma.book"},
+             Case{"Emma.html", "Emma.book"},
+             Case{"Emma.", "Emma.book"},
+             Case{"Emma.books", "Emma.books.book"},
+             // A period inside a title is no extension: the text after it holds a blank.
+             Case{"Vol. 2", "Vol. 2.book"},
+             Case{"Vol. 2 of Something", "Vol. 2 of Something.book"},
+             Case{"J. R. R. Tolkien - The Hobbit", "J. R. R. Tolkien - The Hobbit.book"},
+             Case{"Emma.a\u00A0b", "Emma.a\u00A0b.book"},
+             // Four characters, counted as code points: a surrogate pair is one.
+             Case{"Emma.\U0001D11E\U0001D11E\U0001D11E\U0001D11E", "Emma.book"},
+             Case{"Emma.\U0001D11E\U0001D11E\U0001D11E\U0001D11Ex",
+                  "Emma.\U0001D11E\U0001D11E\U0001D11E\U0001D11Ex.book"},
+             Case{"a.b\\c", "a.b\\c.book"},
+             Case{"x:y", "x:y.book"},
+             Case{"x.y:z", "x.y:z.book"},
+         }) {
+        EXPECT_EQ(withBookExtension(s(c.entered)), s(c.expected)) << c.entered;
+    }
     EXPECT_EQ(withBookExtension(QString()), s(".book"));
 }
 

@@ -3,6 +3,11 @@
 #include "ScriptedDialogs.h"
 #include "TestSupport.h"
 
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QVBoxLayout>
+
 #include <gtest/gtest.h>
 
 using namespace quillery;
@@ -54,6 +59,50 @@ TEST(HelpTopics, ShownInBothFormsAndOnlyForTheHelpId)
     EXPECT_EQ(dialogs->last().kind, test::ScriptedDialogs::Kind::Message);
     EXPECT_EQ(dialogs->last().caption, s("Specifying Authors"));
     EXPECT_EQ(dialogs->last().icon, QMessageBox::Information);
+}
+
+TEST(HelpTopics, LinkLabelIsOneTabStopWithAFocusFrameAndKeysShowTheTopic)
+{
+    test::ScriptedDialogsScope dialogs;
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* before = new QLineEdit;
+    QLabel* link =
+        helpLink(s("LinkLabel3"), s("Help on names"), HelpTopic::SpecifyingAuthors, nullptr);
+    auto* after = new QLineEdit;
+    layout->addWidget(before);
+    layout->addWidget(link);
+    layout->addWidget(after);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    before->setFocus();
+    const QImage unfocused = link->grab().toImage();
+    QTest::keyClick(before, Qt::Key_Tab);
+    ASSERT_TRUE(link->hasFocus());
+    EXPECT_NE(link->grab().toImage(), unfocused);
+
+    for (const auto& [key, modifiers] :
+         {std::pair{Qt::Key_Return, Qt::NoModifier}, std::pair{Qt::Key_Enter, Qt::KeypadModifier},
+          std::pair{Qt::Key_Space, Qt::NoModifier}}) {
+        SCOPED_TRACE(key);
+        dialogs->shown.clear();
+        QTest::keyClick(link, key, modifiers);
+        ASSERT_EQ(dialogs->shown.size(), 1u);
+        EXPECT_EQ(dialogs->last().task.mainInstruction, s("Specifying Authors"));
+    }
+    QTest::keyClick(link, Qt::Key_Tab);
+    EXPECT_TRUE(after->hasFocus());
+    QTest::keyClick(after, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(link->hasFocus());
+    QTest::keyClick(link, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(before->hasFocus());
+
+    // The mouse still opens it.
+    dialogs->shown.clear();
+    QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(4, link->height() / 2));
+    EXPECT_EQ(dialogs->shown.size(), 1u);
 }
 
 TEST(About, ShowsTheVersionAndTheMakersSite)

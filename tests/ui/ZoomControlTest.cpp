@@ -555,6 +555,8 @@ TEST_F(ZoomControlInput, TypedLevelsGoThroughTheDialogsAndTheInterpretersConvers
             EXPECT_EQ(dialogs->last().kind, Kind::Message);
             EXPECT_EQ(dialogs->last().icon, QMessageBox::Critical);
             EXPECT_EQ(dialogs->last().text, test::s(c.error));
+            // The program's name, whatever the application object is called.
+            EXPECT_EQ(dialogs->last().caption, test::s("Tollvern Quillery"));
         }
     }
 }

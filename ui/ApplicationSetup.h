@@ -1,0 +1,14 @@
+#pragma once
+
+namespace quillery::ui {
+
+// Names the running application and gives it the program's icon; the desktop program calls it
+// once its QApplication exists.
+//
+// No display name is set: Qt appends a display name, once one is set, to every window title the
+// platform shows ("New Book — Tollvern Quillery"), while the program's windows and dialogs carry
+// exactly their own titles. Code that needs the program's name takes ProductName
+// (base/ProductInfo.h), not QGuiApplication::applicationDisplayName().
+void setUpApplication();
+
+} // namespace quillery::ui
