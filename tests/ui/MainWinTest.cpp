@@ -310,19 +310,20 @@ TEST_F(MainWinTest, NewBookProposesAndRefusesNamesUntilOneIsFree)
     auto w = start();
     m_dialogs->answer(s("Austen - Emma"));       // exists: asked again
     m_dialogs->answer(s("bad/name"));            // invalid: asked again
-    m_dialogs->answer(s("Vol. 2 of Something")); // the text after the last period is dropped
+    m_dialogs->answer(s("Vol. 2 of Something")); // a period followed by a blank is no extension:
+                                                 // ".book" is appended
     trigger(*w, "aNewItem");
     ASSERT_EQ(m_dialogs->shown.size(), 3u);
     EXPECT_EQ(m_dialogs->shown[0].caption, s("New Book"));
     EXPECT_EQ(m_dialogs->shown[0].text, s("Please enter a new, unique, file name:"));
     EXPECT_EQ(m_dialogs->shown[0].initial, s("Book"));
     EXPECT_EQ(m_dialogs->shown[1].initial, s("Austen - Emma.book"));
-    EXPECT_TRUE(QFile::exists(m_cat + s("Vol.book")));
-    EXPECT_EQ(QFileInfo(m_cat + s("Vol.book")).size(), 0);
-    EXPECT_TRUE(listed(*w).contains(s("Vol")));
+    EXPECT_TRUE(QFile::exists(m_cat + s("Vol. 2 of Something.book")));
+    EXPECT_EQ(QFileInfo(m_cat + s("Vol. 2 of Something.book")).size(), 0);
+    EXPECT_TRUE(listed(*w).contains(s("Vol. 2 of Something")));
     EXPECT_EQ(child<QLabel>(*w, "statusCount")->text(), s("4 book(s) in this catalogue."));
     // The new book is selected and loaded, so the first typing goes into it.
-    EXPECT_EQ(w->currentBookFile(), m_cat + s("Vol.book"));
+    EXPECT_EQ(w->currentBookFile(), m_cat + s("Vol. 2 of Something.book"));
 
     m_dialogs->cancel();
     trigger(*w, "aNewItem");
