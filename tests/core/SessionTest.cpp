@@ -3,6 +3,7 @@
 #include "base/Errors.h"
 #include "catalogue/BookFile.h"
 #include "settings/RegFileStore.h"
+#include "settings/SettingsStore.h"
 
 #include "TestSupport.h"
 
@@ -72,12 +73,18 @@ TEST_F(SessionTest, ASettingsFileThatCannotBeReadStopsTheCommandLineButNotTheWin
     test::writeBytes(m_settingsFile, "not a registry file");
     EXPECT_THROW(start(), Error);
 
-    Session window(nullptr);
+    // A store that cannot be read, as a broken settings file of the user's own (never the real
+    // one: other test programs read it at the same time).
+    struct UnreadableStore final : SettingsStore {
+        std::unique_ptr<SettingsKey> openKey(const QString&, Open) override
+        {
+            throw Error(s("unreadable settings"));
+        }
+        bool deleteKey(const QString&) override { return false; }
+    };
+    Session window(std::make_unique<UnreadableStore>());
     QStringList heard;
-    QDir().mkpath(QFileInfo(userSettingsFilePath()).absolutePath());
-    test::writeBytes(userSettingsFilePath(), "not a registry file");
     window.start([&](const Error& e) { heard << e.message(); });
-    QFile::remove(userSettingsFilePath());
     ASSERT_EQ(heard.size(), 1);
     EXPECT_EQ(window.settings(), AppSettings());
     EXPECT_EQ(window.currentDir(), withTrailingSeparator(defaultDirectory()));

@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QLocale>
+#include <QFile>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +13,11 @@ int main(int argc, char* argv[])
     // the test listing that ctest runs before the test environment applies.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Each test process has a home of its own: ctest runs tests side by side, and one that
+    // writes the user's settings file must not be read by another meanwhile.
+    QTemporaryDir home;
+    if (home.isValid())
+        qputenv("HOME", QFile::encodeName(home.path()));
     QStandardPaths::setTestModeEnabled(true);
     QLocale::setDefault(QLocale::c());
     QApplication app(argc, argv);
