@@ -76,8 +76,8 @@ public:
     void start(const std::function<void(const Error&)>& settingsFailed = {});
 
     // Shutdown: the settings written to the store with the current folder, the book being edited,
-    // the format text and the lists as they are now. Nothing is written when the store could not be opened at start.
-    // Throws FileError when a settings file cannot be written.
+    // the format text and the lists as they are now. Nothing is written when the store could not be
+    // opened at start. Throws FileError when a settings file cannot be written.
     void saveSettings();
 
     // ----- Settings -----

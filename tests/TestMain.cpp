@@ -1,6 +1,6 @@
 #include <QCoreApplication>
-#include <QLocale>
 #include <QFile>
+#include <QLocale>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 

@@ -1,6 +1,6 @@
 #include <QApplication>
-#include <QLocale>
 #include <QFile>
+#include <QLocale>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
