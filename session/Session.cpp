@@ -8,6 +8,7 @@
 #include "format/FormatEngine.h"
 #include "format/Report.h"
 #include "session/ReportControls.h"
+#include "settings/RegFileStore.h"
 #include "settings/SettingsStore.h"
 
 #include <QCryptographicHash>
@@ -58,22 +59,47 @@ void Session::start(const std::function<void(const Error&)>& settingsFailed)
     } catch (const Error& error) {
         if (!settingsFailed)
             throw;
+        // The store is never written over: it holds something the program does not understand.
+        m_settingsUnreadable = true;
         settingsFailed(error);
     }
     if (!m_settings.directory.isEmpty())
         m_currentDir = catalogueFolder(m_settings.directory);
     m_formatText = formatBoxText(m_settings);
+    m_startSettings = settingsToSave();
     openFolder(m_currentDir);
+}
+
+AppSettings Session::settingsToSave() const
+{
+    AppSettings settings = m_settings;
+    settings.directory = m_currentDir;
+    settings.format = m_formatText;
+    settings.book = m_currentBookFile.isEmpty() ? QString() : bookIdFromPath(m_currentBookFile);
+    return settings;
+}
+
+bool Session::settingsChangedSinceStart() const
+{
+    // Where the window stood and which book was open are no changes a user would miss.
+    AppSettings now = settingsToSave();
+    now.window = m_startSettings.window;
+    now.book = m_startSettings.book;
+    return now != m_startSettings;
 }
 
 void Session::saveSettings()
 {
-    if (!m_store)
+    if (!m_store || m_settingsUnreadable)
         return;
-    m_settings.directory = m_currentDir;
-    m_settings.format = m_formatText;
-    m_settings.book = m_currentBookFile.isEmpty() ? QString() : bookIdFromPath(m_currentBookFile);
+    m_settings = settingsToSave();
     SaveAppSettings(*m_store, m_settings);
+}
+
+void Session::saveSettingsTo(const QString& path)
+{
+    RegFileStore store(path);
+    SaveAppSettings(store, settingsToSave());
 }
 
 void Session::openFolder(const QString& folder)
@@ -237,6 +263,12 @@ void Session::dataLinks(QStringList& lines) const
 void Session::setMicrodata(bool on)
 {
     quillery::setMicrodata(m_report, on);
+}
+
+QString Session::namedFormatError(const QString& message) const
+{
+    const qsizetype index = m_settings.formats.indexOf(m_formatText);
+    return index < 0 ? message : QStringLiteral("Format %1: %2").arg(index + 1).arg(message);
 }
 
 FormatContext Session::formatContext(FormatMode mode) const

@@ -79,6 +79,15 @@ public:
     // the format text and the lists as they are now. Nothing is written when the store could not be
     // opened at start. Throws FileError when a settings file cannot be written.
     void saveSettings();
+    // Whether the settings store could not be read at start, so that nothing is written to it.
+    bool settingsUnwritable() const { return m_settingsUnreadable || !m_store; }
+    // Whether the settings differ from what the program started with (the window's place and
+    // the book last open aside).
+    bool settingsChangedSinceStart() const;
+    // Writes the settings as saveSettings would into a registry export file of the user's
+    // choice. Throws Error when the file exists but is no registry file, FileError when it cannot
+    // be written.
+    void saveSettingsTo(const QString& path);
 
     // ----- Settings -----
 
@@ -211,6 +220,10 @@ public:
     void setUseLangForTitle(bool on) { m_report.useLangForTitle = on; }
     void setDefaultLang(const QString& text) { m_report.defaultLang = text; }
 
+    // A format failure as the window tells it: "Format N: " in front when the format text is the
+    // Nth of the format list, so a stored bad format is known by its place.
+    QString namedFormatError(const QString& message) const;
+
     // What a format run reads besides the record: the settings, the link templates and the
     // report options, in `mode`.
     FormatContext formatContext(FormatMode mode) const;
@@ -233,8 +246,12 @@ public:
     QStringList dataLinksOfBookFile(const QString& path) const;
 
 private:
+    AppSettings settingsToSave() const;
+
     std::unique_ptr<SettingsStore> m_store;
     AppSettings m_settings;
+    AppSettings m_startSettings;
+    bool m_settingsUnreadable = false;
     QString m_currentDir;
     mutable std::optional<QStringList> m_bookNames;
     mutable int m_undecodableNames = 0;

@@ -5,11 +5,14 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/Shelf.h"
 #include "session/Session.h"
+#include "settings/SettingsStore.h"
 #include "ui/Dialogs.h"
+#include "ui/ErrorGuard.h"
 #include "ui/MainWin.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QUrl>
 
 namespace quillery::ui {
@@ -289,6 +292,53 @@ OutsideChangeAnswer CatalogueCommands::outsideChange(const OutsideChange& change
     if (answer == QMessageBox::No)
         return OutsideChangeAnswer::TakeTheirs;
     return OutsideChangeAnswer::Cancel;
+}
+
+bool CatalogueCommands::keepUnsavedSettings()
+{
+    const QString question = QStringLiteral(
+        "The settings file could not be read when the program started, so it is left as it is. "
+        "The settings have changed since. Do you want to save them to another file?");
+    bool save = false;
+    if (useTaskDialogForm()) {
+        enum { SaveElsewhere = 301, Discard = 302 };
+        TaskDialogSpec spec;
+        spec.windowCaption = kCaption;
+        spec.mainInstruction = QStringLiteral("Settings Not Saved");
+        spec.content = question;
+        spec.icon = TaskDialogSpec::Icon::Warning;
+        spec.commandLinks = {{SaveElsewhere, QStringLiteral("Save to another file..."),
+                              QStringLiteral("Choose a file to keep this session's settings in.")},
+                             {Discard, QStringLiteral("Discard them"),
+                              QStringLiteral("Close without keeping the changed settings.")}};
+        spec.commonButtons = QDialogButtonBox::Cancel;
+        spec.defaultButton = SaveElsewhere;
+        const int answer = dialogs().taskDialog(&m_window, spec);
+        if (answer != SaveElsewhere && answer != Discard)
+            return false;
+        save = answer == SaveElsewhere;
+    } else {
+        const QMessageBox::StandardButton answer = dialogs().messageBox(
+            &m_window, QMessageBox::Warning, m_window.windowTitle(), question,
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+        if (answer == QMessageBox::Cancel)
+            return false;
+        save = answer == QMessageBox::Yes;
+    }
+    if (!save)
+        return true;
+    const std::optional<QString> file = dialogs().saveFileName(
+        &m_window, QStringLiteral("Save Settings to File"),
+        QStringLiteral("Registry files (*.reg)"), QFileInfo(userSettingsFilePath()).absolutePath(),
+        QStringLiteral("Quillery.reg"));
+    if (!file)
+        return false;
+    bool saved = false;
+    guarded(&m_window, [&] {
+        m_session.saveSettingsTo(*file);
+        saved = true;
+    });
+    return saved;
 }
 
 } // namespace quillery::ui

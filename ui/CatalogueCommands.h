@@ -33,6 +33,10 @@ public:
     // Asks what to do with the edits of a book whose file changed on disk since it was loaded:
     // keep mine, take theirs (the edits listed in the details, to copy them once more) or cancel.
     OutsideChangeAnswer outsideChange(const OutsideChange& change);
+    // At close, when the settings changed but their file could not be read at start (and so is
+    // not written): offers to save them to another file or to discard them. False when the user
+    // cancels the close.
+    bool keepUnsavedSettings();
 
 private:
     std::optional<QString> acceptName(const QString& title, const QString& prompt,

@@ -1,6 +1,7 @@
 #include "ui/ItemPage.h"
 
 #include "base/Errors.h"
+#include "base/FormatError.h"
 #include "session/Session.h"
 #include "ui/CommentsMemo.h"
 #include "ui/ErrorGuard.h"
@@ -398,11 +399,11 @@ void TItemPage::RefreshRefPreview()
     try {
         setHangingParagraphs(reRefPreview, {m_session.referencePreview()});
         m_refPreviewGeneration = m_session.bookGeneration();
-    } catch (...) {
+    } catch (const FormatError& error) {
         // The text of the book shown before may stay, another book's never.
         if (m_refPreviewGeneration != m_session.bookGeneration())
             reRefPreview->clear();
-        throw;
+        throw FormatError(m_session.namedFormatError(error.message()), error.position());
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/Errors.h"
 #include "base/FileIo.h"
+#include "base/FormatError.h"
 #include "catalogue/BookFile.h"
 #include "catalogue/Catalogue.h"
 #include "format/Report.h"
@@ -98,7 +99,13 @@ TmainFrm::TmainFrm(std::unique_ptr<SettingsStore> store, const QStringList& argu
     // defaults; a catalogue that cannot be opened whole is shown as far as it was.
     bool opened = false;
     guarded(this, [this, &opened] {
-        m_session->start([this](const Error& error) { showError(this, error.message()); });
+        m_session->start([this](const Error& error) {
+            showError(this, error.message() +
+                                QStringLiteral("\r\n\r\nThe file is left as it is. Settings "
+                                               "changed from now on are not written to it; when "
+                                               "the program closes they can be saved to another "
+                                               "file."));
+        });
         opened = true;
     });
     showSettings();
@@ -381,7 +388,14 @@ void TmainFrm::closeEvent(QCloseEvent* event)
     m_session->setStatusBarShown(!statusBar()->isHidden());
     m_session->setHintsShown(m_hintsOn);
     m_session->setWindowPlace(normalGeometry());
-    guarded(this, [this] { m_session->saveSettings(); });
+    if (m_session->settingsUnwritable()) {
+        if (m_session->settingsChangedSinceStart() && !m_commands->keepUnsavedSettings()) {
+            event->ignore();
+            return;
+        }
+    } else {
+        guarded(this, [this] { m_session->saveSettings(); });
+    }
     m_output->close();
     event->accept();
 }
@@ -694,8 +708,12 @@ void TmainFrm::generate(QAction* destination)
         struct Restore {
             ~Restore() { QApplication::restoreOverrideCursor(); }
         } restore;
-        lines = m_session->generateReport(
-            m_session->reportEntries(m_reportPage->scope(), selectedName()));
+        try {
+            lines = m_session->generateReport(
+                m_session->reportEntries(m_reportPage->scope(), selectedName()));
+        } catch (const FormatError& error) {
+            throw FormatError(m_session->namedFormatError(error.message()), error.position());
+        }
     }
     // Saving first may have read the book anew (its file had changed on disk).
     m_itemPage->syncWithSession();

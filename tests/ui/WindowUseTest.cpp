@@ -5,6 +5,7 @@
 #include "catalogue/Catalogue.h"
 #include "session/Session.h"
 #include "settings/RegFileStore.h"
+#include "settings/SettingsStore.h"
 #include "ui/MainWin.h"
 #include "ui/TaskDialog.h"
 #include "ui/WindowPlace.h"
@@ -288,4 +289,71 @@ TEST_F(WindowUse, TheListAndThePagesGrowWithTheWindowAndItsPlaceIsKept)
     w->close();
     RegFileStore store(m_settings);
     EXPECT_EQ(LoadAppSettings(store).window, place);
+}
+
+TEST_F(WindowUse, SettingsThatCannotBeWrittenBackAreSavedElsewhereOrDiscardedAtClose)
+{
+    struct Case {
+        const char* what;
+        int answer;
+        bool closed;
+        bool savedElsewhere;
+    };
+    const QList<Case> cases = {
+        {"save to another file", 301, true, true},
+        {"discard", 302, true, false},
+        {"cancel", int(QDialogButtonBox::Cancel), false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        // The user's own settings file (in this test process's own home).
+        const QString userFile = userSettingsFilePath();
+        QDir().mkpath(QFileInfo(userFile).absolutePath());
+        test::writeBytes(userFile, "not a registry file");
+        const QString elsewhere = m_dir.filePath(s("elsewhere.reg"));
+        QFile::remove(elsewhere);
+        m_dialogs->shown.clear();
+        auto w = std::make_unique<TmainFrm>();
+        w->show();
+        ASSERT_FALSE(m_dialogs->shown.empty());
+        EXPECT_TRUE(m_dialogs->shown[0].text.contains(s("The file is left as it is.")));
+        child<QAction>(*w, "aHints")->trigger();
+        m_dialogs->answer(c.answer);
+        if (c.savedElsewhere)
+            m_dialogs->answer(elsewhere);
+        EXPECT_EQ(w->close(), c.closed);
+        EXPECT_EQ(m_dialogs->shown.back().kind == test::ScriptedDialogs::Kind::Save,
+                  c.savedElsewhere);
+        EXPECT_EQ(test::readBytes(userFile), QByteArray("not a registry file"));
+        EXPECT_EQ(QFile::exists(elsewhere), c.savedElsewhere);
+        if (c.savedElsewhere) {
+            RegFileStore store(elsewhere);
+            EXPECT_FALSE(LoadAppSettings(store).tooltips);
+        }
+        if (!c.closed) {
+            m_dialogs->answer(302);
+            EXPECT_TRUE(w->close());
+        }
+    }
+}
+
+TEST_F(WindowUse, AStoredBadFormatIsNamedByItsPlace)
+{
+    AppSettings settings;
+    settings.directory = m_cat;
+    settings.formats = {s("%T"), s("%Z")};
+    settings.format = s("%T");
+    {
+        RegFileStore store(m_settings);
+        SaveAppSettings(store, settings);
+    }
+    auto w = start();
+    ASSERT_TRUE(w->selectBook(s("Emma")));
+    child<QComboBox>(*w, "eFormat")->setCurrentIndex(1);
+    m_dialogs->shown.clear();
+    child<QLineEdit>(*w, "eEdition")->setText(s("2"));
+    ASSERT_EQ(m_dialogs->shown.size(), 1u);
+    EXPECT_EQ(m_dialogs->last().text, s("Format 2: Invalid token starting with %Z at 1."));
+    child<QAction>(*w, "aGenClipbrd")->trigger();
+    EXPECT_EQ(m_dialogs->last().text, s("Format 2: Invalid token starting with %Z at 1."));
 }
