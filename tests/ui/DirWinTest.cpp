@@ -19,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <functional>
 #include <memory>
 
@@ -240,6 +242,9 @@ TEST_F(DirWin, RemovingAMissingFileShowsTheErrorAndStaysOpen)
     EXPECT_EQ(box.caption, s("Book Directory Options"));
     EXPECT_TRUE(box.text.startsWith(s("Could not remove file.\r\n\r\n")));
     EXPECT_GT(box.text.size(), s("Could not remove file.\r\n\r\n").size());
+    // The system's own words for a missing file.
+    EXPECT_EQ(box.text,
+              s("Could not remove file.\r\n\r\n") + QString::fromLocal8Bit(std::strerror(ENOENT)));
     EXPECT_TRUE(dialog->isVisible());
 }
 
