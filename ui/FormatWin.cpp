@@ -94,10 +94,13 @@ void TformatFrm::btnRestoreClick()
         spec.content = restoreQuestion();
         spec.icon = ui::TaskDialogSpec::Icon::None;
         spec.commonButtons = QDialogButtonBox::Yes | QDialogButtonBox::No;
+        // Restoring drops the user's formats: Enter keeps them.
+        spec.defaultButton = QDialogButtonBox::No;
         yes = ui::dialogs().taskDialog(this, spec) == QDialogButtonBox::Yes;
     } else {
         yes = ui::dialogs().messageBox(this, QMessageBox::Question, kCaption, restoreQuestion(),
-                                       QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+                                       QMessageBox::Yes | QMessageBox::No,
+                                       QMessageBox::No) == QMessageBox::Yes;
     }
     if (!yes)
         return;

@@ -111,6 +111,7 @@ TEST_F(FormatWin, RestoreAsksInTheTaskDialogForm)
                               "Quillery was installed?"));
     EXPECT_EQ(task.icon, ui::TaskDialogSpec::Icon::None);
     EXPECT_EQ(task.commonButtons, QDialogButtonBox::Yes | QDialogButtonBox::No);
+    EXPECT_EQ(task.defaultButton, QDialogButtonBox::No);
     EXPECT_EQ(dialog->formats(), defaultFormats());
 }
 
@@ -126,6 +127,7 @@ TEST_F(FormatWin, RestoreAsksInTheMessageBoxForm)
     EXPECT_EQ(dialogs->last().text, TformatFrm::restoreQuestion());
     EXPECT_EQ(dialogs->last().icon, QMessageBox::Question);
     EXPECT_EQ(dialogs->last().buttons, QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(dialogs->last().defaultButton, QMessageBox::No);
     EXPECT_EQ(dialog->formats(), defaultFormats());
 }
 
