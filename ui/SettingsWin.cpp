@@ -93,6 +93,16 @@ QPlainTextEdit* synonymMemo(const QString& name)
     return memo;
 }
 
+// The synonyms a memo holds. Empty lines at its end are left over from moving past the last
+// entry (Ctrl+End, Enter) and store nothing; empty lines between entries stay as typed.
+QStringList synonymLines(const QPlainTextEdit* memo)
+{
+    QStringList lines = ui::memoLines(memo);
+    while (!lines.isEmpty() && lines.constLast().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
 } // namespace
 
 TsettingsFrm::TsettingsFrm(const AppSettings& settings, QWidget* parent) : QDialog(parent)
@@ -290,9 +300,9 @@ void TsettingsFrm::applyTo(AppSettings& settings) const
         settings.dashChar = dash[0];
     settings.dashSpaced = m_cbDashSpaces->isChecked();
     settings.subtitleSeparator = m_eSubtitleSeparator->currentText();
-    settings.synonymsEBook = ui::memoLines(m_lbSynonymsEBook);
-    settings.synonymsHardcover = ui::memoLines(m_lbSynonymsHardcover);
-    settings.synonymsPaperback = ui::memoLines(m_lbSynonymsPaperback);
+    settings.synonymsEBook = synonymLines(m_lbSynonymsEBook);
+    settings.synonymsHardcover = synonymLines(m_lbSynonymsHardcover);
+    settings.synonymsPaperback = synonymLines(m_lbSynonymsPaperback);
     settings.escapeHtml = m_cbEscapeHTML->isChecked();
 }
 

@@ -30,7 +30,8 @@ public:
     explicit TsettingsFrm(const AppSettings& settings, QWidget* parent = nullptr);
 
     // Copies the edited values (dash character, spacing, subtitle separator, the three synonym
-    // lists, HTML escaping) into `settings`; everything else there is left alone.
+    // lists without empty lines at their ends, HTML escaping) into `settings`; everything else
+    // there is left alone.
     void applyTo(AppSettings& settings) const;
     bool closedWithOk() const { return m_closedWithOk; }
 

@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 using namespace quillery;
@@ -355,6 +356,48 @@ TEST_F(SettingsWin, OkGivesTheEditedValuesBack)
     expected.escapeHtml = true;
     expected.synonymsPaperback = {s("pocket"), s("cheap\u00A0book")};
     EXPECT_EQ(result, expected);
+}
+
+TEST_F(SettingsWin, EmptyLinesAtTheEndOfASynonymMemoStoreNothing)
+{
+    struct Case {
+        const char* name;
+        std::function<void(QPlainTextEdit*)> edit;
+        QStringList stored;
+    };
+    const auto pressEnterAtTheEnd = [](int times) {
+        return [times](QPlainTextEdit* memo) {
+            QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
+            for (int i = 0; i < times; ++i)
+                QTest::keyClick(memo, Qt::Key_Return);
+        };
+    };
+    const Case cases[] = {
+        {"Ctrl+End, Enter", pressEnterAtTheEnd(1), {s("e-book"), s(""), s("Kindle")}},
+        {"Ctrl+End, Enter, Enter", pressEnterAtTheEnd(2), {s("e-book"), s(""), s("Kindle")}},
+        {"a new last entry after an empty line",
+         [](QPlainTextEdit* memo) {
+             QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
+             QTest::keyClick(memo, Qt::Key_Return);
+             QTest::keyClicks(memo, s("Nook"));
+         },
+         {s("e-book"), s(""), s("Kindle"), s(""), s("Nook")}},
+        {"only empty lines", [](QPlainTextEdit* memo) { memo->setPlainText(s("\n\n")); }, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        AppSettings given;
+        given.synonymsEBook = {s("e-book"), s(""), s("Kindle")};
+        open(given);
+        auto* memo = find<QPlainTextEdit>("lbSynonymsEBook");
+        memo->setFocus();
+        c.edit(memo);
+        ok->click();
+        ASSERT_TRUE(dialog->closedWithOk());
+        AppSettings result = given;
+        dialog->applyTo(result);
+        EXPECT_EQ(result.synonymsEBook, c.stored);
+    }
 }
 
 TEST_F(SettingsWin, CancelReportsNoOk)
