@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTextDocument>
@@ -104,6 +105,51 @@ QStringList synonymLines(const QPlainTextEdit* memo)
 }
 
 } // namespace
+
+// The list of the separator's characters: as tall as its text, or as tall as the dialog sets it
+// when the page has less room than that, and then scrolling.
+class TsettingsFrm::CharacterListArea final : public QScrollArea {
+public:
+    explicit CharacterListArea(QLabel* label)
+    {
+        setObjectName(QStringLiteral("sbSubtitleSeparatorCharacters"));
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // The list is there to be read, not a stop of the tab order.
+        setFocusPolicy(Qt::NoFocus);
+        setWidget(label);
+    }
+
+    // At least one line.
+    void setHeightLimit(int limit)
+    {
+        limit = std::max(limit, fontMetrics().height());
+        if (limit == m_limit)
+            return;
+        m_limit = limit;
+        updateGeometry();
+    }
+
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override
+    {
+        return std::min(widget()->heightForWidth(width), m_limit);
+    }
+    QSize sizeHint() const override
+    {
+        const int width = minimumSizeHint().width();
+        return QSize(width, heightForWidth(width));
+    }
+    // A width of its own that does not depend on the separator.
+    QSize minimumSizeHint() const override
+    {
+        return QSize(fontMetrics().averageCharWidth() * 20, fontMetrics().height());
+    }
+
+private:
+    int m_limit = QWIDGETSIZE_MAX;
+};
 
 TsettingsFrm::TsettingsFrm(const AppSettings& settings, QWidget* parent) : QDialog(parent)
 {
@@ -197,11 +243,13 @@ TsettingsFrm::TsettingsFrm(const AppSettings& settings, QWidget* parent) : QDial
     separatorRow->addWidget(m_eSubtitleSeparator, 1);
     titlesLayout->addLayout(separatorRow);
     titlesLayout->addWidget(boldLabel(QStringLiteral("Characters:")));
-    titlesLayout->addWidget(m_lblSubtitleSeparatorCharacters);
+    m_sbSubtitleSeparatorCharacters = new CharacterListArea(m_lblSubtitleSeparatorCharacters);
+    titlesLayout->addWidget(m_sbSubtitleSeparatorCharacters);
     titlesLayout->addWidget(boldLabel(QStringLiteral("Example:")));
     titlesLayout->addWidget(m_lblFullTitleSample);
 
     auto* tabGeneral = new QWidget;
+    m_tsGeneral = tabGeneral;
     tabGeneral->setObjectName(QStringLiteral("tsGeneral"));
     auto* generalLayout = new QVBoxLayout(tabGeneral);
     generalLayout->addWidget(gbDashes);
@@ -280,6 +328,7 @@ TsettingsFrm::TsettingsFrm(const AppSettings& settings, QWidget* parent) : QDial
             [this] { eSubtitleSeparatorChange(); });
     m_eDashCode->installEventFilter(this);
     m_eDashChar->installEventFilter(this);
+    m_tsGeneral->installEventFilter(this);
 
     // Filled as the main window does before showing the dialog.
     SetDashChar(DashSource::None, settings.dashChar.unicode());
@@ -336,6 +385,7 @@ void TsettingsFrm::FormShow()
     eSubtitleSeparatorChange();
     m_memo1->setPlainText(escapeExplanation());
     fitExplanation();
+    fitCharacterList();
 }
 
 void TsettingsFrm::fitExplanation()
@@ -358,6 +408,25 @@ void TsettingsFrm::fitExplanation()
                           m_cbEscapeHTML->sizeHint().height() - spacing;
     if (needed > available)
         setFixedHeight(height() + needed - available);
+}
+
+void TsettingsFrm::fitCharacterList()
+{
+    // The list takes what it needs of the page; when the page cannot hold it and everything else,
+    // it takes what is left and scrolls.
+    if (!m_formShown)
+        return;
+    m_sbSubtitleSeparatorCharacters->setHeightLimit(QWIDGETSIZE_MAX);
+    // The list and the sample have new texts: the layouts are asked afresh, not from their caches.
+    m_sbSubtitleSeparatorCharacters->updateGeometry();
+    m_sbSubtitleSeparatorCharacters->parentWidget()->updateGeometry();
+    const int needed = m_tsGeneral->layout()->totalHeightForWidth(m_tsGeneral->width());
+    const int over = needed - m_tsGeneral->height();
+    if (over > 0) {
+        const int whole = m_sbSubtitleSeparatorCharacters->heightForWidth(
+            m_sbSubtitleSeparatorCharacters->width());
+        m_sbSubtitleSeparatorCharacters->setHeightLimit(whole - over);
+    }
 }
 
 void TsettingsFrm::SetDashChar(DashSource source, int code)
@@ -445,6 +514,7 @@ void TsettingsFrm::eSubtitleSeparatorChange()
     const QString separator = m_eSubtitleSeparator->currentText();
     m_lblFullTitleSample->setText(fullTitleSample(separator));
     m_lblSubtitleSeparatorCharacters->setText(characterList(separator));
+    fitCharacterList();
 }
 
 void TsettingsFrm::updateOkButton()
@@ -460,6 +530,11 @@ bool TsettingsFrm::codeBoxIncomplete() const
 
 bool TsettingsFrm::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_tsGeneral) {
+        if (event->type() == QEvent::Resize)
+            fitCharacterList();
+        return QDialog::eventFilter(watched, event);
+    }
     if (watched != m_eDashCode && watched != m_eDashChar)
         return QDialog::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress) {

@@ -58,8 +58,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    class CharacterListArea;
+
     void FormShow();
     void fitExplanation();
+    void fitCharacterList();
     void cbDashPresetsChange(int index);
     void cbDashSpacesClick();
     void eDashCodeChange();
@@ -84,6 +87,8 @@ private:
     QCheckBox* m_cbDashSpaces = nullptr;
     QComboBox* m_eSubtitleSeparator = nullptr;
     QLabel* m_lblSubtitleSeparatorCharacters = nullptr;
+    CharacterListArea* m_sbSubtitleSeparatorCharacters = nullptr;
+    QWidget* m_tsGeneral = nullptr;
     QLabel* m_lblFullTitleSample = nullptr;
     QPlainTextEdit* m_lbSynonymsEBook = nullptr;
     QPlainTextEdit* m_lbSynonymsHardcover = nullptr;

@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -315,6 +317,42 @@ TEST_F(SettingsWin, SeparatorListsItsCharactersAndShowsTheSample)
     separator->setCurrentIndex(2);
     EXPECT_EQ(separator->currentText(), s(" – "));
     EXPECT_EQ(characters->text(), s("U+0020 SPACE, U+2013 EN DASH, U+0020 SPACE"));
+}
+
+TEST_F(SettingsWin, ALongSeparatorsCharacterListScrollsWithinThePage)
+{
+    auto* characters = find<QLabel>("lblSubtitleSeparatorCharacters");
+    auto* area = find<QScrollArea>("sbSubtitleSeparatorCharacters");
+    ASSERT_NE(area, nullptr);
+    auto* sample = find<QLabel>("lblFullTitleSample");
+    const QWidget* page = find<QWidget>("tsGeneral");
+    struct Case {
+        const char* name;
+        QString separator;
+        bool scrolls;
+    };
+    const Case cases[] = {
+        {"colon and space", s(": "), false},
+        {"40 characters", s(" \u2013 \u2014 ").repeated(8), true},
+    };
+    ASSERT_EQ(cases[1].separator.size(), 40);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        separator->setEditText(c.separator);
+        QCoreApplication::processEvents();
+        // The list and the sample below it stay inside the page.
+        for (const QWidget* w : std::initializer_list<const QWidget*>{area, sample}) {
+            const QRect inPage(w->mapTo(page, QPoint(0, 0)), w->size());
+            EXPECT_TRUE(page->rect().contains(inPage)) << w->objectName().toStdString();
+        }
+        // The list is laid out whole, and scrolling reaches all of it.
+        EXPECT_GE(characters->height(), characters->heightForWidth(characters->width()));
+        EXPECT_LE(characters->width(), area->viewport()->width());
+        EXPECT_EQ(area->verticalScrollBar()->maximum() + area->viewport()->height(),
+                  characters->height());
+        EXPECT_EQ(area->verticalScrollBar()->isVisible(), c.scrolls);
+        EXPECT_GE(sample->height(), sample->heightForWidth(sample->width()));
+    }
 }
 
 TEST_F(SettingsWin, SeparatorItemsAndTypingWithoutCompletion)
