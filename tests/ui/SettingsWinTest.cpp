@@ -7,7 +7,9 @@
 #include "TestSupport.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -240,6 +242,104 @@ TEST_F(SettingsWin, ABadDigitIsRefusedAndTheTypingKept)
     EXPECT_EQ(shownCode(), s("U+201G"));
     // The last good code still rules the other boxes.
     EXPECT_EQ(dash->text(), s("—"));
+}
+
+TEST_F(SettingsWin, OkTakesOnlyADashBothBoxesAgreeOn)
+{
+    const QString beyond = s("Characters beyond U+FFFF cannot be the dash.");
+    const auto clearCode = [this] {
+        code->setFocus();
+        code->selectAll();
+        QTest::keyClick(code, Qt::Key_Delete);
+    };
+    const auto paste = [](QLineEdit* box, const QString& text) {
+        QGuiApplication::clipboard()->setText(text);
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    };
+    struct Case {
+        const char* name;
+        std::function<void()> edit;
+        const char* code; // as shown
+        QString dash;
+        bool ok;
+        char16_t applied; // the dash applyTo gives; the dialog opened with U+2014
+        QString descr;    // empty: not checked
+    };
+    const Case cases[] = {
+        {"a typed code", [&] { typeCode(s("2013")); }, "U+2013", s("–"), true, 0x2013,
+         s("EN DASH")},
+        {"a bad digit after 20",
+         [&] {
+             clearCode();
+             typeText(code, s("20G"));
+         },
+         "U+20G ", s(" "), false, 0x2014, s("SPACE")},
+        {"an unfinished 2",
+         [&] {
+             clearCode();
+             typeText(code, s("2"));
+         },
+         "U+2   ", s("\u0002"), false, 0x2014, s("<control>")},
+        {"Escape after an unfinished code",
+         [&] {
+             clearCode();
+             typeText(code, s("2"));
+             code->setCursorPosition(2);
+             QTest::keyClick(code, Qt::Key_Delete);
+             QTest::keyClick(code, Qt::Key_Escape);
+         },
+         "U+2014", s("—"), true, 0x2014, s("EM DASH")},
+        {"U+001F", [&] { typeCode(s("001F")); }, "U+001F", s("\u001F"), false, 0x2014, {}},
+        {"U+0020", [&] { typeCode(s("0020")); }, "U+0020", s(" "), true, 0x0020, {}},
+        {"U+007E", [&] { typeCode(s("007E")); }, "U+007E", s("~"), true, 0x007E, {}},
+        {"U+007F", [&] { typeCode(s("007F")); }, "U+007F", s("\u007F"), false, 0x2014, {}},
+        {"U+009F", [&] { typeCode(s("009F")); }, "U+009F", s("\u009F"), false, 0x2014, {}},
+        {"U+00A0", [&] { typeCode(s("00A0")); }, "U+00A0", s("\u00A0"), true, 0x00A0, {}},
+        {"a control character pasted as the character",
+         [&] { paste(dash, s("\u0007")); },
+         "U+0007",
+         s("\u0007"),
+         false,
+         0x2014,
+         {}},
+        {"the character box emptied",
+         [&] {
+             dash->setFocus();
+             dash->selectAll();
+             QTest::keyClick(dash, Qt::Key_Delete);
+         },
+         "U+2014", s(""), false, 0x2014, s("EM DASH")},
+        {"a character beyond U+FFFF typed",
+         [&] {
+             dash->setFocus();
+             dash->selectAll();
+             QTest::sendKeyEvent(QTest::Press, dash, Qt::Key_unknown, s("\U0001F600"),
+                                 Qt::NoModifier);
+         },
+         "U+    ", s(""), false, 0x2014, beyond},
+        {"a character beyond U+FFFF pasted", [&] { paste(dash, s("\U0001F600")); }, "U+    ", s(""),
+         false, 0x2014, beyond},
+        {"a fifth digit typed", [&] { typeCode(s("1F600")); }, "U+1F60", s(""), false, 0x2014,
+         beyond},
+        {"a code beyond U+FFFF pasted", [&] { paste(code, s("U+1F600")); }, "U+    ", s(""), false,
+         0x2014, beyond},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        open(AppSettings());
+        c.edit();
+        EXPECT_EQ(shownCode(), s(c.code));
+        EXPECT_EQ(dash->text(), c.dash);
+        EXPECT_EQ(ok->isEnabled(), c.ok);
+        if (!c.descr.isEmpty()) {
+            EXPECT_EQ(descr->text(), c.descr);
+        }
+        AppSettings result;
+        dialog->applyTo(result);
+        EXPECT_EQ(result.dashChar, QChar(c.applied));
+    }
 }
 
 TEST(SettingsWinCodepoint, ReadsBase16WithTheMessagesOfABadDigit)
