@@ -4,8 +4,6 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/IniFile.h"
 
-#include <QFileInfo>
-
 namespace quillery {
 
 namespace {
@@ -66,13 +64,8 @@ void writeDirectoryOptions(const QString& directory, const DirectoryOptions& opt
 
 bool removeDirectoryOptions(const QString& directory, QString* reason)
 {
-    const QString path = directoryOptionsPath(directory);
-    if (!QFileInfo::exists(path)) {
-        if (reason)
-            *reason = QStringLiteral("The system cannot find the file specified.");
-        return false;
-    }
-    return deleteFile(path, reason);
+    // A missing file fails in the system's own words, like every other failure.
+    return deleteFile(directoryOptionsPath(directory), reason);
 }
 
 } // namespace quillery

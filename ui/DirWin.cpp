@@ -2,18 +2,23 @@
 
 #include "catalogue/IniFile.h"
 #include "markup/Microdata.h"
+#include "ui/DesignSize.h"
 #include "ui/Dialogs.h"
 #include "ui/ErrorGuard.h"
 #include "ui/ReportOptionsBox.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace quillery {
 
@@ -102,10 +107,10 @@ TDirFrm::TDirFrm(const QString& currentDir, const QStringList& formats, const QS
     layout->addStretch(1);
     layout->addLayout(buttons);
     layout->addWidget(m_lblRemove);
-    // Fixed border: the dialog takes the size its contents ask for, and grows when the remove
-    // link is shown below the buttons.
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    setMinimumWidth(319);
+    // A fixed border: the design size, grown to what the contents ask for in this font, and
+    // grown again when the remove link is shown below the buttons.
+    layout->activate();
+    setFixedSize(ui::scaledDesignSize(this, QSize(319, 391)).expandedTo(minimumSizeHint()));
 }
 
 DirectoryOptions TDirFrm::options() const
@@ -141,6 +146,7 @@ void TDirFrm::FormShow()
 
     m_cbFormats->clear();
     m_cbFormats->addItems(m_formats);
+    fitFormatList();
     setControls(DirectoryOptions{m_formatText, m_report});
 
     const QString path = directoryOptionsPath(m_currentDir);
@@ -150,9 +156,29 @@ void TDirFrm::FormShow()
         const IniFile file = IniFile::load(path);
         setControls(readDirectoryOptionsForDialog(file, options()));
     });
-    // Shown below the buttons; the fixed-size layout enlarges the dialog to take it in.
+    // Shown below the buttons, in room of its own.
     m_lblRemove->show();
-    layout()->activate();
+    setFixedHeight(height() + m_lblRemove->sizeHint().height() + layout()->spacing());
+}
+
+void TDirFrm::fitFormatList()
+{
+    // Formats are long and differ at their ends: the list shows each one whole (as far as the
+    // screen allows), and its tooltip does as well.
+    QAbstractItemView* view = m_cbFormats->view();
+    const QFontMetrics metrics = view->fontMetrics();
+    int widest = 0;
+    for (int i = 0; i < m_cbFormats->count(); ++i) {
+        const QString format = m_cbFormats->itemText(i);
+        widest = std::max(widest, metrics.horizontalAdvance(format));
+        m_cbFormats->setItemData(i, format, Qt::ToolTipRole);
+    }
+    // The item's text margins, the list's frame and room for its scroll bar.
+    const QStyle* style = view->style();
+    const int margins = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1) +
+                        2 * view->frameWidth() +
+                        style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view);
+    view->setMinimumWidth(widest + margins);
 }
 
 void TDirFrm::cbMicrodataClick()

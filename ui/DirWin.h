@@ -50,6 +50,7 @@ private:
     void FormShow();
     bool FormClose();
     void cbMicrodataClick();
+    void fitFormatList();
     void setControls(const DirectoryOptions& options);
 
     QString m_currentDir;

@@ -1,5 +1,9 @@
 #include "ui/FormatWin.h"
 
+#include "base/FormatError.h"
+#include "catalogue/BookRecord.h"
+#include "format/FormatEngine.h"
+#include "markup/FormatContext.h"
 #include "settings/AppSettings.h"
 #include "ui/DesignSize.h"
 #include "ui/Dialogs.h"
@@ -8,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QVBoxLayout>
@@ -73,8 +78,59 @@ QStringList TformatFrm::formats() const
 
 void TformatFrm::done(int result)
 {
+    if (result == QDialog::Accepted && !keepFailingFormats())
+        return;
     m_closedWithOk = result == QDialog::Accepted;
     QDialog::done(result);
+}
+
+bool TformatFrm::keepFailingFormats()
+{
+    const QStringList lines = formats();
+    const BookRecord empty;
+    const FormatContext context;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        try {
+            FormatEngine::formatRecord(lines[i], empty, context);
+        } catch (const FormatError& e) {
+            if (askKeepFailing(int(i) + 1, e.message()))
+                continue;
+            QTextCursor cursor(m_mFormats->document()->findBlockByNumber(int(i)));
+            m_mFormats->setTextCursor(cursor);
+            m_mFormats->ensureCursorVisible();
+            m_mFormats->setFocus(Qt::OtherFocusReason);
+            return false;
+        }
+    }
+    return true;
+}
+
+QString TformatFrm::failureQuestion(int number, const QString& message)
+{
+    // The messages are sentences already; the question adds no second period.
+    QString text = QStringLiteral("Format %1: ").arg(number) + message;
+    if (!text.endsWith(u'.'))
+        text += u'.';
+    return text + QStringLiteral(" Keep it anyway?");
+}
+
+bool TformatFrm::askKeepFailing(int number, const QString& message)
+{
+    const QString question = failureQuestion(number, message);
+    // Keeping a format that fails is the risky answer: Enter returns to the editor.
+    if (ui::useTaskDialogForm()) {
+        ui::TaskDialogSpec spec;
+        spec.windowCaption = kCaption;
+        spec.mainInstruction = QStringLiteral("Invalid Format");
+        spec.content = question;
+        spec.icon = ui::TaskDialogSpec::Icon::Warning;
+        spec.commonButtons = QDialogButtonBox::Yes | QDialogButtonBox::No;
+        spec.defaultButton = QDialogButtonBox::No;
+        return ui::dialogs().taskDialog(this, spec) == QDialogButtonBox::Yes;
+    }
+    return ui::dialogs().messageBox(this, QMessageBox::Warning, kCaption, question,
+                                    QMessageBox::Yes | QMessageBox::No,
+                                    QMessageBox::No) == QMessageBox::Yes;
 }
 
 QString TformatFrm::restoreQuestion()
@@ -94,10 +150,13 @@ void TformatFrm::btnRestoreClick()
         spec.content = restoreQuestion();
         spec.icon = ui::TaskDialogSpec::Icon::None;
         spec.commonButtons = QDialogButtonBox::Yes | QDialogButtonBox::No;
+        // Restoring drops the user's formats: Enter keeps them.
+        spec.defaultButton = QDialogButtonBox::No;
         yes = ui::dialogs().taskDialog(this, spec) == QDialogButtonBox::Yes;
     } else {
         yes = ui::dialogs().messageBox(this, QMessageBox::Question, kCaption, restoreQuestion(),
-                                       QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+                                       QMessageBox::Yes | QMessageBox::No,
+                                       QMessageBox::No) == QMessageBox::Yes;
     }
     if (!yes)
         return;

@@ -9,8 +9,9 @@ class QPushButton;
 namespace quillery {
 
 // "Format Manager": the list of reference formats as plain text, one format per line, with a
-// button that restores the default formats after asking. The caller replaces its format list by
-// formats() when the dialog closes with OK; Cancel changes nothing.
+// button that restores the default formats after asking. OK asks about every format that fails
+// to run and stays open for the user to mend it. The caller replaces its format list by formats()
+// when the dialog closes with OK; Cancel changes nothing.
 class TformatFrm final : public QDialog {
     Q_OBJECT
 public:
@@ -28,9 +29,16 @@ public:
 
     // The text of the restore question.
     static QString restoreQuestion();
+    // "Format 2: Invalid token starting with %Q at 1. Keep it anyway?": the question asked on OK
+    // for a format that fails; `number` counts the lines from 1.
+    static QString failureQuestion(int number, const QString& message);
 
 private:
     void FormCreate(const QStringList& formats);
+    // Runs every format once on an empty book and asks about each one that fails. False when
+    // the user chose to mend one: the caret is then at the start of its line.
+    bool keepFailingFormats();
+    bool askKeepFailing(int number, const QString& message);
 
     bool m_closedWithOk = false;
     QPlainTextEdit* m_mFormats = nullptr;

@@ -10,17 +10,20 @@
 #include "ui/MemoLines.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTextDocument>
@@ -42,6 +45,7 @@ constexpr int HighestCode = 0xFFFF;
 
 const QString kIncompleteCode =
     QStringLiteral("Invalid input value.  Use escape key to abandon changes");
+const QString kBeyondBmp = QStringLiteral("Characters beyond U+FFFF cannot be the dash.");
 
 QString hex4(int code)
 {
@@ -57,10 +61,12 @@ QString dashText(int code)
     return QString(QChar(char16_t(code)));
 }
 
-// Exactly one UTF-16 code unit that is a character of its own.
-bool isDashCharacter(const QString& text)
+// A character of one UTF-16 code unit that prints: control characters (C0, DEL and C1) and the
+// surrogate halves are no dash.
+bool isUsableDash(int code)
 {
-    return text.size() == 1 && !text[0].isSurrogate() && !text[0].isNull();
+    return code >= 0x20 && !(code >= 0x7F && code <= 0x9F) && code <= HighestCode &&
+           !QChar::isSurrogate(char32_t(code));
 }
 
 QString trimmedSpaces(const QString& text)
@@ -93,7 +99,62 @@ QPlainTextEdit* synonymMemo(const QString& name)
     return memo;
 }
 
+// The synonyms a memo holds. Empty lines at its end are left over from moving past the last
+// entry (Ctrl+End, Enter) and store nothing; empty lines between entries stay as typed.
+QStringList synonymLines(const QPlainTextEdit* memo)
+{
+    QStringList lines = ui::memoLines(memo);
+    while (!lines.isEmpty() && lines.constLast().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
 } // namespace
+
+// The list of the separator's characters: as tall as its text, or as tall as the dialog sets it
+// when the page has less room than that, and then scrolling.
+class TsettingsFrm::CharacterListArea final : public QScrollArea {
+public:
+    explicit CharacterListArea(QLabel* label)
+    {
+        setObjectName(QStringLiteral("sbSubtitleSeparatorCharacters"));
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // The list is there to be read, not a stop of the tab order.
+        setFocusPolicy(Qt::NoFocus);
+        setWidget(label);
+    }
+
+    // At least one line.
+    void setHeightLimit(int limit)
+    {
+        limit = std::max(limit, fontMetrics().height());
+        if (limit == m_limit)
+            return;
+        m_limit = limit;
+        updateGeometry();
+    }
+
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override
+    {
+        return std::min(widget()->heightForWidth(width), m_limit);
+    }
+    QSize sizeHint() const override
+    {
+        const int width = minimumSizeHint().width();
+        return QSize(width, heightForWidth(width));
+    }
+    // A width of its own that does not depend on the separator.
+    QSize minimumSizeHint() const override
+    {
+        return QSize(fontMetrics().averageCharWidth() * 20, fontMetrics().height());
+    }
+
+private:
+    int m_limit = QWIDGETSIZE_MAX;
+};
 
 TsettingsFrm::TsettingsFrm(const AppSettings& settings, QWidget* parent) : QDialog(parent)
 {
@@ -187,11 +248,13 @@ TsettingsFrm::TsettingsFrm(const AppSettings& settings, QWidget* parent) : QDial
     separatorRow->addWidget(m_eSubtitleSeparator, 1);
     titlesLayout->addLayout(separatorRow);
     titlesLayout->addWidget(boldLabel(QStringLiteral("Characters:")));
-    titlesLayout->addWidget(m_lblSubtitleSeparatorCharacters);
+    m_sbSubtitleSeparatorCharacters = new CharacterListArea(m_lblSubtitleSeparatorCharacters);
+    titlesLayout->addWidget(m_sbSubtitleSeparatorCharacters);
     titlesLayout->addWidget(boldLabel(QStringLiteral("Example:")));
     titlesLayout->addWidget(m_lblFullTitleSample);
 
     auto* tabGeneral = new QWidget;
+    m_tsGeneral = tabGeneral;
     tabGeneral->setObjectName(QStringLiteral("tsGeneral"));
     auto* generalLayout = new QVBoxLayout(tabGeneral);
     generalLayout->addWidget(gbDashes);
@@ -270,9 +333,11 @@ TsettingsFrm::TsettingsFrm(const AppSettings& settings, QWidget* parent) : QDial
             [this] { eSubtitleSeparatorChange(); });
     m_eDashCode->installEventFilter(this);
     m_eDashChar->installEventFilter(this);
+    m_tsGeneral->installEventFilter(this);
 
     // Filled as the main window does before showing the dialog.
     SetDashChar(DashSource::None, settings.dashChar.unicode());
+    m_lastCompleteCode = m_eDashCode->text();
     m_cbDashSpaces->setChecked(settings.dashSpaced);
     UpdateDashPreset();
     m_eSubtitleSeparator->setEditText(settings.subtitleSeparator);
@@ -285,28 +350,28 @@ TsettingsFrm::TsettingsFrm(const AppSettings& settings, QWidget* parent) : QDial
 
 void TsettingsFrm::applyTo(AppSettings& settings) const
 {
-    const QString dash = m_eDashChar->text();
-    if (isDashCharacter(dash))
-        settings.dashChar = dash[0];
+    if (const auto dash = acceptedDash())
+        settings.dashChar = *dash;
     settings.dashSpaced = m_cbDashSpaces->isChecked();
     settings.subtitleSeparator = m_eSubtitleSeparator->currentText();
-    settings.synonymsEBook = ui::memoLines(m_lbSynonymsEBook);
-    settings.synonymsHardcover = ui::memoLines(m_lbSynonymsHardcover);
-    settings.synonymsPaperback = ui::memoLines(m_lbSynonymsPaperback);
+    settings.synonymsEBook = synonymLines(m_lbSynonymsEBook);
+    settings.synonymsHardcover = synonymLines(m_lbSynonymsHardcover);
+    settings.synonymsPaperback = synonymLines(m_lbSynonymsPaperback);
     settings.escapeHtml = m_cbEscapeHTML->isChecked();
 }
 
 void TsettingsFrm::done(int result)
 {
     if (result == QDialog::Accepted) {
-        // OK stands for a complete dash; Enter may reach it while the codepoint box is unfinished.
-        if (!m_btnOk->isEnabled())
-            return;
+        // OK stands for a complete dash; Enter may reach it while the codepoint box is unfinished,
+        // which is said, or while the boxes hold no dash, which the disabled OK shows.
         if (codeBoxIncomplete() && m_eDashCode->isModified()) {
             m_eDashCode->setFocus();
             ui::showError(this, kIncompleteCode);
             return;
         }
+        if (!m_btnOk->isEnabled())
+            return;
         m_closedWithOk = true;
     }
     QDialog::done(result);
@@ -326,6 +391,7 @@ void TsettingsFrm::FormShow()
     eSubtitleSeparatorChange();
     m_memo1->setPlainText(escapeExplanation());
     fitExplanation();
+    fitCharacterList();
 }
 
 void TsettingsFrm::fitExplanation()
@@ -350,8 +416,31 @@ void TsettingsFrm::fitExplanation()
         setFixedHeight(height() + needed - available);
 }
 
+void TsettingsFrm::fitCharacterList()
+{
+    // The list takes what it needs of the page; when the page cannot hold it and everything else,
+    // it takes what is left and scrolls.
+    if (!m_formShown)
+        return;
+    m_sbSubtitleSeparatorCharacters->setHeightLimit(QWIDGETSIZE_MAX);
+    // The list and the sample have new texts: the layouts are asked afresh, not from their caches.
+    m_sbSubtitleSeparatorCharacters->updateGeometry();
+    m_sbSubtitleSeparatorCharacters->parentWidget()->updateGeometry();
+    const int needed = m_tsGeneral->layout()->totalHeightForWidth(m_tsGeneral->width());
+    const int over = needed - m_tsGeneral->height();
+    if (over > 0) {
+        const int whole = m_sbSubtitleSeparatorCharacters->heightForWidth(
+            m_sbSubtitleSeparatorCharacters->width());
+        m_sbSubtitleSeparatorCharacters->setHeightLimit(whole - over);
+    }
+}
+
 void TsettingsFrm::SetDashChar(DashSource source, int code)
 {
+    if (code > HighestCode) {
+        refuseBeyondBmp(source);
+        return;
+    }
     const bool wasSetting = m_settingDash;
     m_settingDash = true;
     if (source != DashSource::CodeBox) {
@@ -362,9 +451,27 @@ void TsettingsFrm::SetDashChar(DashSource source, int code)
         m_eDashChar->setText(dashText(code));
     m_eDescr->setText(UnicodeCharName(code));
     m_eDescr->setCursorPosition(0);
-    if (!codeBoxIncomplete())
+    if (const auto complete = completeCode(); complete && isUsableDash(*complete))
         m_lastCompleteCode = m_eDashCode->text();
     m_settingDash = wasSetting;
+    updateOkButton();
+}
+
+void TsettingsFrm::refuseBeyondBmp(DashSource source)
+{
+    // No box can show such a character as the dash: the boxes are emptied (the one typed in
+    // keeps its text) and the description says why.
+    const bool wasSetting = m_settingDash;
+    m_settingDash = true;
+    if (source != DashSource::CodeBox) {
+        m_eDashCode->clear();
+        m_eDashCode->setModified(false);
+    }
+    m_eDashChar->clear();
+    m_eDescr->setText(kBeyondBmp);
+    m_eDescr->setCursorPosition(0);
+    m_settingDash = wasSetting;
+    UpdateDashPreset();
     updateOkButton();
 }
 
@@ -406,12 +513,20 @@ void TsettingsFrm::eDashCodeChange()
         SetDashChar(DashSource::CodeBox, code);
         UpdateDashPreset();
     });
+    // A bad digit leaves the other boxes at the last good code, which OK must not take.
+    updateOkButton();
 }
 
 void TsettingsFrm::eDashCharChange()
 {
     if (!m_settingDash) {
         const QString text = m_eDashChar->text();
+        // The box holds one code unit: a character beyond U+FFFF, typed or pasted, leaves only
+        // its first half there.
+        if (text.size() == 1 && text[0].isSurrogate()) {
+            refuseBeyondBmp(DashSource::CharBox);
+            return;
+        }
         if (text.size() == 1)
             SetDashChar(DashSource::CharBox, text[0].unicode());
         UpdateDashPreset();
@@ -435,11 +550,12 @@ void TsettingsFrm::eSubtitleSeparatorChange()
     const QString separator = m_eSubtitleSeparator->currentText();
     m_lblFullTitleSample->setText(fullTitleSample(separator));
     m_lblSubtitleSeparatorCharacters->setText(characterList(separator));
+    fitCharacterList();
 }
 
 void TsettingsFrm::updateOkButton()
 {
-    m_btnOk->setEnabled(isDashCharacter(m_eDashChar->text()));
+    m_btnOk->setEnabled(acceptedDash().has_value());
 }
 
 bool TsettingsFrm::codeBoxIncomplete() const
@@ -448,8 +564,54 @@ bool TsettingsFrm::codeBoxIncomplete() const
     return shown.size() < 3 || shown[2] == u' ';
 }
 
+std::optional<int> TsettingsFrm::completeCode() const
+{
+    if (codeBoxIncomplete())
+        return std::nullopt;
+    try {
+        return readCodepoint(trimmedSpaces(m_eDashCode->displayText().mid(2)));
+    } catch (const Error&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<QChar> TsettingsFrm::acceptedDash() const
+{
+    const auto code = completeCode();
+    if (!code || !isUsableDash(*code) || m_eDashChar->text() != dashText(*code))
+        return std::nullopt;
+    return QChar(char16_t(*code));
+}
+
+bool TsettingsFrm::asksBeyondBmp(const QKeyEvent& key) const
+{
+    const auto isHex = [](QStringView text) {
+        return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
+            return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
+        });
+    };
+    if (key.matches(QKeySequence::Paste)) {
+        const QString clipboard = QGuiApplication::clipboard()->text();
+        QStringView pasted = QStringView(clipboard).trimmed();
+        if (pasted.startsWith(u"U+", Qt::CaseInsensitive))
+            pasted = pasted.sliced(2);
+        while (pasted.size() > 4 && pasted.front() == u'0')
+            pasted = pasted.sliced(1);
+        return pasted.size() > 4 && isHex(pasted);
+    }
+    // A digit after the fourth place, which the box would drop without a word.
+    const QString shown = m_eDashCode->displayText();
+    return isHex(key.text()) && key.text().size() == 1 && !m_eDashCode->hasSelectedText() &&
+           m_eDashCode->cursorPosition() == shown.size() && !shown.contains(u' ');
+}
+
 bool TsettingsFrm::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_tsGeneral) {
+        if (event->type() == QEvent::Resize)
+            fitCharacterList();
+        return QDialog::eventFilter(watched, event);
+    }
     if (watched != m_eDashCode && watched != m_eDashChar)
         return QDialog::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress) {
@@ -458,6 +620,13 @@ bool TsettingsFrm::eventFilter(QObject* watched, QEvent* event)
             eDashCodeKeyDown(key->key());
             // The key still goes on to the box.
             return false;
+        }
+        if (watched == m_eDashCode && asksBeyondBmp(*key)) {
+            // A refused paste empties the box it was to replace; a refused digit leaves what
+            // was typed before it.
+            refuseBeyondBmp(key->matches(QKeySequence::Paste) ? DashSource::None
+                                                              : DashSource::CodeBox);
+            return true;
         }
         if (watched == m_eDashCode && key->key() == Qt::Key_Escape && codeBoxIncomplete() &&
             m_eDashCode->isModified()) {

@@ -2,8 +2,11 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class QCheckBox;
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -20,7 +23,9 @@ struct AppSettings;
 //
 // The codepoint, the character and the description boxes always describe one character: an edit
 // in one of them updates the others through SetDashChar, which never rewrites the box the user is
-// typing in. OK is enabled only while the character box holds exactly one character.
+// typing in. OK is enabled only while the codepoint box holds a complete code and the character
+// box that very character, and only for a character that can be the dash: no control character
+// and nothing beyond U+FFFF (the description box says why for the latter).
 class TsettingsFrm final : public QDialog {
     Q_OBJECT
 public:
@@ -30,14 +35,16 @@ public:
     explicit TsettingsFrm(const AppSettings& settings, QWidget* parent = nullptr);
 
     // Copies the edited values (dash character, spacing, subtitle separator, the three synonym
-    // lists, HTML escaping) into `settings`; everything else there is left alone.
+    // lists without empty lines at their ends, HTML escaping) into `settings`; everything else
+    // there is left alone.
     void applyTo(AppSettings& settings) const;
     bool closedWithOk() const { return m_closedWithOk; }
 
     void done(int result) override;
 
     // Shows the character `code` in the boxes other than `source` and its name in the
-    // description box.
+    // description box. A code beyond U+FFFF empties the boxes other than `source` instead and
+    // says why.
     void SetDashChar(DashSource source, int code);
     // Selects the preset that matches the character and the spacing box, or none.
     void UpdateDashPreset();
@@ -57,22 +64,34 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    class CharacterListArea;
+
     void FormShow();
     void fitExplanation();
+    void fitCharacterList();
     void cbDashPresetsChange(int index);
     void cbDashSpacesClick();
     void eDashCodeChange();
     void eDashCharChange();
     void eDashCodeKeyDown(int key);
     void eSubtitleSeparatorChange();
+    void refuseBeyondBmp(DashSource source);
     void updateOkButton();
     bool codeBoxIncomplete() const;
+    // The code the codepoint box holds when it is complete and reads without error.
+    std::optional<int> completeCode() const;
+    // The dash OK stands for: the two boxes agree on one complete code that can be the dash.
+    std::optional<QChar> acceptedDash() const;
+    // Whether a key typed into the codepoint box, or the text it pastes, asks for a code beyond
+    // U+FFFF, which the box's four places cannot take.
+    bool asksBeyondBmp(const QKeyEvent& key) const;
 
     bool m_closedWithOk = false;
     bool m_formShown = false;
     // Set while SetDashChar rewrites boxes, so their change handlers do not start another round.
     bool m_settingDash = false;
-    // The codepoint box's text when it last held a complete value (Escape returns to it).
+    // The codepoint box's text when it last held a complete code that can be the dash (Escape
+    // returns to it).
     QString m_lastCompleteCode;
 
     QTabWidget* m_pcSettings = nullptr;
@@ -83,6 +102,8 @@ private:
     QCheckBox* m_cbDashSpaces = nullptr;
     QComboBox* m_eSubtitleSeparator = nullptr;
     QLabel* m_lblSubtitleSeparatorCharacters = nullptr;
+    CharacterListArea* m_sbSubtitleSeparatorCharacters = nullptr;
+    QWidget* m_tsGeneral = nullptr;
     QLabel* m_lblFullTitleSample = nullptr;
     QPlainTextEdit* m_lbSynonymsEBook = nullptr;
     QPlainTextEdit* m_lbSynonymsHardcover = nullptr;

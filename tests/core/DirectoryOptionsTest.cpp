@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 using namespace quillery;
 
 using quillery::test::s;
@@ -90,6 +93,7 @@ TEST(DirectoryOptions, Remove)
     QString reason;
     EXPECT_FALSE(removeDirectoryOptions(dir.path(), &reason));
     EXPECT_FALSE(reason.isEmpty());
+    EXPECT_EQ(reason, QString::fromLocal8Bit(std::strerror(ENOENT)));
     writeDirectoryOptions(dir.path(), DirectoryOptions());
     EXPECT_TRUE(removeDirectoryOptions(dir.path(), &reason));
     EXPECT_FALSE(QFile::exists(directoryOptionsPath(dir.path())));

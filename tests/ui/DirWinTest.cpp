@@ -6,6 +6,8 @@
 #include "ScriptedDialogs.h"
 #include "TestSupport.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -19,6 +21,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <functional>
 #include <memory>
 
@@ -240,6 +244,9 @@ TEST_F(DirWin, RemovingAMissingFileShowsTheErrorAndStaysOpen)
     EXPECT_EQ(box.caption, s("Book Directory Options"));
     EXPECT_TRUE(box.text.startsWith(s("Could not remove file.\r\n\r\n")));
     EXPECT_GT(box.text.size(), s("Could not remove file.\r\n\r\n").size());
+    // The system's own words for a missing file.
+    EXPECT_EQ(box.text,
+              s("Could not remove file.\r\n\r\n") + QString::fromLocal8Bit(std::strerror(ENOENT)));
     EXPECT_TRUE(dialog->isVisible());
 }
 
@@ -271,4 +278,49 @@ TEST_F(DirWin, AFailedWriteIsShownAndKeepsTheDialogOpen)
     // Cancel still closes it.
     dialog.reject();
     EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(DirWin, TheDesignSizeScalesWithTheFont)
+{
+    struct Case {
+        const char* name;
+        int pixelSize; // 0: the application's font
+    };
+    const Case cases[] = {{"application font", 0}, {"larger font", 20}};
+    const QFont applicationFont = QApplication::font();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFont font = applicationFont;
+        if (c.pixelSize > 0)
+            font.setPixelSize(c.pixelSize);
+        QApplication::setFont(font);
+        auto dialog = showDialog();
+        QApplication::setFont(applicationFont);
+        // 319 x 391 for the design font's 13-pixel lines, scaled to this font's lines.
+        const double scale = dialog->fontMetrics().height() / 13.0;
+        ASSERT_GT(scale, 1.0) << "the test fonts are larger than the design font";
+        EXPECT_EQ(dialog->size(), QSize(qRound(319 * scale), qRound(391 * scale)));
+        // The contents fit.
+        EXPECT_EQ(dialog->size().expandedTo(dialog->minimumSizeHint()), dialog->size());
+    }
+}
+
+TEST_F(DirWin, TheFormatListIsAsWideAsItsLongestFormatWithEachAsTooltip)
+{
+    formats = {s("%T"), s("%A(Y.F(E.P,p(y\". ISBN \"N(U\" Translated from \"O\" by \"r"),
+               s("%A.T")};
+    auto dialog = showDialog();
+    auto* box = child<QComboBox>(*dialog, "cbFormats");
+    for (int i = 0; i < box->count(); ++i)
+        EXPECT_EQ(box->itemData(i, Qt::ToolTipRole).toString(), formats[i]);
+    box->showPopup();
+    QAbstractItemView* list = box->view();
+    ASSERT_TRUE(list->isVisible());
+    EXPECT_GT(list->width(), box->width());
+    for (int i = 0; i < box->count(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_LE(list->sizeHintForIndex(list->model()->index(i, 0)).width(),
+                  list->viewport()->width());
+    }
+    box->hidePopup();
 }

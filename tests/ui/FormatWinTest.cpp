@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 using namespace quillery;
 using Kind = test::ScriptedDialogs::Kind;
@@ -76,6 +77,8 @@ TEST_F(FormatWin, OkGivesTheEditedLinesEmptyOnesIncluded)
     button(*dialog, "btnOk")->click();
     EXPECT_TRUE(dialog->closedWithOk());
     EXPECT_EQ(dialog->formats(), (QStringList{s("%A"), s(""), s("%Y")}));
+    // Formats that run ask nothing.
+    EXPECT_TRUE(dialogs->shown.empty());
 }
 
 TEST_F(FormatWin, AClearedEditorGivesNoFormats)
@@ -111,6 +114,7 @@ TEST_F(FormatWin, RestoreAsksInTheTaskDialogForm)
                               "Quillery was installed?"));
     EXPECT_EQ(task.icon, ui::TaskDialogSpec::Icon::None);
     EXPECT_EQ(task.commonButtons, QDialogButtonBox::Yes | QDialogButtonBox::No);
+    EXPECT_EQ(task.defaultButton, QDialogButtonBox::No);
     EXPECT_EQ(dialog->formats(), defaultFormats());
 }
 
@@ -126,6 +130,7 @@ TEST_F(FormatWin, RestoreAsksInTheMessageBoxForm)
     EXPECT_EQ(dialogs->last().text, TformatFrm::restoreQuestion());
     EXPECT_EQ(dialogs->last().icon, QMessageBox::Question);
     EXPECT_EQ(dialogs->last().buttons, QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(dialogs->last().defaultButton, QMessageBox::No);
     EXPECT_EQ(dialog->formats(), defaultFormats());
 }
 
@@ -168,4 +173,72 @@ TEST_F(FormatWin, RestoreIsOneEditThatOneUndoTakesBack)
     editor(*dialog)->undo();
     EXPECT_EQ(dialog->formats(), mine);
     EXPECT_EQ(editor(*dialog)->document()->toRawText(), before);
+}
+
+TEST_F(FormatWin, OkAsksAboutEachFailingFormatAndNoReturnsToItsLine)
+{
+    const QStringList formats{s("%T"), s("\"abc"), s("%A"), s("\"x|y\"")};
+    const QString second = s("Format 2: Unterminated string starting at 1. Keep it anyway?");
+    const QString fourth =
+        s("Format 4: Identifier expected after conditional string starting at 1. Keep it anyway?");
+    struct Case {
+        const char* name;
+        bool messageBox;
+        std::vector<int> answers; // -1: closed without an answer (Escape)
+        QStringList asked;
+        int caretLine; // -1: the dialog closed with OK
+    };
+    const int yesTask = QDialogButtonBox::Yes;
+    const int yesBox = QMessageBox::Yes;
+    const Case cases[] = {
+        {"task dialog, No", false, {QDialogButtonBox::No}, {second}, 1},
+        {"task dialog, Escape", false, {-1}, {second}, 1},
+        {"task dialog, Yes then No", false, {yesTask, QDialogButtonBox::No}, {second, fourth}, 3},
+        {"task dialog, Yes to both", false, {yesTask, yesTask}, {second, fourth}, -1},
+        {"message box, No", true, {QMessageBox::No}, {second}, 1},
+        {"message box, Yes to both", true, {yesBox, yesBox}, {second, fourth}, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DialogForm form(c.messageBox);
+        dialogs->shown.clear();
+        auto dialog = open(formats);
+        editor(*dialog)->moveCursor(QTextCursor::End);
+        for (const int a : c.answers) {
+            if (a < 0)
+                dialogs->cancel();
+            else
+                dialogs->answer(a);
+        }
+        button(*dialog, "btnOk")->click();
+        QStringList asked;
+        for (const auto& shown : dialogs->shown) {
+            EXPECT_EQ(shown.caption, s("Format Manager"));
+            if (c.messageBox) {
+                EXPECT_EQ(shown.kind, Kind::Message);
+                EXPECT_EQ(shown.buttons, QMessageBox::Yes | QMessageBox::No);
+                EXPECT_EQ(shown.defaultButton, QMessageBox::No);
+            } else {
+                EXPECT_EQ(shown.kind, Kind::Task);
+                EXPECT_EQ(shown.task.commonButtons, QDialogButtonBox::Yes | QDialogButtonBox::No);
+                EXPECT_EQ(shown.task.defaultButton, QDialogButtonBox::No);
+            }
+            asked << shown.text;
+        }
+        EXPECT_EQ(asked, c.asked);
+        EXPECT_EQ(dialogs->remainingAnswers(), 0);
+        EXPECT_EQ(dialog->formats(), formats);
+        if (c.caretLine < 0) {
+            EXPECT_TRUE(dialog->closedWithOk());
+            EXPECT_FALSE(dialog->isVisible());
+            continue;
+        }
+        EXPECT_FALSE(dialog->closedWithOk());
+        EXPECT_TRUE(dialog->isVisible());
+        const QTextCursor caret = editor(*dialog)->textCursor();
+        EXPECT_EQ(caret.blockNumber(), c.caretLine);
+        EXPECT_EQ(caret.positionInBlock(), 0);
+        EXPECT_FALSE(caret.hasSelection());
+        EXPECT_EQ(dialog->focusWidget(), editor(*dialog));
+    }
 }

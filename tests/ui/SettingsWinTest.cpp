@@ -7,15 +7,20 @@
 #include "TestSupport.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 using namespace quillery;
@@ -239,6 +244,104 @@ TEST_F(SettingsWin, ABadDigitIsRefusedAndTheTypingKept)
     EXPECT_EQ(dash->text(), s("—"));
 }
 
+TEST_F(SettingsWin, OkTakesOnlyADashBothBoxesAgreeOn)
+{
+    const QString beyond = s("Characters beyond U+FFFF cannot be the dash.");
+    const auto clearCode = [this] {
+        code->setFocus();
+        code->selectAll();
+        QTest::keyClick(code, Qt::Key_Delete);
+    };
+    const auto paste = [](QLineEdit* box, const QString& text) {
+        QGuiApplication::clipboard()->setText(text);
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    };
+    struct Case {
+        const char* name;
+        std::function<void()> edit;
+        const char* code; // as shown
+        QString dash;
+        bool ok;
+        char16_t applied; // the dash applyTo gives; the dialog opened with U+2014
+        QString descr;    // empty: not checked
+    };
+    const Case cases[] = {
+        {"a typed code", [&] { typeCode(s("2013")); }, "U+2013", s("–"), true, 0x2013,
+         s("EN DASH")},
+        {"a bad digit after 20",
+         [&] {
+             clearCode();
+             typeText(code, s("20G"));
+         },
+         "U+20G ", s(" "), false, 0x2014, s("SPACE")},
+        {"an unfinished 2",
+         [&] {
+             clearCode();
+             typeText(code, s("2"));
+         },
+         "U+2   ", s("\u0002"), false, 0x2014, s("<control>")},
+        {"Escape after an unfinished code",
+         [&] {
+             clearCode();
+             typeText(code, s("2"));
+             code->setCursorPosition(2);
+             QTest::keyClick(code, Qt::Key_Delete);
+             QTest::keyClick(code, Qt::Key_Escape);
+         },
+         "U+2014", s("—"), true, 0x2014, s("EM DASH")},
+        {"U+001F", [&] { typeCode(s("001F")); }, "U+001F", s("\u001F"), false, 0x2014, {}},
+        {"U+0020", [&] { typeCode(s("0020")); }, "U+0020", s(" "), true, 0x0020, {}},
+        {"U+007E", [&] { typeCode(s("007E")); }, "U+007E", s("~"), true, 0x007E, {}},
+        {"U+007F", [&] { typeCode(s("007F")); }, "U+007F", s("\u007F"), false, 0x2014, {}},
+        {"U+009F", [&] { typeCode(s("009F")); }, "U+009F", s("\u009F"), false, 0x2014, {}},
+        {"U+00A0", [&] { typeCode(s("00A0")); }, "U+00A0", s("\u00A0"), true, 0x00A0, {}},
+        {"a control character pasted as the character",
+         [&] { paste(dash, s("\u0007")); },
+         "U+0007",
+         s("\u0007"),
+         false,
+         0x2014,
+         {}},
+        {"the character box emptied",
+         [&] {
+             dash->setFocus();
+             dash->selectAll();
+             QTest::keyClick(dash, Qt::Key_Delete);
+         },
+         "U+2014", s(""), false, 0x2014, s("EM DASH")},
+        {"a character beyond U+FFFF typed",
+         [&] {
+             dash->setFocus();
+             dash->selectAll();
+             QTest::sendKeyEvent(QTest::Press, dash, Qt::Key_unknown, s("\U0001F600"),
+                                 Qt::NoModifier);
+         },
+         "U+    ", s(""), false, 0x2014, beyond},
+        {"a character beyond U+FFFF pasted", [&] { paste(dash, s("\U0001F600")); }, "U+    ", s(""),
+         false, 0x2014, beyond},
+        {"a fifth digit typed", [&] { typeCode(s("1F600")); }, "U+1F60", s(""), false, 0x2014,
+         beyond},
+        {"a code beyond U+FFFF pasted", [&] { paste(code, s("U+1F600")); }, "U+    ", s(""), false,
+         0x2014, beyond},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        open(AppSettings());
+        c.edit();
+        EXPECT_EQ(shownCode(), s(c.code));
+        EXPECT_EQ(dash->text(), c.dash);
+        EXPECT_EQ(ok->isEnabled(), c.ok);
+        if (!c.descr.isEmpty()) {
+            EXPECT_EQ(descr->text(), c.descr);
+        }
+        AppSettings result;
+        dialog->applyTo(result);
+        EXPECT_EQ(result.dashChar, QChar(c.applied));
+    }
+}
+
 TEST(SettingsWinCodepoint, ReadsBase16WithTheMessagesOfABadDigit)
 {
     struct Case {
@@ -316,6 +419,42 @@ TEST_F(SettingsWin, SeparatorListsItsCharactersAndShowsTheSample)
     EXPECT_EQ(characters->text(), s("U+0020 SPACE, U+2013 EN DASH, U+0020 SPACE"));
 }
 
+TEST_F(SettingsWin, ALongSeparatorsCharacterListScrollsWithinThePage)
+{
+    auto* characters = find<QLabel>("lblSubtitleSeparatorCharacters");
+    auto* area = find<QScrollArea>("sbSubtitleSeparatorCharacters");
+    ASSERT_NE(area, nullptr);
+    auto* sample = find<QLabel>("lblFullTitleSample");
+    const QWidget* page = find<QWidget>("tsGeneral");
+    struct Case {
+        const char* name;
+        QString separator;
+        bool scrolls;
+    };
+    const Case cases[] = {
+        {"colon and space", s(": "), false},
+        {"40 characters", s(" \u2013 \u2014 ").repeated(8), true},
+    };
+    ASSERT_EQ(cases[1].separator.size(), 40);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        separator->setEditText(c.separator);
+        QCoreApplication::processEvents();
+        // The list and the sample below it stay inside the page.
+        for (const QWidget* w : std::initializer_list<const QWidget*>{area, sample}) {
+            const QRect inPage(w->mapTo(page, QPoint(0, 0)), w->size());
+            EXPECT_TRUE(page->rect().contains(inPage)) << w->objectName().toStdString();
+        }
+        // The list is laid out whole, and scrolling reaches all of it.
+        EXPECT_GE(characters->height(), characters->heightForWidth(characters->width()));
+        EXPECT_LE(characters->width(), area->viewport()->width());
+        EXPECT_EQ(area->verticalScrollBar()->maximum() + area->viewport()->height(),
+                  characters->height());
+        EXPECT_EQ(area->verticalScrollBar()->isVisible(), c.scrolls);
+        EXPECT_GE(sample->height(), sample->heightForWidth(sample->width()));
+    }
+}
+
 TEST_F(SettingsWin, SeparatorItemsAndTypingWithoutCompletion)
 {
     QStringList items;
@@ -355,6 +494,48 @@ TEST_F(SettingsWin, OkGivesTheEditedValuesBack)
     expected.escapeHtml = true;
     expected.synonymsPaperback = {s("pocket"), s("cheap\u00A0book")};
     EXPECT_EQ(result, expected);
+}
+
+TEST_F(SettingsWin, EmptyLinesAtTheEndOfASynonymMemoStoreNothing)
+{
+    struct Case {
+        const char* name;
+        std::function<void(QPlainTextEdit*)> edit;
+        QStringList stored;
+    };
+    const auto pressEnterAtTheEnd = [](int times) {
+        return [times](QPlainTextEdit* memo) {
+            QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
+            for (int i = 0; i < times; ++i)
+                QTest::keyClick(memo, Qt::Key_Return);
+        };
+    };
+    const Case cases[] = {
+        {"Ctrl+End, Enter", pressEnterAtTheEnd(1), {s("e-book"), s(""), s("Kindle")}},
+        {"Ctrl+End, Enter, Enter", pressEnterAtTheEnd(2), {s("e-book"), s(""), s("Kindle")}},
+        {"a new last entry after an empty line",
+         [](QPlainTextEdit* memo) {
+             QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
+             QTest::keyClick(memo, Qt::Key_Return);
+             QTest::keyClicks(memo, s("Nook"));
+         },
+         {s("e-book"), s(""), s("Kindle"), s(""), s("Nook")}},
+        {"only empty lines", [](QPlainTextEdit* memo) { memo->setPlainText(s("\n\n")); }, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        AppSettings given;
+        given.synonymsEBook = {s("e-book"), s(""), s("Kindle")};
+        open(given);
+        auto* memo = find<QPlainTextEdit>("lbSynonymsEBook");
+        memo->setFocus();
+        c.edit(memo);
+        ok->click();
+        ASSERT_TRUE(dialog->closedWithOk());
+        AppSettings result = given;
+        dialog->applyTo(result);
+        EXPECT_EQ(result.synonymsEBook, c.stored);
+    }
 }
 
 TEST_F(SettingsWin, CancelReportsNoOk)
