@@ -25,7 +25,8 @@ const QString kCaption = QStringLiteral("Format Manager");
 
 } // namespace
 
-TformatFrm::TformatFrm(const QStringList& formats, QWidget* parent) : QDialog(parent)
+TformatFrm::TformatFrm(const QStringList& formats, QWidget* parent, const FormatContext& context)
+    : QDialog(parent), m_context(context)
 {
     setObjectName(QStringLiteral("formatFrm"));
     setWindowTitle(kCaption);
@@ -88,7 +89,8 @@ bool TformatFrm::keepFailingFormats()
 {
     const QStringList lines = formats();
     const BookRecord empty;
-    const FormatContext context;
+    FormatContext context = m_context;
+    context.mode = FormatMode::Reference;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         try {
             FormatEngine::formatRecord(lines[i], empty, context);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "markup/FormatContext.h"
+
 #include <QDialog>
 #include <QStringList>
 
@@ -16,7 +18,10 @@ class TformatFrm final : public QDialog {
     Q_OBJECT
 public:
     // `formats` are the items of the main window's format box, in order.
-    explicit TformatFrm(const QStringList& formats, QWidget* parent = nullptr);
+    // `context` is what the formats are tried with on OK (the program's settings and database
+    // links; a default one knows no links).
+    explicit TformatFrm(const QStringList& formats, QWidget* parent = nullptr,
+                        const FormatContext& context = FormatContext());
 
     // The editor's lines, one format per line, in order, empty lines included.
     QStringList formats() const;
@@ -40,6 +45,7 @@ private:
     bool keepFailingFormats();
     bool askKeepFailing(int number, const QString& message);
 
+    FormatContext m_context;
     bool m_closedWithOk = false;
     QPlainTextEdit* m_mFormats = nullptr;
     QPushButton* m_btnRestore = nullptr;

@@ -669,7 +669,7 @@ void TmainFrm::toggleHints()
 
 void TmainFrm::formatManager()
 {
-    TformatFrm dialog(m_session->formats(), this);
+    TformatFrm dialog(m_session->formats(), this, m_session->formatContext(FormatMode::Reference));
     if (dialogs().execDialog(dialog) != QDialog::Accepted || !dialog.closedWithOk())
         return;
     // The items are replaced; the text of the box stays as it was.
