@@ -324,6 +324,18 @@ int ToutputFrm::textPointSize() const
     return m_output->document()->defaultFont().pointSize();
 }
 
+std::unique_ptr<QTextDocument> ToutputFrm::printedDocument(const QPaintDevice& printer) const
+{
+    // QTextDocument::print lays its copy out in the printer's dots but takes the block formats'
+    // lengths as they are, and those of the text shown are screen pixels: at 1200 dots per inch
+    // the 10-point indent would shrink to less than one point.
+    std::unique_ptr<QTextDocument> document(m_output->document()->clone());
+    QTextCursor all(document.get());
+    all.select(QTextCursor::Document);
+    all.mergeBlockFormat(ui::hangingIndentFormat(printer.logicalDpiX()));
+    return document;
+}
+
 void ToutputFrm::btnSaveClick()
 {
     ui::guarded(this, [this] {
@@ -353,7 +365,7 @@ void ToutputFrm::btnPrintClick()
         }
         // Lays the text out on the printable area of the printer's pages, as many as it takes,
         // at the size the text is shown in.
-        m_output->document()->print(&printer);
+        printedDocument(printer)->print(&printer);
     });
 }
 

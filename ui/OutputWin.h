@@ -3,7 +3,11 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <memory>
+
 class QIcon;
+class QPaintDevice;
+class QTextDocument;
 class QTextEdit;
 class QToolBar;
 class QToolButton;
@@ -60,6 +64,9 @@ public:
     QString selectedText() const;
     // The point size the report text is shown at.
     int textPointSize() const;
+    // The report as it goes to a printer: a copy of the text at the size it is shown in, its
+    // hanging indent measured in the printer's dots.
+    std::unique_ptr<QTextDocument> printedDocument(const QPaintDevice& printer) const;
 
     QToolBar* toolBar() const { return m_toolBar; }
     QToolButton* btnSave() const { return m_btnSave; }

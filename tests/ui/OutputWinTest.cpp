@@ -12,8 +12,10 @@
 #include <QFileInfo>
 #include <QMimeData>
 #include <QPrinter>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -517,4 +519,81 @@ TEST_F(OutputPrinting, APrintFileThatCannotBeCreatedIsReported)
     EXPECT_EQ(dialogs->last().kind, ScriptedDialogs::Kind::Message);
     EXPECT_TRUE(dialogs->last().text.startsWith(QStringLiteral("Cannot create file \"")))
         << dialogs->last().text.toStdString();
+}
+
+namespace {
+
+// The first word of each printed line of a PDF file, top to bottom, with its left edge in
+// points, read from the word boxes of `pdftotext -bbox` (poppler-utils).
+QList<std::pair<QString, double>> printedLineStarts(const QString& pdf)
+{
+    QProcess tool;
+    tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    tool.waitForFinished();
+    static const QRegularExpression word(
+        QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>([^<]*)</word>"));
+    QMap<double, std::pair<QString, double>> lines; // by the top of the line
+    const QString boxes = QString::fromUtf8(tool.readAllStandardOutput());
+    for (auto it = word.globalMatch(boxes); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const std::pair<QString, double> start{m.captured(3), m.captured(1).toDouble()};
+        auto line = lines.find(m.captured(2).toDouble());
+        if (line == lines.end())
+            lines.insert(m.captured(2).toDouble(), start);
+        else if (start.second < line->second)
+            *line = start;
+    }
+    return lines.values();
+}
+
+} // namespace
+
+TEST_F(OutputPrinting, WrappedLinesKeepTheHangingIndent)
+{
+    QStringList words;
+    for (int i = 1; i <= 90; ++i)
+        words << QStringLiteral("w%1").arg(i);
+    const QStringList report{words.join(u' '), QStringLiteral("next")};
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const qreal tenPoints = 10 * printer.logicalDpiX() / 72.0;
+    const bool canReadPdf = !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
+    for (const int level : {100, 250}) {
+        SCOPED_TRACE(level);
+        window.zoomControl()->setZoomLevel(level);
+        window.showReport(report);
+
+        // The document the printer lays out holds the indent in the printer's dots.
+        const std::unique_ptr<QTextDocument> printed = window.printedDocument(printer);
+        EXPECT_EQ(printed->toPlainText(), report.join(u'\n'));
+        EXPECT_EQ(printed->defaultFont().pointSize(), window.textPointSize());
+        for (QTextBlock block = printed->begin(); block.isValid(); block = block.next()) {
+            EXPECT_DOUBLE_EQ(block.blockFormat().leftMargin(), tenPoints);
+            EXPECT_DOUBLE_EQ(block.blockFormat().textIndent(), -tenPoints);
+        }
+
+        // On paper: the long line wraps over several lines, each after the first 10 points in;
+        // the next report line starts at the margin again. The page number is left out.
+        const QString name = QStringLiteral("wrapped%1.pdf").arg(level);
+        ASSERT_TRUE(printToPdf(name).startsWith("%PDF"));
+        if (!canReadPdf)
+            continue;
+        const auto starts = printedLineStarts(path(name));
+        ASSERT_GE(starts.size(), 3);
+        ASSERT_EQ(starts.front().first, QStringLiteral("w1"));
+        const double margin = starts.front().second;
+        int wrapped = 0;
+        for (const auto& [first, x] : starts) {
+            SCOPED_TRACE(first.toStdString());
+            if (first == QStringLiteral("next")) {
+                EXPECT_NEAR(x, margin, 0.5);
+            } else if (first.startsWith(u'w') && first != QStringLiteral("w1")) {
+                EXPECT_NEAR(x - margin, 10.0, 0.5);
+                ++wrapped;
+            }
+        }
+        EXPECT_GE(wrapped, 1);
+    }
+    if (!canReadPdf)
+        GTEST_SKIP() << "the printed pages are not checked: pdftotext (poppler-utils) is missing";
 }
