@@ -232,10 +232,13 @@ void TZoomControl::updateLayout()
     m_trackRect = fromEdges(k * Spacing + labelWidth + m_buttonSize, (h - TrackHeight) / 2,
                             w - m_buttonSize - Spacing, (h + TrackHeight) / 2);
 
+    // The thumb is centred where the level sits on the track, as levelAt() reads a pointer, but
+    // kept wholly on the track: near the ends it stops at them instead of sliding under a button.
     const int trackWidth = rightEdge(m_trackRect) - m_trackRect.x();
     const int centre =
         m_trackRect.x() + int(roundHalfEven(trackWidth * trackPosition(m_zoomLevel)));
-    const int thumbLeft = centre - ThumbWidth / 2;
+    const int thumbLeft = std::max(
+        m_trackRect.x(), std::min(centre - ThumbWidth / 2, rightEdge(m_trackRect) - ThumbWidth));
     m_thumbRect = fromEdges(thumbLeft, ThumbMargin, thumbLeft + ThumbWidth, h - ThumbMargin);
 
     m_labelText = QString::number(m_zoomLevel) + QStringLiteral(" %");
