@@ -26,6 +26,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -38,9 +39,12 @@ constexpr int LargestFontSize = 1638;
 // The report text control. Its own copy command (Ctrl+C and the context menu) hands over plain
 // text only, exactly as the "Copy to Clipboard" button does: the default would add an HTML form
 // and turn no-break spaces into plain spaces.
+//
+// Ctrl+wheel steps the zoom control instead of zooming the text by itself, which would leave the
+// level and the text size apart: one step per notch, up for the wheel turned away from the user.
 class ReportEdit final : public QTextEdit {
 public:
-    using QTextEdit::QTextEdit;
+    ReportEdit(TZoomControl* zoom, QWidget* parent) : QTextEdit(parent), m_zoom(zoom) {}
 
 protected:
     QMimeData* createMimeDataFromSelection() const override
@@ -49,6 +53,28 @@ protected:
         data->setText(clipboardText(textCursor().selectedText()));
         return data;
     }
+
+    void wheelEvent(QWheelEvent* event) override
+    {
+        if (!(event->modifiers() & Qt::ControlModifier)) {
+            QTextEdit::wheelEvent(event);
+            return;
+        }
+        // Fine-grained wheels and touch pads send parts of a notch; they add up to whole ones,
+        // and turning back starts afresh.
+        const int delta = event->angleDelta().y();
+        if ((delta > 0 && m_wheelDelta < 0) || (delta < 0 && m_wheelDelta > 0))
+            m_wheelDelta = 0;
+        m_wheelDelta += delta;
+        const int notches = m_wheelDelta / QWheelEvent::DefaultDeltasPerStep;
+        m_wheelDelta -= notches * QWheelEvent::DefaultDeltasPerStep;
+        m_zoom->stepLevel(notches);
+        event->accept();
+    }
+
+private:
+    TZoomControl* m_zoom;
+    int m_wheelDelta = 0;
 };
 
 // The colours of one state of the tool-bar images.
@@ -226,7 +252,7 @@ ToutputFrm::ToutputFrm(QWidget* owner)
     connect(m_btnClose, &QToolButton::clicked, this, &ToutputFrm::btnCloseClick);
     connect(m_zoom, &TZoomControl::changed, this, &ToutputFrm::ZoomControl1Change);
 
-    m_output = new ReportEdit(this);
+    m_output = new ReportEdit(m_zoom, this);
     m_output->setObjectName(QStringLiteral("reOutput"));
     m_output->setReadOnly(true);
     m_output->setAcceptRichText(false);

@@ -128,6 +128,15 @@ void TZoomControl::setZoomLevel(int level)
     Q_EMIT changed(m_zoomLevel);
 }
 
+void TZoomControl::stepLevel(int count)
+{
+    const qint64 target = m_zoomLevel + qint64(count) * m_step;
+    if (count > 0)
+        setZoomLevel(int(std::min<qint64>(target, m_zoomMax)));
+    else if (count < 0)
+        setZoomLevel(int(std::max<qint64>(target, m_zoomMin)));
+}
+
 void TZoomControl::setZoomMin(int level)
 {
     if (level == m_zoomMin)

@@ -73,6 +73,9 @@ public:
     // Stores a different level as it is (no limiting to the range), lays out, repaints and
     // emits `changed`. The same level does nothing.
     void setZoomLevel(int level);
+    // Moves the level `count` steps of `Step` up, or down for a negative count, keeping to
+    // `ZoomMin`..`ZoomMax` as the buttons do.
+    void stepLevel(int count);
     int zoomMin() const { return m_zoomMin; }
     void setZoomMin(int level);
     int zoomMax() const { return m_zoomMax; }

@@ -15,6 +15,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -24,6 +25,7 @@
 #include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -145,6 +147,63 @@ TEST(OutputWin, TextStartsAtEightPointsAndSavingIgnoresTheZoom)
     dialogs->answer(folder.filePath(QStringLiteral("r.txt")));
     window.btnSaveClick();
     EXPECT_EQ(test::readBytes(folder.filePath(QStringLiteral("r.txt"))), Bom + "Emma\r\n");
+}
+
+TEST(OutputWin, CtrlWheelOverTheTextStepsTheZoomLevel)
+{
+    ToutputFrm window;
+    window.showReport(numberedLines(200));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    TZoomControl* zoom = window.zoomControl();
+    QWidget* viewport = window.reOutput()->viewport();
+    const auto wheel = [&](int delta, Qt::KeyboardModifiers modifiers) {
+        const QPointF at(viewport->rect().center());
+        QWheelEvent event(at, viewport->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(viewport, &event);
+    };
+    const auto expectLevel = [&](int level) {
+        EXPECT_EQ(zoom->zoomLevel(), level);
+        EXPECT_EQ(zoom->labelText(), QStringLiteral("%1 %").arg(level));
+        EXPECT_EQ(window.textPointSize(), zoomFontSize(level));
+        EXPECT_EQ(window.reOutput()->font().pointSize(), zoomFontSize(level));
+    };
+
+    struct Case {
+        int from;
+        QList<int> deltas; // 120 a notch
+        int to;
+    };
+    for (const Case& c : {Case{150, {120}, 160}, Case{100, {-120}, 90}, Case{100, {240}, 120},
+                          // parts of a notch add up; turning back starts afresh
+                          Case{100, {60, 60}, 110}, Case{100, {60, -60, -60}, 90},
+                          // the level keeps to its range
+                          Case{495, {120}, 500}, Case{5, {-120}, 0}, Case{500, {120}, 500}}) {
+        SCOPED_TRACE(testing::Message() << c.from << " by " << c.deltas.size() << " turns");
+        zoom->setZoomLevel(c.from);
+        for (const int delta : c.deltas)
+            wheel(delta, Qt::ControlModifier);
+        expectLevel(c.to);
+    }
+    // The control's own step and limits.
+    zoom->setStep(25);
+    zoom->setZoomMax(200);
+    zoom->setZoomLevel(150);
+    wheel(120, Qt::ControlModifier);
+    wheel(120, Qt::ControlModifier);
+    expectLevel(200);
+    // The plus button goes on from there: the level and the text size stay together.
+    zoom->setZoomMax(500);
+    QTest::mouseClick(zoom, Qt::LeftButton, {}, zoom->plusRect().center());
+    expectLevel(225);
+
+    // Without Ctrl the wheel scrolls the text and leaves the zoom alone.
+    QScrollBar* bar = window.reOutput()->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    bar->setValue(0);
+    wheel(-120, Qt::NoModifier);
+    EXPECT_GT(bar->value(), 0);
+    expectLevel(225);
 }
 
 // ---- The window and its parts ----
