@@ -8,6 +8,7 @@
 #include "ui/HangingIndent.h"
 #include "ui/ZoomControl.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
@@ -29,6 +30,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <functional>
 
 namespace quillery {
 
@@ -251,6 +253,27 @@ ToutputFrm::ToutputFrm(QWidget* owner)
     connect(m_btnCopy, &QToolButton::clicked, this, &ToutputFrm::btnCopyClick);
     connect(m_btnClose, &QToolButton::clicked, this, &ToutputFrm::btnCloseClick);
     connect(m_zoom, &TZoomControl::changed, this, &ToutputFrm::ZoomControl1Change);
+    // Tab reaches the zoom control; Escape or Ctrl+Tab leaves it again.
+    m_zoom->setTabStop(true);
+
+    // The zoom keys, wherever the focus is in the window. Ctrl+= is Ctrl+Plus on keyboards where
+    // the plus sign needs Shift.
+    const auto addZoomKeys = [this](const QString& name, const QList<QKeySequence>& keys,
+                                    const std::function<void()>& zoom) {
+        auto* action = new QAction(this);
+        action->setObjectName(name);
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+        connect(action, &QAction::triggered, this, zoom);
+    };
+    addZoomKeys(QStringLiteral("aZoomIn"),
+                {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+                [this] { m_zoom->stepLevel(1); });
+    addZoomKeys(QStringLiteral("aZoomOut"), {QKeySequence(Qt::CTRL | Qt::Key_Minus)},
+                [this] { m_zoom->stepLevel(-1); });
+    addZoomKeys(QStringLiteral("aZoom100"), {QKeySequence(Qt::CTRL | Qt::Key_0)},
+                [this] { m_zoom->setZoomLevel(100); });
 
     m_output = new ReportEdit(m_zoom, this);
     m_output->setObjectName(QStringLiteral("reOutput"));
@@ -266,6 +289,9 @@ ToutputFrm::ToutputFrm(QWidget* owner)
     textFont.setStyleHint(QFont::SansSerif);
     textFont.setPointSize(zoomFontSize(m_zoom->zoomLevel()));
     m_output->setFont(textFont);
+    // The window opens with the focus in the text, although the zoom control comes first in the
+    // focus chain.
+    m_output->setFocus();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

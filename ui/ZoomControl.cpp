@@ -381,6 +381,10 @@ bool TZoomControl::event(QEvent* event)
     case QEvent::ShortcutOverride: {
         // The keys the control acts on win over window shortcuts while it has the focus.
         auto* key = static_cast<QKeyEvent*>(event);
+        if (leavesOnKey(key)) {
+            event->accept();
+            return true;
+        }
         if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
             break;
         if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab || actsOnKey(key->key())) {
@@ -667,9 +671,26 @@ bool TZoomControl::actsOnKey(int key) const
     }
 }
 
+bool TZoomControl::leavesOnKey(const QKeyEvent* event)
+{
+    const int key = event->key();
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    if (key == Qt::Key_Escape)
+        return !(modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    return (key == Qt::Key_Tab || key == Qt::Key_Backtab) && (modifiers & Qt::ControlModifier);
+}
+
 void TZoomControl::keyPressEvent(QKeyEvent* event)
 {
     const int key = event->key();
+    if (leavesOnKey(event)) {
+        // Tab alone stays inside; these hand the focus on through the window's chain.
+        const bool backwards = key == Qt::Key_Backtab ||
+                               (key == Qt::Key_Tab && (event->modifiers() & Qt::ShiftModifier));
+        focusNextPrevChild(!backwards);
+        event->accept();
+        return;
+    }
     if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
         const bool backwards = key == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
         cycleFocusPart(!backwards);

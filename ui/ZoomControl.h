@@ -44,7 +44,9 @@ public:
     };
     Q_ENUM(PointerState)
 
-    // Which part has the keyboard focus inside the control; Tab and Shift+Tab cycle through them.
+    // Which part has the keyboard focus inside the control; Tab and Shift+Tab cycle through them,
+    // Escape and Ctrl+Tab move the focus on to the next control of the window (Ctrl+Shift+Tab to
+    // the one before).
     enum class FocusPart { LabelPart, MinusPart, TrackPart, PlusPart };
     Q_ENUM(FocusPart)
 
@@ -154,6 +156,8 @@ private:
     void cycleFocusPart(bool forward);
     // Whether a key (Tab aside) does something for the part that has the focus.
     bool actsOnKey(int key) const;
+    // Escape, Ctrl+Tab and Ctrl+Shift+Tab: the keys that move the focus out of the control.
+    static bool leavesOnKey(const QKeyEvent* event);
 
     int m_buttonSize = 24;
     int m_zoomLevel = 100;

@@ -206,6 +206,68 @@ TEST(OutputWin, CtrlWheelOverTheTextStepsTheZoomLevel)
     expectLevel(225);
 }
 
+TEST(OutputWin, ZoomKeysWorkWhereverTheFocusIs)
+{
+    ToutputFrm window;
+    window.showReport({QStringLiteral("text")});
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_TRUE(window.reOutput()->hasFocus()); // the text has it when the window opens
+    TZoomControl* zoom = window.zoomControl();
+
+    struct Case {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int from;
+        int to;
+    };
+    const Qt::KeyboardModifiers keypad = Qt::ControlModifier | Qt::KeypadModifier;
+    for (QWidget* focus : {static_cast<QWidget*>(window.reOutput()), static_cast<QWidget*>(zoom)}) {
+        focus->setFocus();
+        ASSERT_TRUE(focus->hasFocus());
+        for (const Case& c :
+             {Case{Qt::Key_Plus, Qt::ControlModifier, 100, 110},
+              Case{Qt::Key_Equal, Qt::ControlModifier, 100, 110},
+              Case{Qt::Key_Minus, Qt::ControlModifier, 100, 90},
+              Case{Qt::Key_Plus, keypad, 100, 110}, Case{Qt::Key_Minus, keypad, 100, 90},
+              Case{Qt::Key_0, Qt::ControlModifier, 250, 100},
+              Case{Qt::Key_Plus, Qt::ControlModifier, 495, 500},
+              Case{Qt::Key_Minus, Qt::ControlModifier, 4, 0}}) {
+            SCOPED_TRACE(testing::Message() << focus->objectName().toStdString() << " key " << c.key
+                                            << " from " << c.from);
+            zoom->setZoomLevel(c.from);
+            QTest::keyClick(focus, c.key, c.modifiers);
+            EXPECT_EQ(zoom->zoomLevel(), c.to);
+            EXPECT_EQ(window.textPointSize(), zoomFontSize(c.to));
+        }
+    }
+}
+
+TEST(OutputWin, TabReachesTheZoomControlAndEscapeOrCtrlTabLeavesIt)
+{
+    ToutputFrm window;
+    window.showReport({QStringLiteral("text")});
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTextEdit* text = window.reOutput();
+    TZoomControl* zoom = window.zoomControl();
+    ASSERT_TRUE(text->hasFocus());
+
+    for (const auto& [key, modifiers] :
+         {std::pair{Qt::Key_Escape, Qt::KeyboardModifiers()},
+          std::pair{Qt::Key_Tab, Qt::KeyboardModifiers(Qt::ControlModifier)},
+          std::pair{Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier}}) {
+        SCOPED_TRACE(key);
+        QTest::keyClick(text, Qt::Key_Tab);
+        ASSERT_TRUE(zoom->hasFocus());
+        // Tab alone moves between the control's parts.
+        QTest::keyClick(zoom, Qt::Key_Tab);
+        EXPECT_TRUE(zoom->hasFocus());
+        EXPECT_EQ(zoom->focusPart(), TZoomControl::FocusPart::PlusPart);
+        QTest::keyClick(zoom, Qt::Key_Backtab, Qt::ShiftModifier);
+        QTest::keyClick(zoom, key, modifiers);
+        EXPECT_TRUE(text->hasFocus());
+    }
+}
+
 // ---- The window and its parts ----
 
 TEST(OutputWin, IsAHiddenResizableToolWindowWithTheToolBarInItsOrder)

@@ -710,6 +710,45 @@ TEST(ZoomControlFocus, TabNeverLeavesTheControl)
     EXPECT_TRUE(after->hasFocus());
 }
 
+TEST(ZoomControlFocus, EscapeAndCtrlTabHandTheFocusOn)
+{
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* before = new QLineEdit;
+    auto* control = new TZoomControl;
+    auto* after = new QLineEdit;
+    layout->addWidget(before);
+    layout->addWidget(control);
+    layout->addWidget(after);
+    control->setTabStop(true);
+    // A window shortcut on Escape does not take the key from the control.
+    int escapes = 0;
+    auto* escape = new QAction(&window);
+    escape->setShortcut(Qt::Key_Escape);
+    window.addAction(escape);
+    QObject::connect(escape, &QAction::triggered, &window, [&] { ++escapes; });
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    struct Case {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        QWidget* next;
+    };
+    for (const Case& c :
+         {Case{Qt::Key_Escape, {}, after}, Case{Qt::Key_Tab, Qt::ControlModifier, after},
+          Case{Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, before},
+          Case{Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier, before}}) {
+        SCOPED_TRACE(testing::Message() << c.key << " " << c.modifiers);
+        control->setFocus();
+        QTest::keyClick(control, c.key, c.modifiers);
+        EXPECT_TRUE(c.next->hasFocus());
+    }
+    EXPECT_EQ(escapes, 0);
+    EXPECT_EQ(control->zoomLevel(), 100);
+}
+
 // --- Painting --------------------------------------------------------------------------------
 
 TEST_F(ZoomControlInput, PaintsInEveryStateWithoutFault)
