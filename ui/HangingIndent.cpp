@@ -9,12 +9,16 @@ namespace quillery::ui {
 
 QTextBlockFormat hangingIndentFormat()
 {
-    // Block-format lengths are in the document layout's units: on screen, pixels at the primary
-    // screen's logical resolution, which QTextDocument::print scales to the printer's. Ten points
-    // are therefore ten seventy-seconds of that resolution (96 dots per inch without a screen).
+    // On screen the layout's pixels are those of the primary screen's logical resolution (96
+    // dots per inch without a screen).
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const qreal dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
-    const qreal tenPoints = 10 * dpi / 72;
+    return hangingIndentFormat(screen ? screen->logicalDotsPerInchX() : 96.0);
+}
+
+QTextBlockFormat hangingIndentFormat(qreal dotsPerInch)
+{
+    // Ten points are ten seventy-seconds of an inch.
+    const qreal tenPoints = 10 * dotsPerInch / 72;
     QTextBlockFormat format;
     format.setLeftMargin(tenPoints);
     format.setTextIndent(-tenPoints);

@@ -8,6 +8,7 @@
 #include "ui/HangingIndent.h"
 #include "ui/ZoomControl.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
@@ -26,8 +27,10 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <algorithm>
+#include <functional>
 
 namespace quillery {
 
@@ -38,9 +41,12 @@ constexpr int LargestFontSize = 1638;
 // The report text control. Its own copy command (Ctrl+C and the context menu) hands over plain
 // text only, exactly as the "Copy to Clipboard" button does: the default would add an HTML form
 // and turn no-break spaces into plain spaces.
+//
+// Ctrl+wheel steps the zoom control instead of zooming the text by itself, which would leave the
+// level and the text size apart: one step per notch, up for the wheel turned away from the user.
 class ReportEdit final : public QTextEdit {
 public:
-    using QTextEdit::QTextEdit;
+    ReportEdit(TZoomControl* zoom, QWidget* parent) : QTextEdit(parent), m_zoom(zoom) {}
 
 protected:
     QMimeData* createMimeDataFromSelection() const override
@@ -49,6 +55,28 @@ protected:
         data->setText(clipboardText(textCursor().selectedText()));
         return data;
     }
+
+    void wheelEvent(QWheelEvent* event) override
+    {
+        if (!(event->modifiers() & Qt::ControlModifier)) {
+            QTextEdit::wheelEvent(event);
+            return;
+        }
+        // Fine-grained wheels and touch pads send parts of a notch; they add up to whole ones,
+        // and turning back starts afresh.
+        const int delta = event->angleDelta().y();
+        if ((delta > 0 && m_wheelDelta < 0) || (delta < 0 && m_wheelDelta > 0))
+            m_wheelDelta = 0;
+        m_wheelDelta += delta;
+        const int notches = m_wheelDelta / QWheelEvent::DefaultDeltasPerStep;
+        m_wheelDelta -= notches * QWheelEvent::DefaultDeltasPerStep;
+        m_zoom->stepLevel(notches);
+        event->accept();
+    }
+
+private:
+    TZoomControl* m_zoom;
+    int m_wheelDelta = 0;
 };
 
 // The colours of one state of the tool-bar images.
@@ -225,8 +253,29 @@ ToutputFrm::ToutputFrm(QWidget* owner)
     connect(m_btnCopy, &QToolButton::clicked, this, &ToutputFrm::btnCopyClick);
     connect(m_btnClose, &QToolButton::clicked, this, &ToutputFrm::btnCloseClick);
     connect(m_zoom, &TZoomControl::changed, this, &ToutputFrm::ZoomControl1Change);
+    // Tab reaches the zoom control; Escape or Ctrl+Tab leaves it again.
+    m_zoom->setTabStop(true);
 
-    m_output = new ReportEdit(this);
+    // The zoom keys, wherever the focus is in the window. Ctrl+= is Ctrl+Plus on keyboards where
+    // the plus sign needs Shift.
+    const auto addZoomKeys = [this](const QString& name, const QList<QKeySequence>& keys,
+                                    const std::function<void()>& zoom) {
+        auto* action = new QAction(this);
+        action->setObjectName(name);
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+        connect(action, &QAction::triggered, this, zoom);
+    };
+    addZoomKeys(QStringLiteral("aZoomIn"),
+                {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+                [this] { m_zoom->stepLevel(1); });
+    addZoomKeys(QStringLiteral("aZoomOut"), {QKeySequence(Qt::CTRL | Qt::Key_Minus)},
+                [this] { m_zoom->stepLevel(-1); });
+    addZoomKeys(QStringLiteral("aZoom100"), {QKeySequence(Qt::CTRL | Qt::Key_0)},
+                [this] { m_zoom->setZoomLevel(100); });
+
+    m_output = new ReportEdit(m_zoom, this);
     m_output->setObjectName(QStringLiteral("reOutput"));
     m_output->setReadOnly(true);
     m_output->setAcceptRichText(false);
@@ -240,6 +289,9 @@ ToutputFrm::ToutputFrm(QWidget* owner)
     textFont.setStyleHint(QFont::SansSerif);
     textFont.setPointSize(zoomFontSize(m_zoom->zoomLevel()));
     m_output->setFont(textFont);
+    // The window opens with the focus in the text, although the zoom control comes first in the
+    // focus chain.
+    m_output->setFocus();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -324,6 +376,18 @@ int ToutputFrm::textPointSize() const
     return m_output->document()->defaultFont().pointSize();
 }
 
+std::unique_ptr<QTextDocument> ToutputFrm::printedDocument(const QPaintDevice& printer) const
+{
+    // QTextDocument::print lays its copy out in the printer's dots but takes the block formats'
+    // lengths as they are, and those of the text shown are screen pixels: at 1200 dots per inch
+    // the 10-point indent would shrink to less than one point.
+    std::unique_ptr<QTextDocument> document(m_output->document()->clone());
+    QTextCursor all(document.get());
+    all.select(QTextCursor::Document);
+    all.mergeBlockFormat(ui::hangingIndentFormat(printer.logicalDpiX()));
+    return document;
+}
+
 void ToutputFrm::btnSaveClick()
 {
     ui::guarded(this, [this] {
@@ -353,7 +417,7 @@ void ToutputFrm::btnPrintClick()
         }
         // Lays the text out on the printable area of the printer's pages, as many as it takes,
         // at the size the text is shown in.
-        m_output->document()->print(&printer);
+        printedDocument(printer)->print(&printer);
     });
 }
 

@@ -3,7 +3,11 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <memory>
+
 class QIcon;
+class QPaintDevice;
+class QTextDocument;
 class QTextEdit;
 class QToolBar;
 class QToolButton;
@@ -20,9 +24,13 @@ class TZoomControl;
 int zoomFontSize(int level);
 
 // The report output window ("Report Output"): shows a report generated to the memo and lets the
-// user save it to a text file, print it, copy it and zoom it. The main window creates one,
-// hidden, and fills and shows it with showReport(); "Close" and the window's own close button only
-// hide it, and the text and the zoom level stay until the next report.
+// user save it to a text file, print it, copy it and zoom it. The main window creates one, hidden,
+// and fills and shows it with showReport(); "Close" and the window's own close button only hide
+// it, and the text and the zoom level stay until the next report.
+//
+// Every way of zooming goes through the zoom control's level: the control itself (Tab reaches it
+// from the text, Escape or Ctrl+Tab leaves it), Ctrl+wheel over the text, and, wherever the focus
+// is, Ctrl+Plus (or Ctrl+=) and Ctrl+Minus, a step up or down, and Ctrl+0, back to 100 %.
 //
 // The text is read-only plain text, one paragraph per report line, with a hanging indent: the
 // first line of each paragraph starts 10 points left of the lines it wraps onto. Saving writes the
@@ -60,6 +68,9 @@ public:
     QString selectedText() const;
     // The point size the report text is shown at.
     int textPointSize() const;
+    // The report as it goes to a printer: a copy of the text at the size it is shown in, its
+    // hanging indent measured in the printer's dots.
+    std::unique_ptr<QTextDocument> printedDocument(const QPaintDevice& printer) const;
 
     QToolBar* toolBar() const { return m_toolBar; }
     QToolButton* btnSave() const { return m_btnSave; }

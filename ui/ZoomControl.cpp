@@ -128,6 +128,15 @@ void TZoomControl::setZoomLevel(int level)
     Q_EMIT changed(m_zoomLevel);
 }
 
+void TZoomControl::stepLevel(int count)
+{
+    const qint64 target = m_zoomLevel + qint64(count) * m_step;
+    if (count > 0)
+        setZoomLevel(int(std::min<qint64>(target, m_zoomMax)));
+    else if (count < 0)
+        setZoomLevel(int(std::max<qint64>(target, m_zoomMin)));
+}
+
 void TZoomControl::setZoomMin(int level)
 {
     if (level == m_zoomMin)
@@ -232,10 +241,13 @@ void TZoomControl::updateLayout()
     m_trackRect = fromEdges(k * Spacing + labelWidth + m_buttonSize, (h - TrackHeight) / 2,
                             w - m_buttonSize - Spacing, (h + TrackHeight) / 2);
 
+    // The thumb is centred where the level sits on the track, as levelAt() reads a pointer, but
+    // kept wholly on the track: near the ends it stops at them instead of sliding under a button.
     const int trackWidth = rightEdge(m_trackRect) - m_trackRect.x();
     const int centre =
         m_trackRect.x() + int(roundHalfEven(trackWidth * trackPosition(m_zoomLevel)));
-    const int thumbLeft = centre - ThumbWidth / 2;
+    const int thumbLeft = std::max(
+        m_trackRect.x(), std::min(centre - ThumbWidth / 2, rightEdge(m_trackRect) - ThumbWidth));
     m_thumbRect = fromEdges(thumbLeft, ThumbMargin, thumbLeft + ThumbWidth, h - ThumbMargin);
 
     m_labelText = QString::number(m_zoomLevel) + QStringLiteral(" %");
@@ -369,6 +381,10 @@ bool TZoomControl::event(QEvent* event)
     case QEvent::ShortcutOverride: {
         // The keys the control acts on win over window shortcuts while it has the focus.
         auto* key = static_cast<QKeyEvent*>(event);
+        if (leavesOnKey(key)) {
+            event->accept();
+            return true;
+        }
         if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
             break;
         if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab || actsOnKey(key->key())) {
@@ -655,9 +671,26 @@ bool TZoomControl::actsOnKey(int key) const
     }
 }
 
+bool TZoomControl::leavesOnKey(const QKeyEvent* event)
+{
+    const int key = event->key();
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    if (key == Qt::Key_Escape)
+        return !(modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    return (key == Qt::Key_Tab || key == Qt::Key_Backtab) && (modifiers & Qt::ControlModifier);
+}
+
 void TZoomControl::keyPressEvent(QKeyEvent* event)
 {
     const int key = event->key();
+    if (leavesOnKey(event)) {
+        // Tab alone stays inside; these hand the focus on through the window's chain.
+        const bool backwards = key == Qt::Key_Backtab ||
+                               (key == Qt::Key_Tab && (event->modifiers() & Qt::ShiftModifier));
+        focusNextPrevChild(!backwards);
+        event->accept();
+        return;
+    }
     if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
         const bool backwards = key == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
         cycleFocusPart(!backwards);

@@ -44,7 +44,9 @@ public:
     };
     Q_ENUM(PointerState)
 
-    // Which part has the keyboard focus inside the control; Tab and Shift+Tab cycle through them.
+    // Which part has the keyboard focus inside the control; Tab and Shift+Tab cycle through them,
+    // Escape and Ctrl+Tab move the focus on to the next control of the window (Ctrl+Shift+Tab to
+    // the one before).
     enum class FocusPart { LabelPart, MinusPart, TrackPart, PlusPart };
     Q_ENUM(FocusPart)
 
@@ -73,6 +75,9 @@ public:
     // Stores a different level as it is (no limiting to the range), lays out, repaints and
     // emits `changed`. The same level does nothing.
     void setZoomLevel(int level);
+    // Moves the level `count` steps of `Step` up, or down for a negative count, keeping to
+    // `ZoomMin`..`ZoomMax` as the buttons do.
+    void stepLevel(int count);
     int zoomMin() const { return m_zoomMin; }
     void setZoomMin(int level);
     int zoomMax() const { return m_zoomMax; }
@@ -151,6 +156,8 @@ private:
     void cycleFocusPart(bool forward);
     // Whether a key (Tab aside) does something for the part that has the focus.
     bool actsOnKey(int key) const;
+    // Escape, Ctrl+Tab and Ctrl+Shift+Tab: the keys that move the focus out of the control.
+    static bool leavesOnKey(const QKeyEvent* event);
 
     int m_buttonSize = 24;
     int m_zoomLevel = 100;

@@ -12,8 +12,11 @@
 #include <QFileInfo>
 #include <QMimeData>
 #include <QPrinter>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollBar>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -22,6 +25,7 @@
 #include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -143,6 +147,121 @@ TEST(OutputWin, TextStartsAtEightPointsAndSavingIgnoresTheZoom)
     dialogs->answer(folder.filePath(QStringLiteral("r.txt")));
     window.btnSaveClick();
     EXPECT_EQ(test::readBytes(folder.filePath(QStringLiteral("r.txt"))), Bom + "Emma\r\n");
+}
+
+TEST(OutputWin, CtrlWheelOverTheTextStepsTheZoomLevel)
+{
+    ToutputFrm window;
+    window.showReport(numberedLines(200));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    TZoomControl* zoom = window.zoomControl();
+    QWidget* viewport = window.reOutput()->viewport();
+    const auto wheel = [&](int delta, Qt::KeyboardModifiers modifiers) {
+        const QPointF at(viewport->rect().center());
+        QWheelEvent event(at, viewport->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(viewport, &event);
+    };
+    const auto expectLevel = [&](int level) {
+        EXPECT_EQ(zoom->zoomLevel(), level);
+        EXPECT_EQ(zoom->labelText(), QStringLiteral("%1 %").arg(level));
+        EXPECT_EQ(window.textPointSize(), zoomFontSize(level));
+        EXPECT_EQ(window.reOutput()->font().pointSize(), zoomFontSize(level));
+    };
+
+    struct Case {
+        int from;
+        QList<int> deltas; // 120 a notch
+        int to;
+    };
+    for (const Case& c : {Case{150, {120}, 160}, Case{100, {-120}, 90}, Case{100, {240}, 120},
+                          // parts of a notch add up; turning back starts afresh
+                          Case{100, {60, 60}, 110}, Case{100, {60, -60, -60}, 90},
+                          // the level keeps to its range
+                          Case{495, {120}, 500}, Case{5, {-120}, 0}, Case{500, {120}, 500}}) {
+        SCOPED_TRACE(testing::Message() << c.from << " by " << c.deltas.size() << " turns");
+        zoom->setZoomLevel(c.from);
+        for (const int delta : c.deltas)
+            wheel(delta, Qt::ControlModifier);
+        expectLevel(c.to);
+    }
+    // The control's own step and limits.
+    zoom->setStep(25);
+    zoom->setZoomMax(200);
+    zoom->setZoomLevel(150);
+    wheel(120, Qt::ControlModifier);
+    wheel(120, Qt::ControlModifier);
+    expectLevel(200);
+    // The plus button goes on from there: the level and the text size stay together.
+    zoom->setZoomMax(500);
+    QTest::mouseClick(zoom, Qt::LeftButton, {}, zoom->plusRect().center());
+    expectLevel(225);
+
+    // Without Ctrl the wheel scrolls the text and leaves the zoom alone.
+    QScrollBar* bar = window.reOutput()->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    bar->setValue(0);
+    wheel(-120, Qt::NoModifier);
+    EXPECT_GT(bar->value(), 0);
+    expectLevel(225);
+}
+
+TEST(OutputWin, ZoomKeysWorkWhereverTheFocusIs)
+{
+    ToutputFrm window;
+    window.showReport({QStringLiteral("text")});
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_TRUE(window.reOutput()->hasFocus()); // the text has it when the window opens
+    TZoomControl* zoom = window.zoomControl();
+
+    struct Case {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int from;
+        int to;
+    };
+    const Qt::KeyboardModifiers keypad = Qt::ControlModifier | Qt::KeypadModifier;
+    for (QWidget* focus : {static_cast<QWidget*>(window.reOutput()), static_cast<QWidget*>(zoom)}) {
+        focus->setFocus();
+        ASSERT_TRUE(focus->hasFocus());
+        for (const Case& c :
+             {Case{Qt::Key_Plus, Qt::ControlModifier, 100, 110},
+              Case{Qt::Key_Equal, Qt::ControlModifier, 100, 110},
+              Case{Qt::Key_Minus, Qt::ControlModifier, 100, 90},
+              Case{Qt::Key_Plus, keypad, 100, 110}, Case{Qt::Key_Minus, keypad, 100, 90},
+              Case{Qt::Key_0, Qt::ControlModifier, 250, 100},
+              Case{Qt::Key_Plus, Qt::ControlModifier, 495, 500},
+              Case{Qt::Key_Minus, Qt::ControlModifier, 4, 0}}) {
+            SCOPED_TRACE(testing::Message() << focus->objectName().toStdString() << " key " << c.key
+                                            << " from " << c.from);
+            zoom->setZoomLevel(c.from);
+            QTest::keyClick(focus, c.key, c.modifiers);
+            EXPECT_EQ(zoom->zoomLevel(), c.to);
+            EXPECT_EQ(window.textPointSize(), zoomFontSize(c.to));
+        }
+    }
+}
+
+TEST(OutputWin, TabReachesTheZoomControlFromTheTextAndEscapeLeavesIt)
+{
+    ToutputFrm window;
+    window.showReport({QStringLiteral("text")});
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTextEdit* text = window.reOutput();
+    TZoomControl* zoom = window.zoomControl();
+    ASSERT_TRUE(text->hasFocus());
+
+    QTest::keyClick(text, Qt::Key_Tab);
+    ASSERT_TRUE(zoom->hasFocus());
+    // Inside, Tab moves between the control's parts.
+    QTest::keyClick(zoom, Qt::Key_Tab);
+    EXPECT_TRUE(zoom->hasFocus());
+    EXPECT_EQ(zoom->focusPart(), TZoomControl::FocusPart::PlusPart);
+    QTest::keyClick(zoom, Qt::Key_Escape);
+    EXPECT_TRUE(text->hasFocus());
+    QTest::keyClick(text, Qt::Key_Tab);
+    QTest::keyClick(zoom, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_TRUE(text->hasFocus());
 }
 
 // ---- The window and its parts ----
@@ -517,4 +636,81 @@ TEST_F(OutputPrinting, APrintFileThatCannotBeCreatedIsReported)
     EXPECT_EQ(dialogs->last().kind, ScriptedDialogs::Kind::Message);
     EXPECT_TRUE(dialogs->last().text.startsWith(QStringLiteral("Cannot create file \"")))
         << dialogs->last().text.toStdString();
+}
+
+namespace {
+
+// The first word of each printed line of a PDF file, top to bottom, with its left edge in
+// points, read from the word boxes of `pdftotext -bbox` (poppler-utils).
+QList<std::pair<QString, double>> printedLineStarts(const QString& pdf)
+{
+    QProcess tool;
+    tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    tool.waitForFinished();
+    static const QRegularExpression word(
+        QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>([^<]*)</word>"));
+    QMap<double, std::pair<QString, double>> lines; // by the top of the line
+    const QString boxes = QString::fromUtf8(tool.readAllStandardOutput());
+    for (auto it = word.globalMatch(boxes); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const std::pair<QString, double> start{m.captured(3), m.captured(1).toDouble()};
+        auto line = lines.find(m.captured(2).toDouble());
+        if (line == lines.end())
+            lines.insert(m.captured(2).toDouble(), start);
+        else if (start.second < line->second)
+            *line = start;
+    }
+    return lines.values();
+}
+
+} // namespace
+
+TEST_F(OutputPrinting, WrappedLinesKeepTheHangingIndent)
+{
+    QStringList words;
+    for (int i = 1; i <= 90; ++i)
+        words << QStringLiteral("w%1").arg(i);
+    const QStringList report{words.join(u' '), QStringLiteral("next")};
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const qreal tenPoints = 10 * printer.logicalDpiX() / 72.0;
+    const bool canReadPdf = !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
+    for (const int level : {100, 250}) {
+        SCOPED_TRACE(level);
+        window.zoomControl()->setZoomLevel(level);
+        window.showReport(report);
+
+        // The document the printer lays out holds the indent in the printer's dots.
+        const std::unique_ptr<QTextDocument> printed = window.printedDocument(printer);
+        EXPECT_EQ(printed->toPlainText(), report.join(u'\n'));
+        EXPECT_EQ(printed->defaultFont().pointSize(), window.textPointSize());
+        for (QTextBlock block = printed->begin(); block.isValid(); block = block.next()) {
+            EXPECT_DOUBLE_EQ(block.blockFormat().leftMargin(), tenPoints);
+            EXPECT_DOUBLE_EQ(block.blockFormat().textIndent(), -tenPoints);
+        }
+
+        // On paper: the long line wraps over several lines, each after the first 10 points in;
+        // the next report line starts at the margin again. The page number is left out.
+        const QString name = QStringLiteral("wrapped%1.pdf").arg(level);
+        ASSERT_TRUE(printToPdf(name).startsWith("%PDF"));
+        if (!canReadPdf)
+            continue;
+        const auto starts = printedLineStarts(path(name));
+        ASSERT_GE(starts.size(), 3);
+        ASSERT_EQ(starts.front().first, QStringLiteral("w1"));
+        const double margin = starts.front().second;
+        int wrapped = 0;
+        for (const auto& [first, x] : starts) {
+            SCOPED_TRACE(first.toStdString());
+            if (first == QStringLiteral("next")) {
+                EXPECT_NEAR(x, margin, 0.5);
+            } else if (first.startsWith(u'w') && first != QStringLiteral("w1")) {
+                EXPECT_NEAR(x - margin, 10.0, 0.5);
+                ++wrapped;
+            }
+        }
+        EXPECT_GE(wrapped, 1);
+    }
+    if (!canReadPdf)
+        GTEST_SKIP() << "the printed pages are not checked: pdftotext (poppler-utils) is missing";
 }

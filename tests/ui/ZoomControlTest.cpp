@@ -184,11 +184,33 @@ TEST(ZoomControlLayout, ThumbCentreRoundsHalvesToEven)
     // Track widths 200, 125 and 127: 100 % sits at 100, 62.5 (to 62) and 63.5 (to 64).
     for (const Case& c :
          {Case{296, 100, 70 + 100 - 8}, Case{221, 100, 70 + 62 - 8}, Case{223, 100, 70 + 64 - 8},
-          Case{221, 300, 70 + 94 - 8}, Case{296, 0, 70 - 8}, Case{296, 500, 270 - 8}}) {
+          Case{221, 300, 70 + 94 - 8},
+          // At the ends the thumb stops at the track's ends rather than reach over a button.
+          Case{296, 0, 70}, Case{296, 500, 270 - 16}}) {
         SCOPED_TRACE(testing::Message() << c.width << " " << c.level);
         const auto control = makeControl(c.width);
         control->setZoomLevel(c.level);
         EXPECT_EQ(span(control->thumbRect()), std::make_pair(c.thumbLeft, c.thumbLeft + 16));
+    }
+}
+
+TEST(ZoomControlLayout, ThumbStaysWhollyOnTheTrackAtEveryLevel)
+{
+    for (int w : {221, 296}) {
+        const auto control = makeControl(w);
+        int previousLeft = 0;
+        for (int level = -40; level <= 900; ++level) {
+            SCOPED_TRACE(testing::Message() << w << " " << level);
+            control->setZoomLevel(level);
+            const QRect thumb = control->thumbRect();
+            EXPECT_GE(thumb.x(), control->trackRect().x());
+            EXPECT_LE(thumb.x() + thumb.width(),
+                      control->trackRect().x() + control->trackRect().width());
+            EXPECT_FALSE(thumb.intersects(control->minusRect()));
+            EXPECT_FALSE(thumb.intersects(control->plusRect()));
+            EXPECT_GE(thumb.x(), previousLeft); // never back as the level rises
+            previousLeft = thumb.x();
+        }
     }
 }
 
@@ -306,11 +328,11 @@ TEST(ZoomControlTrack, HitTestInItsOrder)
         SCOPED_TRACE(testing::Message() << c.at.x() << "," << c.at.y());
         EXPECT_EQ(control->hitTest(c.at), c.part);
     }
-    // The buttons come before the thumb where the thumb reaches over them.
-    control->setZoomLevel(0); // thumb 62..78
+    // At the ends the thumb lies beside the buttons, which keep their clicks.
+    control->setZoomLevel(0); // thumb 70..86
     EXPECT_EQ(control->hitTest({65, 20}), Part::Minus);
     EXPECT_EQ(control->hitTest({75, 20}), Part::Thumb);
-    control->setZoomLevel(500); // thumb 262..278
+    control->setZoomLevel(500); // thumb 254..270
     EXPECT_EQ(control->hitTest({275, 20}), Part::Plus);
     // A hidden label takes no clicks.
     control->setShowLabel(false);
@@ -686,6 +708,45 @@ TEST(ZoomControlFocus, TabNeverLeavesTheControl)
     before->setFocus();
     QTest::keyClick(before, Qt::Key_Tab);
     EXPECT_TRUE(after->hasFocus());
+}
+
+TEST(ZoomControlFocus, EscapeAndCtrlTabHandTheFocusOn)
+{
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* before = new QLineEdit;
+    auto* control = new TZoomControl;
+    auto* after = new QLineEdit;
+    layout->addWidget(before);
+    layout->addWidget(control);
+    layout->addWidget(after);
+    control->setTabStop(true);
+    // A window shortcut on Escape does not take the key from the control.
+    int escapes = 0;
+    auto* escape = new QAction(&window);
+    escape->setShortcut(Qt::Key_Escape);
+    window.addAction(escape);
+    QObject::connect(escape, &QAction::triggered, &window, [&] { ++escapes; });
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    struct Case {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        QWidget* next;
+    };
+    for (const Case& c :
+         {Case{Qt::Key_Escape, {}, after}, Case{Qt::Key_Tab, Qt::ControlModifier, after},
+          Case{Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, before},
+          Case{Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier, before}}) {
+        SCOPED_TRACE(testing::Message() << c.key << " " << c.modifiers);
+        control->setFocus();
+        QTest::keyClick(control, c.key, c.modifiers);
+        EXPECT_TRUE(c.next->hasFocus());
+    }
+    EXPECT_EQ(escapes, 0);
+    EXPECT_EQ(control->zoomLevel(), 100);
 }
 
 // --- Painting --------------------------------------------------------------------------------
