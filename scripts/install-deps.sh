@@ -10,6 +10,7 @@ packages=(
   g++-mingw-w64-x86-64 unicode-data
   desktop-file-utils appstream dpkg-dev
   clang libclang-rt-14-dev
+  poppler-utils
 )
 
 missing=()
