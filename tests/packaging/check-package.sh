@@ -62,11 +62,11 @@ deb)
   [ "$(dpkg-deb -f "$deb" Version)" = 1.2.0.0-1 ] || fail "Version field"
   depends=$(dpkg-deb -f "$deb" Depends)
   for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6; do
-    echo "$depends" | grep -q "$p" || fail "Depends lacks $p: $depends"
+    grep -q "$p" <<<"$depends" || fail "Depends lacks $p: $depends"
   done
   contents=$(dpkg-deb -c "$deb")
   for f in "${expected_files[@]}"; do
-    echo "$contents" | grep -q "\./usr/$f\$" || fail "not in the package: /usr/$f"
+    grep -q "\./usr/$f\$" <<<"$contents" || fail "not in the package: /usr/$f"
   done
   echo "package $(basename "$deb"): $depends"
   ;;
