@@ -1,5 +1,6 @@
 #include "catalogue/DirectoryOptions.h"
 
+#include "base/Errors.h"
 #include "base/FileIo.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/IniFile.h"
@@ -18,6 +19,10 @@ constexpr const char16_t* KeyAfterReport = u"AfterReport";
 constexpr const char16_t* KeyMicrodata = u"Microdata";
 constexpr const char16_t* KeyUseLangForTitle = u"UseLangForTitle";
 constexpr const char16_t* KeyDefaultLang = u"DefaultLang";
+constexpr const char16_t* KeySort = u"Sort";
+constexpr const char16_t* KeyGroup = u"Group";
+constexpr const char16_t* KeyBeforeGroup = u"BeforeGroup";
+constexpr const char16_t* KeyAfterGroup = u"AfterGroup";
 
 void readTexts(const IniFile& file, QString& formatText, ReportOptions& report)
 {
@@ -26,6 +31,34 @@ void readTexts(const IniFile& file, QString& formatText, ReportOptions& report)
     report.afterItem = file.readString(SectionReport, KeyAfterItem, report.afterItem);
     report.beforeReport = file.readString(SectionReport, KeyBeforeReport, report.beforeReport);
     report.afterReport = file.readString(SectionReport, KeyAfterReport, report.afterReport);
+}
+
+// The order and the groups: their keys are written only when not at their defaults, so a missing
+// key means the default. A value this version cannot read (a key a later version added) reads as
+// the default too, so that the catalogue still opens.
+void readOrderAndGroups(const IniFile& file, ReportOptions& report)
+{
+    const ReportOptions defaults;
+    try {
+        report.sort = parseSortKeys(file.readString(SectionReport, KeySort));
+    } catch (const Error&) {
+        report.sort = defaults.sort;
+    }
+    try {
+        report.group = parseReportGroup(file.readString(SectionReport, KeyGroup));
+    } catch (const Error&) {
+        report.group = defaults.group;
+    }
+    report.beforeGroup = file.readString(SectionReport, KeyBeforeGroup, defaults.beforeGroup);
+    report.afterGroup = file.readString(SectionReport, KeyAfterGroup, defaults.afterGroup);
+}
+
+// Writes a key that older files lack only when its value is not the default, or when the file
+// has it already: then it takes the default rather than keep a value no longer meant.
+void writeUnlessDefault(IniFile& file, QStringView key, const QString& value, bool isDefault)
+{
+    if (!isDefault || file.contains(SectionReport, key))
+        file.writeString(SectionReport, key, value);
 }
 
 } // namespace
@@ -44,6 +77,7 @@ DirectoryOptions readDirectoryOptionsForDialog(const IniFile& file, const Direct
         file.readBool(SectionReport, KeyUseLangForTitle, current.report.useLangForTitle);
     options.report.defaultLang =
         file.readString(SectionReport, KeyDefaultLang, current.report.defaultLang);
+    readOrderAndGroups(file, options.report);
     return options;
 }
 
@@ -59,6 +93,15 @@ void writeDirectoryOptions(const QString& directory, const DirectoryOptions& opt
     file.writeBool(SectionReport, KeyMicrodata, options.report.microdata);
     file.writeBool(SectionReport, KeyUseLangForTitle, options.report.useLangForTitle);
     file.writeString(SectionReport, KeyDefaultLang, options.report.defaultLang);
+    const ReportOptions defaults;
+    const ReportOptions& report = options.report;
+    writeUnlessDefault(file, KeySort, sortKeysText(report.sort), report.sort == defaults.sort);
+    writeUnlessDefault(file, KeyGroup, reportGroupText(report.group),
+                       report.group == defaults.group);
+    writeUnlessDefault(file, KeyBeforeGroup, report.beforeGroup,
+                       report.beforeGroup == defaults.beforeGroup);
+    writeUnlessDefault(file, KeyAfterGroup, report.afterGroup,
+                       report.afterGroup == defaults.afterGroup);
     file.save(path);
 }
 

@@ -4,7 +4,9 @@
 #include "base/FileIo.h"
 #include "base/ProgramVersion.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/ReportOptions.h"
 #include "catalogue/Shelf.h"
+#include "format/Report.h"
 #include "markup/LanguageRegistry.h"
 #include "session/Session.h"
 #include "settings/RegFileStore.h"
@@ -18,6 +20,7 @@
 #include <exception>
 #include <functional>
 #include <new>
+#include <span>
 
 namespace quillery::cli {
 
@@ -44,11 +47,18 @@ const OptionSpec kOptions[] = {
     {"--link", false},
 };
 
+// The order and the groups of a report, set after the other report options.
+const OptionSpec kOrderOptions[] = {
+    {"--sort", true}, {"--group", true}, {"--before-group", true}, {"--after-group", true}};
+
 const OptionSpec* findOption(const QString& argument)
 {
-    for (const OptionSpec& o : kOptions) {
-        if (argument == QLatin1StringView(o.name))
-            return &o;
+    using Table = std::span<const OptionSpec>;
+    for (const Table table : {Table(kOptions), Table(kOrderOptions)}) {
+        for (const OptionSpec& o : table) {
+            if (argument == QLatin1StringView(o.name))
+                return &o;
+        }
     }
     return nullptr;
 }
@@ -150,6 +160,34 @@ void applyFlags(const Invocation& inv, Session& session)
         session.setDefaultLang(inv.value("--default-lang"));
 }
 
+// The report as the session makes it, with the order and the groups of the command line set
+// last. The session has no controls for them, so when one is given the report is made here from
+// the session's context.
+QByteArray reportBytes(const Invocation& inv, Session& session, const QStringList& entries,
+                       bool byteOrderMark)
+{
+    if (std::none_of(std::begin(kOrderOptions), std::end(kOrderOptions),
+                     [&](const OptionSpec& o) { return inv.has(o.name); }))
+        return session.generateReportUtf8(entries, byteOrderMark);
+    FormatContext context = session.formatContext(FormatMode::Reference);
+    ReportOptions& report = context.report;
+    if (inv.has("--sort"))
+        report.sort = parseSortKeys(inv.value("--sort"));
+    if (inv.has("--group"))
+        report.group = parseReportGroup(inv.value("--group"));
+    if (inv.has("--before-group"))
+        report.beforeGroup = inv.value("--before-group");
+    if (inv.has("--after-group"))
+        report.afterGroup = inv.value("--after-group");
+    QByteArray bytes = byteOrderMark ? utf8Bom() : QByteArray();
+    generateReportLines(session.currentDir(), entries, session.formatText(), context,
+                        [&bytes](const QString& line) {
+                            bytes += line.toUtf8();
+                            bytes += "\r\n";
+                        });
+    return bytes;
+}
+
 // A book file argument: an error names it when it does not exist (the program itself only meets
 // listed books, which read as empty when they vanish).
 QString bookFileArgument(const QString& path)
@@ -186,7 +224,10 @@ QByteArray commandFormat(const Invocation& inv, Warnings&)
 QByteArray commandReport(const Invocation& inv, Warnings& warnings)
 {
     requireCount(inv, 2, "report");
-    allowReportOptions(inv, {"--selected", "--format", "-o"}, "report");
+    allowReportOptions(
+        inv,
+        {"--selected", "--format", "-o", "--sort", "--group", "--before-group", "--after-group"},
+        "report");
     const QString dir = catalogueDirectory(inv.positional[1]);
     warnUndecodableNames(countUndecodableBookNames(dir), warnings);
     const std::unique_ptr<Session> session = startSession(inv);
@@ -197,7 +238,7 @@ QByteArray commandReport(const Invocation& inv, Warnings& warnings)
             ? session->reportEntries(ReportScope::SelectedItem, inv.value("--selected"))
             : session->reportEntries(ReportScope::AllItems, QString());
     const bool toFile = inv.has("-o");
-    const QByteArray bytes = session->generateReportUtf8(entries, toFile);
+    const QByteArray bytes = reportBytes(inv, *session, entries, toFile);
     if (toFile) {
         writeWholeFile(inv.value("-o"), bytes);
         return {};
@@ -340,6 +381,13 @@ QString usageText()
         "  --microdata | --no-microdata\n"
         "  --lang-for-title | --no-lang-for-title\n"
         "  --default-lang T\n"
+        "  report only, after those:\n"
+        "  --sort KEYS       sort by KEYS, first key first: comma-separated, each one of name,\n"
+        "                    author, title, year (or yearwritten), yearprinted, series,\n"
+        "                    category, language, with - in front for descending order\n"
+        "  --group FIELD     group by FIELD (a sort key but name, or none)\n"
+        "  --before-group T, --after-group T\n"
+        "                    the texts that open and close each group; %G is its value\n"
         "\n"
         "Options:\n"
         "  --settings FILE   read the application settings from FILE (a registry export file)\n"

@@ -13,11 +13,24 @@ namespace quillery {
 // The text with every "%ID" (exactly so, case-sensitive) replaced by the book's ID.
 QString SubstituteId(const QString& text, const QString& id);
 
-// The report lines for the given list entries of a catalogue folder, in the order given: each
-// line is the before-item text with "%ID" replaced, the book's reference in Reference mode and the
+// The report lines for the given list entries of a catalogue folder: each line is the
+// before-item text with "%ID" replaced, the book's reference in Reference mode and the
 // after-item text; the before- and after-report texts open and close the list when not empty.
 // The options come from context.report. Throws the first error met (a FormatError, or a book
 // that cannot be read); no partial report is returned.
+//
+// Without sort keys (or with Name ascending first) the books come in the order given, each read
+// and formatted in turn. Otherwise every book is read first, then they are sorted by the keys,
+// first key first: texts ignore case in the locale's order (as the book list sorts names), years
+// and positions that start with an integer compare as numbers and come before the values that do
+// not, and empty values come last; a descending key reverses all of that. Books that tie keep the
+// order given, and Name descending reverses it.
+//
+// With a group field the books are sorted by that field first (descending when the sort keys
+// name it so), then by the sort keys. The books of one value (trimmed) form a group, placed where
+// its first book falls and framed by the before- and after-group texts, when not empty, with
+// "%G" replaced by the value (escaped for HTML when microdata is on); the group of books without
+// a value comes last.
 QStringList GenerateReport(const QString& directory, const QStringList& entries,
                            const QString& format, const FormatContext& context);
 

@@ -32,6 +32,10 @@ void applyDirectoryOptions(const IniFile& file, QString& formatText, ReportOptio
     setMicrodata(report, read.report.microdata);
     report.useLangForTitle = read.report.useLangForTitle;
     report.defaultLang = read.report.defaultLang;
+    report.sort = read.report.sort;
+    report.group = read.report.group;
+    report.beforeGroup = read.report.beforeGroup;
+    report.afterGroup = read.report.afterGroup;
 }
 
 bool readDirectoryOptionsInto(const QString& directory, QString& formatText, ReportOptions& report)

@@ -346,6 +346,46 @@ TEST_F(CliCatalogue, ReportUsesTheSettingsTheOptionsFileAndTheFlagsInOrder)
     EXPECT_EQ(run({s("report"), m_dir.path(), s("--link")}).status, 2);
 }
 
+TEST_F(CliCatalogue, ReportSortsAndGroupsByTheFileAndThenTheFlags)
+{
+    test::writeBytes(m_dir.filePath(s("directory.qy-opts")),
+                     "[Report]\r\nSort=-title\r\nAfterGroup=</div>\r\n");
+    const struct {
+        QStringList flags;
+        const char* out;
+    } cases[] = {
+        {{}, "<ul>\r\n<li>[Beta]</li>\r\n<li>[alpha]</li>\r\n</ul>\r\n"},
+        {{s("--sort"), s("name")}, "<ul>\r\n<li>[alpha]</li>\r\n<li>[Beta]</li>\r\n</ul>\r\n"},
+        {{s("--group"), s("title"), s("--before-group"), s("<div>%G"), s("--before-report"), s("")},
+         "<div>Beta\r\n<li>[Beta]</li>\r\n</div>\r\n<div>alpha\r\n<li>[alpha]</li>\r\n</div>\r\n"
+         "</ul>\r\n"},
+        {{s("--group"), s("series"), s("--after-group"), s(""), s("--sort"), s("-name")},
+         "<ul>\r\n<li>[Beta]</li>\r\n<li>[alpha]</li>\r\n</ul>\r\n"},
+    };
+    for (const auto& c : cases) {
+        const Result r = report(c.flags);
+        EXPECT_EQ(r.status, 0) << r.err.toStdString();
+        EXPECT_EQ(r.out, QByteArray(c.out)) << c.flags.join(u' ').toStdString();
+    }
+    const QString out = m_home.filePath(s("report.txt"));
+    EXPECT_EQ(report({s("--sort"), s("title"), s("-o"), out}).status, 0);
+    EXPECT_EQ(test::readBytes(out),
+              QByteArray("\xEF\xBB\xBF<ul>\r\n<li>[alpha]</li>\r\n<li>[Beta]</li>\r\n</ul>\r\n"));
+
+    Result r = report({s("--sort"), s("author,-publisher")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_EQ(r.err, QByteArray("Unknown sort key \"-publisher\". The sort keys are name, author, "
+                                "title, year (or yearwritten), yearprinted, series, category and "
+                                "language, each with \"-\" in front for descending order.\n"));
+    r = report({s("--group"), s("name")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.startsWith("Unknown group field \"name\". The group fields are none, "));
+    EXPECT_EQ(run({s("format"), m_dir.filePath(s("Beta.book")), s("--sort"), s("title")}).status,
+              2);
+    EXPECT_TRUE(run({s("--help")}).out.contains("--sort KEYS"));
+}
+
 TEST_F(CliCatalogue, FormatOpensTheBooksFolderFirst)
 {
     test::writeBytes(m_dir.filePath(s("directory.qy-opts")), "[Formats]\r\nFormat=<%T>\r\n");

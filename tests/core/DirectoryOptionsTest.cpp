@@ -127,3 +127,75 @@ TEST(DirectoryOptions, MarksAtLineStartsAndStrayBytesAreRead)
     EXPECT_EQ(read.report.beforeItem, s("<li class=\"café\">"));
     EXPECT_EQ(read.report.defaultLang, s("fré"));
 }
+
+// The order and the groups are written only when not at their defaults; once in the file they
+// are rewritten with the defaults instead of keeping what is no longer meant.
+TEST(DirectoryOptions, OrderAndGroupKeysOnlyWhenNotTheDefaults)
+{
+    const QByteArray head =
+        "\xEF\xBB\xBF[Formats]\r\nFormat=\r\n\r\n"
+        "[Report]\r\nBeforeItem=<li>\r\nAfterItem=</li>\r\nBeforeReport=<ul>\r\n"
+        "AfterReport=</ul>\r\nMicrodata=0\r\nUseLangForTitle=1\r\nDefaultLang=\r\n";
+    DirectoryOptions sorted;
+    sorted.report.sort = {{ReportField::Author, false}, {ReportField::YearWritten, true}};
+    sorted.report.group = ReportField::Series;
+    sorted.report.beforeGroup = s("<h2>%G</h2>");
+    sorted.report.afterGroup = s("<hr>");
+    DirectoryOptions onlyGroupText;
+    onlyGroupText.report.afterGroup = s("</ul>");
+
+    const struct {
+        DirectoryOptions options;
+        const char* tail;
+    } writes[] = {
+        {DirectoryOptions(), ""},
+        {sorted, "Sort=author,-yearwritten\r\nGroup=series\r\nBeforeGroup=<h2>%G</h2>\r\n"
+                 "AfterGroup=<hr>\r\n"},
+        {DirectoryOptions(), "Sort=\r\nGroup=none\r\nBeforeGroup=\r\nAfterGroup=\r\n"},
+    };
+    QTemporaryDir dir;
+    for (const auto& w : writes) {
+        writeDirectoryOptions(dir.path(), w.options);
+        EXPECT_EQ(test::visible(test::readBytes(directoryOptionsPath(dir.path()))),
+                  test::visible(head + w.tail + "\r\n"));
+        const IniFile file = IniFile::load(directoryOptionsPath(dir.path()));
+        EXPECT_EQ(readDirectoryOptionsForDialog(file, sorted), w.options);
+    }
+    QTemporaryDir fresh;
+    writeDirectoryOptions(fresh.path(), onlyGroupText);
+    EXPECT_EQ(test::visible(test::readBytes(directoryOptionsPath(fresh.path()))),
+              test::visible(head + "AfterGroup=</ul>\r\n\r\n"));
+}
+
+// A file without the keys means the defaults, whatever was open before; a value this version
+// cannot read (a key of a later one) reads as the default rather than stop the catalogue.
+TEST(DirectoryOptions, OpeningACatalogueReadsTheOrderAndTheGroups)
+{
+    const struct {
+        const char* report;
+        const char* sort;
+        std::optional<ReportField> group;
+        const char* beforeGroup;
+    } cases[] = {
+        {"", "", std::nullopt, ""},
+        {"Sort=-Year, title\r\nGroup=Category\r\nBeforeGroup=<h3>%G</h3>\r\n", "-yearwritten,title",
+         ReportField::Category, "<h3>%G</h3>"},
+        {"Sort=author,publisher\r\nGroup=name\r\n", "", std::nullopt, ""},
+        {"Sort=series\r\nGroup=shelf\r\n", "series", std::nullopt, ""},
+    };
+    QTemporaryDir dir;
+    for (const auto& c : cases) {
+        test::writeBytes(directoryOptionsPath(dir.path()),
+                         QByteArray("[Report]\r\nAfterGroup=!\r\n") + c.report);
+        QString format;
+        ReportOptions report;
+        report.sort = {{ReportField::Title, true}};
+        report.group = ReportField::Author;
+        report.beforeGroup = s("<h1>");
+        EXPECT_TRUE(readDirectoryOptionsInto(dir.path(), format, report));
+        EXPECT_EQ(sortKeysText(report.sort), s(c.sort)) << c.report;
+        EXPECT_EQ(report.group, c.group) << c.report;
+        EXPECT_EQ(report.beforeGroup, s(c.beforeGroup)) << c.report;
+        EXPECT_EQ(report.afterGroup, s("!"));
+    }
+}

@@ -1,10 +1,13 @@
 #include "format/Report.h"
+#include "base/Errors.h"
+#include "base/FormatError.h"
 #include "catalogue/BookFile.h"
 #include "catalogue/Catalogue.h"
 #include "format/FormatEngine.h"
 
 #include "TestSupport.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -100,4 +103,206 @@ TEST_F(ReportTest, AMissingBookReadsAsEmpty)
 {
     EXPECT_EQ(report({s("Vanished")}, s("[%T]%ID")),
               QStringList({s("<ul>"), s("<li>[]D</li>"), s("</ul>")}));
+}
+
+namespace {
+
+// Six books, listed in the order a to f, whose values sort differently as texts, as numbers and
+// by case. Each report line is the book's name.
+class SortedReportTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // name, author, title, year written, year printed, series, position, category, language
+        const char* const books[][9] = {
+            {"a", "Tolkien", "two Towers", "1954", "2001", "Ring", "2", "Fantasy", "English"},
+            {"b", "austen", "Emma", "1815", "", "", "", "novel", ""},
+            {"c", "Zola", "Nana", "c. 1880", "1999", "Rougon", "9", "", "French"},
+            {"d", "", "anna", "1877", "1999a", "Ring", "10", "Novel", "english"},
+            {"e", "Tolkien", "Fellowship", "954", "0099", "ring", "1", "Fantasy", "English"},
+            {"f", " Borges", "", "", "-500", "", "3", "Essays & <Notes>", "Spanish"},
+        };
+        const Field fields[] = {Field::Author,      Field::Title,   Field::YearWritten,
+                                Field::YearPrinted, Field::Series,  Field::Position,
+                                Field::Category,    Field::Language};
+        for (const auto& book : books) {
+            BookRecord r;
+            for (int i = 0; i < 8; ++i)
+                r[fields[i]] = s(book[i + 1]);
+            writeBookFile(bookFilePath(m_dir.path(), s(book[0])), r, QDateTime::currentDateTime(),
+                          s("1.2.0.0"));
+        }
+        m_context.report.beforeItem = s("%ID");
+        m_context.report.afterItem.clear();
+        m_context.report.beforeReport.clear();
+        m_context.report.afterReport.clear();
+    }
+
+    // The report's lines joined by blanks.
+    std::string report(const QStringList& entries = {s("a"), s("b"), s("c"), s("d"), s("e"),
+                                                     s("f")})
+    {
+        return GenerateReport(m_dir.path(), entries, QString(), m_context).join(u' ').toStdString();
+    }
+
+    QTemporaryDir m_dir;
+    FormatContext m_context;
+};
+
+} // namespace
+
+TEST_F(SortedReportTest, EveryKeyBothWaysWithTiesInTheOrderGiven)
+{
+    const struct {
+        const char* keys;
+        const char* order;
+    } cases[] = {
+        {"", "a b c d e f"},
+        {"name", "a b c d e f"},
+        {"-name", "f e d c b a"},
+        // Case is ignored, blanks around values too; empty values last; ties keep a before e.
+        {"author", "b f a e c d"},
+        {"-author", "d c a e f b"},
+        {"title", "d b e c a f"},
+        {"-title", "f a c e b d"},
+        // Numbers by value, then values that are no number, then empty ones.
+        {"year", "e b d a c f"},
+        {"-yearwritten", "f c a d b e"},
+        {"yearprinted", "f e c d a b"},
+        {"-yearprinted", "b a d c e f"},
+        // The series, then the position as a number.
+        {"series", "e a d c f b"},
+        {"-series", "b f c d a e"},
+        {"category", "f a e b d c"},
+        {"-category", "c b d a e f"},
+        {"language", "a d e c f b"},
+        {"-language", "b f c a d e"},
+        // Several keys, first key first.
+        {"-category,title", "c d b e a f"},
+        {"language,-name", "e d a c f b"},
+        {"author,-name", "b f e a c d"},
+    };
+    for (const auto& c : cases) {
+        m_context.report.sort = parseSortKeys(s(c.keys));
+        EXPECT_EQ(report(), c.order) << c.keys;
+    }
+}
+
+TEST_F(SortedReportTest, GroupsFrameTheirBooksWithTheirValue)
+{
+    const struct {
+        const char* keys;
+        ReportField group;
+        const char* before;
+        const char* after;
+        bool microdata;
+        const char* lines;
+    } cases[] = {
+        {"", ReportField::Author, "<%G>", "</%G>", false,
+         "<austen> b </austen> <Borges> f </Borges> <Tolkien> a e </Tolkien> <Zola> c </Zola> "
+         "<> d </>"},
+        // The group field's direction orders the groups; the empty group stays last.
+        {"-name,-author", ReportField::Author, "[%G]", "", false,
+         "[Zola] c [Tolkien] e a [Borges] f [austen] b [] d"},
+        // The group field first, then the sort keys; values differing in case are two groups.
+        {"-yearwritten", ReportField::Category, "", "(%G)", true,
+         "f (Essays &amp; &lt;Notes&gt;) a e (Fantasy) d (Novel) b (novel) c ()"},
+        {"", ReportField::Category, "<h2>%G</h2>", "", false,
+         "<h2>Essays & <Notes></h2> f <h2>Fantasy</h2> a e <h2>novel</h2> b <h2>Novel</h2> d "
+         "<h2></h2> c"},
+        {"title", ReportField::Series, "", "", false, "e a d c f b"},
+        {"", ReportField::YearPrinted, "%G:", "", false,
+         "-500: f 0099: e 1999: c 1999a: d 2001: a : b"},
+    };
+    for (const auto& c : cases) {
+        m_context.report.sort = parseSortKeys(s(c.keys));
+        m_context.report.group = c.group;
+        m_context.report.beforeGroup = s(c.before);
+        m_context.report.afterGroup = s(c.after);
+        m_context.report.microdata = c.microdata;
+        EXPECT_EQ(report(), c.lines) << c.keys << " " << reportFieldName(c.group).toStdString();
+    }
+}
+
+TEST_F(SortedReportTest, TheFramesStayAndGroupingByNameGroupsNothing)
+{
+    m_context.report.beforeReport = s("<ul>");
+    m_context.report.afterReport = s("</ul>");
+    m_context.report.group = ReportField::Name;
+    m_context.report.beforeGroup = s("<li>%G");
+    EXPECT_EQ(report({s("b"), s("a")}), "<ul> b a </ul>");
+    m_context.report.group = ReportField::Language;
+    EXPECT_EQ(report({}), "<ul> </ul>");
+}
+
+// Sorted, every book is read before the first is formatted: a book that cannot be read fails
+// the report before a format error of an earlier one.
+TEST_F(SortedReportTest, SortedReportsReadEveryBookFirst)
+{
+    QDir(m_dir.path()).mkdir(s("folder.book"));
+    const QStringList entries = {s("b"), s("folder")};
+    const QString failingFormat = s("%Z");
+    EXPECT_THROW(GenerateReport(m_dir.path(), entries, failingFormat, m_context), FormatError);
+    m_context.report.sort = {{ReportField::Title, true}};
+    EXPECT_THROW(GenerateReport(m_dir.path(), entries, failingFormat, m_context), FileError);
+}
+
+TEST(ReportOptionsText, SortKeysAndGroupFieldsReadAndWrite)
+{
+    const struct {
+        const char* text;
+        QList<ReportSortKey> keys;
+        const char* written;
+    } cases[] = {
+        {"", {}, ""},
+        {" ", {}, ""},
+        {"Author, -YEAR , - title",
+         {{ReportField::Author, false},
+          {ReportField::YearWritten, true},
+          {ReportField::Title, true}},
+         "author,-yearwritten,-title"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(parseSortKeys(s(c.text)), c.keys) << c.text;
+        EXPECT_EQ(sortKeysText(c.keys), s(c.written)) << c.text;
+    }
+    // The key named is the one at fault, as typed.
+    const char* const bad[][2] = {{"publisher", "publisher"},
+                                  {"author,", ""},
+                                  {"title, --title", "--title"},
+                                  {"+author", "+author"},
+                                  {"author title", "author title"}};
+    for (const auto& [text, key] : bad) {
+        try {
+            parseSortKeys(s(text));
+            ADD_FAILURE() << text;
+        } catch (const Error& e) {
+            EXPECT_TRUE(e.message().startsWith(s("Unknown sort key \"%1\". The").arg(s(key))))
+                << e.message().toStdString();
+        }
+    }
+
+    EXPECT_EQ(parseReportGroup(u""), std::nullopt);
+    EXPECT_EQ(parseReportGroup(u" None "), std::nullopt);
+    EXPECT_EQ(parseReportGroup(u"Year"), ReportField::YearWritten);
+    EXPECT_EQ(reportGroupText(std::nullopt), s("none"));
+    for (const auto& [field, caption] : reportFields()) {
+        EXPECT_EQ(parseSortKeys(reportFieldName(field)), QList<ReportSortKey>({{field, false}}));
+        if (field != ReportField::Name) {
+            EXPECT_EQ(parseReportGroup(reportGroupText(field)), field);
+        }
+    }
+    try {
+        parseReportGroup(u"name");
+        ADD_FAILURE();
+    } catch (const Error& e) {
+        EXPECT_EQ(e.message(), s("Unknown group field \"name\". The group fields are none, author, "
+                                 "title, year (or yearwritten), yearprinted, series, category and "
+                                 "language."));
+    }
+    QStringList captions;
+    for (const auto& field : reportFields())
+        captions.append(field.second);
+    EXPECT_EQ(captions.join(u'|'), s("Name|Author|Title|Year written|Year printed|Series and "
+                                     "position|Category|Language"));
 }
