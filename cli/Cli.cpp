@@ -158,34 +158,15 @@ void applyFlags(const Invocation& inv, Session& session)
         session.setUseLangForTitle(false);
     if (inv.has("--default-lang"))
         session.setDefaultLang(inv.value("--default-lang"));
-}
-
-// The report as the session makes it, with the order and the groups of the command line set
-// last. The session has no controls for them, so when one is given the report is made here from
-// the session's context.
-QByteArray reportBytes(const Invocation& inv, Session& session, const QStringList& entries,
-                       bool byteOrderMark)
-{
-    if (std::none_of(std::begin(kOrderOptions), std::end(kOrderOptions),
-                     [&](const OptionSpec& o) { return inv.has(o.name); }))
-        return session.generateReportUtf8(entries, byteOrderMark);
-    FormatContext context = session.formatContext(FormatMode::Reference);
-    ReportOptions& report = context.report;
+    // The order and the groups of a report come last.
     if (inv.has("--sort"))
-        report.sort = parseSortKeys(inv.value("--sort"));
+        session.setSort(parseSortKeys(inv.value("--sort")));
     if (inv.has("--group"))
-        report.group = parseReportGroup(inv.value("--group"));
+        session.setGroup(parseReportGroup(inv.value("--group")));
     if (inv.has("--before-group"))
-        report.beforeGroup = inv.value("--before-group");
+        session.setBeforeGroup(inv.value("--before-group"));
     if (inv.has("--after-group"))
-        report.afterGroup = inv.value("--after-group");
-    QByteArray bytes = byteOrderMark ? utf8Bom() : QByteArray();
-    generateReportLines(session.currentDir(), entries, session.formatText(), context,
-                        [&bytes](const QString& line) {
-                            bytes += line.toUtf8();
-                            bytes += "\r\n";
-                        });
-    return bytes;
+        session.setAfterGroup(inv.value("--after-group"));
 }
 
 // A book file argument: an error names it when it does not exist (the program itself only meets
@@ -238,7 +219,7 @@ QByteArray commandReport(const Invocation& inv, Warnings& warnings)
             ? session->reportEntries(ReportScope::SelectedItem, inv.value("--selected"))
             : session->reportEntries(ReportScope::AllItems, QString());
     const bool toFile = inv.has("-o");
-    const QByteArray bytes = reportBytes(inv, *session, entries, toFile);
+    const QByteArray bytes = session->generateReportUtf8(entries, toFile);
     if (toFile) {
         writeWholeFile(inv.value("-o"), bytes);
         return {};

@@ -219,6 +219,11 @@ public:
     void setMicrodata(bool on);
     void setUseLangForTitle(bool on) { m_report.useLangForTitle = on; }
     void setDefaultLang(const QString& text) { m_report.defaultLang = text; }
+    // The order and the groups of a report.
+    void setSort(const QList<ReportSortKey>& keys) { m_report.sort = keys; }
+    void setGroup(std::optional<ReportField> field) { m_report.group = field; }
+    void setBeforeGroup(const QString& text) { m_report.beforeGroup = text; }
+    void setAfterGroup(const QString& text) { m_report.afterGroup = text; }
 
     // A format failure as the window tells it: "Format N: " in front when the format text is the
     // Nth of the format list, so a stored bad format is known by its place.
