@@ -3,7 +3,9 @@
 #include "ui/HelpTopics.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -57,6 +59,65 @@ TReportOptionsBox::TReportOptionsBox(Place place, const QString& title, QWidget*
         grid->addWidget(LinkLabel4, 7, 2);
     }
 
+    // The order and the groups: one sort key with its direction here (the options file and the
+    // command line may hold several), and the field the books are grouped by.
+    m_cbSortBy = new QComboBox(this);
+    m_cbSortBy->setObjectName(QStringLiteral("cbSortBy"));
+    m_cbGroupBy = new QComboBox(this);
+    m_cbGroupBy->setObjectName(QStringLiteral("cbGroupBy"));
+    m_cbGroupBy->addItem(QStringLiteral("None"));
+    for (const auto& [field, caption] : reportFields()) {
+        m_cbSortBy->addItem(caption, int(field));
+        if (field != ReportField::Name)
+            m_cbGroupBy->addItem(caption, int(field));
+    }
+    m_cbSortDescending = new QCheckBox(QStringLiteral("Descending"), this);
+    m_cbSortDescending->setObjectName(QStringLiteral("cbSortDescending"));
+    for (QComboBox* box : {m_cbSortBy, m_cbGroupBy}) {
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        box->setMinimumContentsLength(8);
+    }
+    auto* sortLabel = new QLabel(QStringLiteral("Sor&t by:"), this);
+    sortLabel->setBuddy(m_cbSortBy);
+    auto* groupLabel = new QLabel(QStringLiteral("&Group by:"), this);
+    groupLabel->setBuddy(m_cbGroupBy);
+    m_eBeforeGroup = new QLineEdit(this);
+    m_eBeforeGroup->setObjectName(QStringLiteral("eBeforeGroup"));
+    m_eAfterGroup = new QLineEdit(this);
+    m_eAfterGroup->setObjectName(QStringLiteral("eAfterGroup"));
+    auto* beforeGroupLabel = new QLabel(QStringLiteral("Before grou&p:"), this);
+    beforeGroupLabel->setBuddy(m_eBeforeGroup);
+    auto* afterGroupLabel = new QLabel(QStringLiteral("After gro&up:"), this);
+    afterGroupLabel->setBuddy(m_eAfterGroup);
+    // Two rows under the other options.
+    auto* order = new QHBoxLayout;
+    order->addWidget(m_cbSortBy);
+    order->addWidget(m_cbSortDescending);
+    order->addSpacing(12);
+    order->addWidget(groupLabel);
+    order->addWidget(m_cbGroupBy);
+    order->addStretch(1);
+    auto* groupTexts = new QHBoxLayout;
+    groupTexts->addWidget(m_eBeforeGroup, 1);
+    groupTexts->addWidget(afterGroupLabel);
+    groupTexts->addWidget(m_eAfterGroup, 1);
+    grid->addWidget(sortLabel, 8, 0);
+    grid->addLayout(order, 8, 1, 1, 2);
+    grid->addWidget(beforeGroupLabel, 9, 0);
+    grid->addLayout(groupTexts, 9, 1, 1, 2);
+    // The options dialog keeps the order it was given and shows no controls for it: the file
+    // stores the order the report page holds.
+    if (!onPage) {
+        for (QWidget* w : std::initializer_list<QWidget*>{
+                 sortLabel, m_cbSortBy, m_cbSortDescending, groupLabel, m_cbGroupBy,
+                 beforeGroupLabel, m_eBeforeGroup, afterGroupLabel, m_eAfterGroup})
+            w->hide();
+    }
+    const QString groupHint =
+        QStringLiteral("%G is the group's value (HTML-escaped when microdata is included).");
+    m_eBeforeGroup->setToolTip(groupHint);
+    m_eAfterGroup->setToolTip(groupHint);
+
     // The design-time values are the options a catalogue without options file reports with.
     setOptions(ReportOptions());
 
@@ -68,6 +129,22 @@ TReportOptionsBox::TReportOptionsBox(Place place, const QString& title, QWidget*
          {m_eBeforeItem, m_eAfterItem, m_eBeforeReport, m_eAfterReport, m_eDefLang})
         connect(edit, &QLineEdit::textChanged, this, edits);
     connect(m_cbUseLangForTitle, &QCheckBox::toggled, this, edits);
+    for (QLineEdit* edit : {m_eBeforeGroup, m_eAfterGroup})
+        connect(edit, &QLineEdit::textChanged, this, edits);
+    connect(m_cbGroupBy, &QComboBox::currentIndexChanged, this, edits);
+    const auto sortEdited = [this] {
+        if (m_setting)
+            return;
+        const auto field = ReportField(m_cbSortBy->currentData().toInt());
+        const bool descending = m_cbSortDescending->isChecked();
+        // Name order upwards is the order as listed: no key at all.
+        m_sort = field == ReportField::Name && !descending
+                     ? QList<ReportSortKey>()
+                     : QList<ReportSortKey>{ReportSortKey{field, descending}};
+        Q_EMIT edited();
+    };
+    connect(m_cbSortBy, &QComboBox::currentIndexChanged, this, sortEdited);
+    connect(m_cbSortDescending, &QCheckBox::toggled, this, sortEdited);
     connect(m_cbMicrodata, &QCheckBox::toggled, this, [this](bool on) {
         if (!m_setting)
             Q_EMIT microdataToggled(on);
@@ -96,6 +173,11 @@ ReportOptions TReportOptionsBox::options() const
     options.microdata = m_cbMicrodata->isChecked();
     options.useLangForTitle = m_cbUseLangForTitle->isChecked();
     options.defaultLang = m_eDefLang->text();
+    options.sort = m_sort;
+    if (m_cbGroupBy->currentIndex() > 0)
+        options.group = ReportField(m_cbGroupBy->currentData().toInt());
+    options.beforeGroup = m_eBeforeGroup->text();
+    options.afterGroup = m_eAfterGroup->text();
     return options;
 }
 
@@ -109,6 +191,14 @@ void TReportOptionsBox::setOptions(const ReportOptions& options)
     m_cbMicrodata->setChecked(options.microdata);
     m_cbUseLangForTitle->setChecked(options.useLangForTitle);
     m_eDefLang->setText(options.defaultLang);
+    m_sort = options.sort;
+    const ReportSortKey first = m_sort.value(0);
+    m_cbSortBy->setCurrentIndex(m_cbSortBy->findData(int(first.field)));
+    m_cbSortDescending->setChecked(first.descending);
+    const bool grouped = options.group && *options.group != ReportField::Name;
+    m_cbGroupBy->setCurrentIndex(grouped ? m_cbGroupBy->findData(int(*options.group)) : 0);
+    m_eBeforeGroup->setText(options.beforeGroup);
+    m_eAfterGroup->setText(options.afterGroup);
     m_setting = false;
 }
 

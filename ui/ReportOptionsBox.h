@@ -5,14 +5,16 @@
 #include <QGroupBox>
 
 class QCheckBox;
+class QComboBox;
 class QGridLayout;
 class QLineEdit;
 
 namespace quillery::ui {
 
 // The report options as one group of controls, with their captions and hints: the texts before
-// and after each item and the whole report, the microdata box, the language box and the default
-// language. The "Generate Report" page and the directory-options dialog both show one.
+// and after each item and the whole report, the microdata box, the language box, the default
+// language, and the order and the groups of the books. The "Generate Report" page and the
+// directory-options dialog both show one.
 //
 // The box reports the user's edits and leaves the microdata rule to its owner: `setOptions` never
 // signals, and ticking the microdata box only says so.
@@ -44,6 +46,14 @@ private:
     QCheckBox* m_cbMicrodata = nullptr;
     QCheckBox* m_cbUseLangForTitle = nullptr;
     QLineEdit* m_eDefLang = nullptr;
+    QComboBox* m_cbSortBy = nullptr;
+    QCheckBox* m_cbSortDescending = nullptr;
+    QComboBox* m_cbGroupBy = nullptr;
+    QLineEdit* m_eBeforeGroup = nullptr;
+    QLineEdit* m_eAfterGroup = nullptr;
+    // The sort keys as set: the box shows the first, and keeps the others until the user picks
+    // another order.
+    QList<ReportSortKey> m_sort;
     // Set while setOptions fills the controls, so their change signals say nothing.
     bool m_setting = false;
 };

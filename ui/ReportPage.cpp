@@ -129,6 +129,10 @@ void TReportPage::optionsEdited()
     m_session.setAfterReport(options.afterReport);
     m_session.setUseLangForTitle(options.useLangForTitle);
     m_session.setDefaultLang(options.defaultLang);
+    m_session.setSort(options.sort);
+    m_session.setGroup(options.group);
+    m_session.setBeforeGroup(options.beforeGroup);
+    m_session.setAfterGroup(options.afterGroup);
 }
 
 void TReportPage::cbMicrodataClick(bool checked)
