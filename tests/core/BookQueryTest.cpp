@@ -1,10 +1,17 @@
 #include "catalogue/BookQuery.h"
 #include "base/Errors.h"
+#include "catalogue/BookFile.h"
+#include "catalogue/BookIndex.h"
+#include "catalogue/Catalogue.h"
 
 #include "TestSupport.h"
 
+#include <QDir>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 
 using namespace quillery;
@@ -150,6 +157,14 @@ QStringList expected(const char* found)
     return *found ? QString::fromUtf8(found).split(u'|') : QStringList();
 }
 
+QStringList namesOf(const std::vector<BookRecord>& books)
+{
+    QStringList names;
+    for (const BookRecord& b : books)
+        names.append(b[Field::ID]);
+    return names;
+}
+
 } // namespace
 
 TEST(BookQuery, MatchesRecords)
@@ -256,4 +271,106 @@ TEST(BookQuery, FoldingIsbnFormsAndLeadingIntegers)
     };
     for (const auto& n : numbers)
         EXPECT_EQ(queryLeadingInteger(s(n.text)), n.value) << n.text;
+}
+
+namespace {
+
+class BookIndexTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_dir = m_tmp.path() + u'/';
+        for (const BookRecord& b : shelf()) {
+            if (b[Field::ID] == u"Empty")
+                QDir(m_dir).mkdir(s("Empty.book")); // cannot be read: counts as an empty book
+            else
+                writeBookFile(bookFilePath(m_dir, b[Field::ID]), b, QDateTime::currentDateTime(),
+                              s("1.2.0.0"));
+        }
+    }
+
+    QTemporaryDir m_tmp;
+    QString m_dir;
+};
+
+} // namespace
+
+// The index and the reading filter give what matching the records gives, in the list's order.
+TEST_F(BookIndexTest, FiltersInListOrder)
+{
+    const QStringList names = namesOf(shelf());
+    BookIndex index;
+    index.build(m_dir, names);
+    ASSERT_EQ(index.size(), 4);
+    for (const auto& c : kCases) {
+        const BookQuery query = BookQuery::parse(QString::fromUtf8(c.query));
+        EXPECT_EQ(index.filter(query), expected(c.found)) << c.query;
+        EXPECT_EQ(filterBooks(m_dir, names, query), expected(c.found)) << c.query;
+    }
+
+    QStringList reversed = names;
+    std::reverse(reversed.begin(), reversed.end());
+    index.build(m_dir, reversed);
+    EXPECT_EQ(index.filter(BookQuery::parse(u"has:pages")),
+              QStringList({s("Kernighan - C"), s("Müller - Straßen"), s("Tolkien - Fellowship")}));
+}
+
+TEST_F(BookIndexTest, RefreshReadsOneBookAgain)
+{
+    BookIndex index;
+    index.build(m_dir, namesOf(shelf()));
+    const BookQuery hobbit = BookQuery::parse(u"hobbit");
+
+    BookRecord changed = shelf()[2];
+    changed[Field::Comments] = s("Not The Hobbit");
+    writeBookFile(bookFilePath(m_dir, changed[Field::ID]), changed, QDateTime::currentDateTime(),
+                  s("1.2.0.0"));
+    EXPECT_TRUE(index.filter(hobbit).isEmpty()); // nothing is read until asked
+    index.refresh(m_dir, s("Kernighan - C"));
+    EXPECT_EQ(index.filter(hobbit), QStringList({s("Kernighan - C")}));
+    EXPECT_EQ(index.size(), 4);
+
+    // A name not indexed yet comes last; a missing book is an empty one.
+    BookRecord added;
+    added[Field::Title] = s("The Hobbit");
+    writeBookFile(bookFilePath(m_dir, s("Added")), added, QDateTime::currentDateTime(),
+                  s("1.2.0.0"));
+    index.refresh(m_dir, s("Added"));
+    index.refresh(m_dir, s("Missing"));
+    EXPECT_EQ(index.filter(hobbit), QStringList({s("Kernighan - C"), s("Added")}));
+    EXPECT_EQ(index.filter(BookQuery::parse(u"-has:title")),
+              QStringList({s("Empty"), s("Missing")}));
+    EXPECT_EQ(index.size(), 6);
+
+    QFile::remove(bookFilePath(m_dir, s("Added")));
+    index.refresh(m_dir, s("Added"));
+    EXPECT_EQ(index.filter(hobbit), QStringList({s("Kernighan - C")}));
+}
+
+// Large lists are read on several threads; the order and every answer stay those of the list.
+TEST(BookIndex, ManyBooksKeepTheirOrder)
+{
+    QTemporaryDir tmp;
+    const QString dir = tmp.path() + u'/';
+    QStringList names;
+    QStringList middle;
+    for (int i = 0; i < 300; ++i) {
+        const QString name = QStringLiteral("Book %1").arg(299 - i, 3, 10, QLatin1Char('0'));
+        test::writeBytes(bookFilePath(dir, name),
+                         "[Cataloguing]\r\nPosition=" + QByteArray::number(299 - i) + "\r\n");
+        names.append(name);
+        if (299 - i >= 100 && 299 - i <= 249)
+            middle.append(name);
+    }
+    const BookQuery query = BookQuery::parse(u"position:100..249");
+    BookIndex index;
+    index.build(dir, names);
+    EXPECT_EQ(index.filter(query), middle);
+    EXPECT_EQ(filterBooks(dir, names, query), middle);
+    EXPECT_EQ(index.filter(BookQuery()), names);
+}
+
+TEST(BookIndex, ShownBooksText)
+{
+    EXPECT_EQ(shownBooksText(3, 120), s("3 of 120 book(s) shown."));
 }
