@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Measures the catalogue-scale figures: opening, reports and shelves of 10,000 and 100,000 books,
-# beside the floor (a program that only reads every book file). Warm disk cache: every command
-# runs once before it is timed. Usage: bench/run-catalogue-bench.sh [BUILD_DIR]
+# Measures the catalogue-scale figures: opening, reports, shelves and lists (whole and filtered
+# by a query) of 10,000 and 100,000 books, beside the floor (a program that only reads every book
+# file). Warm disk cache: every command runs once before it is timed.
+# Usage: bench/run-catalogue-bench.sh [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build}"
@@ -30,4 +31,10 @@ for n in 10000 100000; do
   measure "report, microdata on ($n)" "$cli" --settings "$settings" report "$root/cat$n" --microdata
 done
 measure "shelf (100000)" "$cli" shelf "$root/cat100000" -o "$root/out.shelf"
+# list only lists the folder; with --where it reads every book, so its floor is read-floor's.
+measure "list (100000)" "$cli" list "$root/cat100000"
+for query in winter author:lindqvist year:1900..1950 "title:storm -has:series pages:300.."; do
+  measure "list --where $query (100000)" "$cli" list "$root/cat100000" --where "$query"
+done
 "$build/bench/bench_catalogue" --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
+"$build/bench/bench_query"

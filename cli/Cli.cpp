@@ -3,6 +3,7 @@
 #include "base/Errors.h"
 #include "base/FileIo.h"
 #include "base/ProgramVersion.h"
+#include "catalogue/BookIndex.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/ReportOptions.h"
 #include "catalogue/Shelf.h"
@@ -44,7 +45,7 @@ const OptionSpec kOptions[] = {
     {"--microdata", false},      {"--no-microdata", false},
     {"--lang-for-title", false}, {"--no-lang-for-title", false},
     {"--default-lang", true},    {"-o", true},
-    {"--link", false},
+    {"--link", false},           {"--where", true},
 };
 
 // The order and the groups of a report, set after the other report options.
@@ -178,6 +179,14 @@ QString bookFileArgument(const QString& path)
     return path;
 }
 
+// The query of --where, parsed before any book is read; none without the option.
+std::optional<BookQuery> whereQuery(const Invocation& inv)
+{
+    if (!inv.has("--where"))
+        return std::nullopt;
+    return BookQuery::parse(inv.value("--where"));
+}
+
 // Warnings of a command that succeeds, one line each on stderr; stdout and the exit status stay
 // as they are.
 using Warnings = QStringList;
@@ -205,19 +214,22 @@ QByteArray commandFormat(const Invocation& inv, Warnings&)
 QByteArray commandReport(const Invocation& inv, Warnings& warnings)
 {
     requireCount(inv, 2, "report");
-    allowReportOptions(
-        inv,
-        {"--selected", "--format", "-o", "--sort", "--group", "--before-group", "--after-group"},
-        "report");
+    allowReportOptions(inv,
+                       {"--selected", "--format", "-o", "--where", "--sort", "--group",
+                        "--before-group", "--after-group"},
+                       "report");
     const QString dir = catalogueDirectory(inv.positional[1]);
+    const std::optional<BookQuery> query = whereQuery(inv);
     warnUndecodableNames(countUndecodableBookNames(dir), warnings);
     const std::unique_ptr<Session> session = startSession(inv);
     session->openFolder(dir);
     applyFlags(inv, *session);
-    const QStringList entries =
+    QStringList entries =
         inv.has("--selected")
             ? session->reportEntries(ReportScope::SelectedItem, inv.value("--selected"))
             : session->reportEntries(ReportScope::AllItems, QString());
+    if (query)
+        entries = filterBooks(dir, entries, *query);
     const bool toFile = inv.has("-o");
     const QByteArray bytes = session->generateReportUtf8(entries, toFile);
     if (toFile) {
@@ -255,12 +267,18 @@ QByteArray commandLinks(const Invocation& inv, Warnings&)
 QByteArray commandList(const Invocation& inv, Warnings& warnings)
 {
     requireCount(inv, 2, "list");
-    allowOnly(inv, {}, "list");
+    allowOnly(inv, {"--where"}, "list");
     const QString dir = catalogueDirectory(inv.positional[1]);
+    const std::optional<BookQuery> query = whereQuery(inv);
     int skipped = 0;
     QStringList names = listBookNames(dir, &skipped);
     warnUndecodableNames(skipped, warnings);
     const qsizetype count = names.size();
+    if (query) {
+        names = filterBooks(dir, names, *query);
+        names.append(shownBooksText(names.size(), count));
+        return lines(names);
+    }
     names.append(bookCountText(count));
     return lines(names);
 }
@@ -348,7 +366,9 @@ QString usageText()
         "                    the reference of one book by FMT or the current format;\n"
         "                    --link formats it as a database link (values URL-encoded)\n"
         "  links BOOKFILE    every database link of the book, one per line\n"
-        "  list DIR          the book names of the catalogue DIR in list order, then the count\n"
+        "  list DIR [--where QUERY]\n"
+        "                    the book names of the catalogue DIR in list order, then the count;\n"
+        "                    with --where the books that match, then \"N of M book(s) shown.\"\n"
         "  report DIR [--selected NAME] [--format FMT] [REPORT OPTIONS] [-o FILE]\n"
         "                    the report of all books (or the one named NAME) of DIR; with -o\n"
         "                    written to FILE (UTF-8 with byte-order mark), else to stdout\n"
@@ -369,6 +389,20 @@ QString usageText()
         "  --group FIELD     group by FIELD (a sort key but name, or none)\n"
         "  --before-group T, --after-group T\n"
         "                    the texts that open and close each group; %G is its value\n"
+        "\n"
+        "Queries (list and report --where QUERY): a book matches when it matches every term.\n"
+        "  WORD, \"A PHRASE\" found in any field, ignoring case and diacritics\n"
+        "  FIELD:TEXT        found in that field (TEXT may be quoted)\n"
+        "  FIELD:A..B        a number from A to B (either may be left out) at the start of\n"
+        "                    year, yearprinted, pages, position or rating\n"
+        "  isbn:DIGITS       in the ISBN's digits, an ISBN-10 and its ISBN-13 alike\n"
+        "  has:FIELD         the field is not empty\n"
+        "  -TERM             the books that do not match TERM\n"
+        "  FIELD is one of author, year (or yearwritten), title, subtitle, edition, series,\n"
+        "  position, publisher, printed, yearprinted, isbn, pages (or numpages), category,\n"
+        "  comments, booktype, binding, level, rating, price, translation, language,\n"
+        "  originallanguage, translator, originaltitle, name (the book's name), or a field's\n"
+        "  format code in its case (T title, e series, E edition, ...).\n"
         "\n"
         "Options:\n"
         "  --settings FILE   read the application settings from FILE (a registry export file)\n"

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -406,4 +407,58 @@ TEST_F(CliCatalogue, ShelfWritesTheFileWithItsExtension)
     EXPECT_TRUE(shelf.endsWith("@END BOOK\r\n@@ EOF\r\n"));
     EXPECT_EQ(run({s("shelf"), m_dir.path()}).status, 2);
     EXPECT_EQ(run({s("shelf"), s("/nonexistent"), s("-o"), chosen}).status, 1);
+}
+
+TEST_F(CliCatalogue, WhereLimitsListAndReport)
+{
+    const auto list = [this](const char* query) {
+        return run({s("list"), m_dir.path(), s("--where"), s(query)});
+    };
+    const struct {
+        const char* query;
+        const char* out;
+    } lists[] = {
+        {"title:beta", "Beta\n1 of 2 book(s) shown.\n"},
+        {"-title:beta", "alpha\n1 of 2 book(s) shown.\n"},
+        {"position:2..", "alpha\nBeta\n2 of 2 book(s) shown.\n"},
+        {"", "alpha\nBeta\n2 of 2 book(s) shown.\n"},
+        {"gamma", "0 of 2 book(s) shown.\n"},
+    };
+    for (const auto& c : lists) {
+        const Result r = list(c.query);
+        EXPECT_EQ(r.status, 0) << c.query << r.err.toStdString();
+        EXPECT_EQ(r.out, QByteArray(c.out)) << c.query;
+    }
+    Result r = list("year:1900..x");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_EQ(r.err, QByteArray("Invalid range \"1900..x\" at 6.\n"));
+
+    EXPECT_EQ(report({s("--where"), s("beta")}).out,
+              QByteArray("<ul>\r\n<li>[Beta]</li>\r\n</ul>\r\n"));
+    EXPECT_EQ(report({s("--selected"), s("Beta"), s("--where"), s("has:title")}).out,
+              QByteArray("<ul>\r\n<li>[Beta]</li>\r\n</ul>\r\n"));
+    EXPECT_EQ(report({s("--selected"), s("Beta"), s("--where"), s("alpha")}).out,
+              QByteArray("<ul>\r\n</ul>\r\n"));
+    r = report({s("--where"), s("colour:red"), s("-o"), m_home.filePath(s("r.html"))});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, QByteArray("Unknown field \"colour\" at 1.\n"));
+    EXPECT_FALSE(QFile::exists(m_home.filePath(s("r.html"))));
+
+    EXPECT_EQ(run({s("format"), m_dir.filePath(s("Beta.book")), s("--where"), s("x")}).status, 2);
+    EXPECT_EQ(list("x").status, 0);
+    EXPECT_EQ(run({s("list"), m_dir.path(), s("--where")}).status, 2);
+}
+
+// The usage text names every field a query can name.
+TEST(Cli, UsageNamesTheQueryFields)
+{
+    const QString usage = cli::usageText();
+    for (const FieldDef& def : FieldTable::rows()) {
+        const QString name = QString::fromUtf16(def.key).remove(u' ').toLower();
+        EXPECT_TRUE(usage.contains(QRegularExpression(u"\\b" + name + u"\\b")))
+            << name.toStdString();
+    }
+    for (const char* name : {"year", "pages", "name", "has:FIELD", "--where QUERY"})
+        EXPECT_TRUE(usage.contains(s(name))) << name;
 }

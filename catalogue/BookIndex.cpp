@@ -1,0 +1,199 @@
+#include "catalogue/BookIndex.h"
+
+#include "base/Errors.h"
+#include "catalogue/BookFile.h"
+#include "catalogue/Catalogue.h"
+
+#include <algorithm>
+#include <atomic>
+#include <exception>
+#include <limits>
+#include <system_error>
+#include <thread>
+
+namespace quillery {
+
+namespace {
+
+constexpr std::array<Field, 5> kNumericFields = {
+    Field::YearWritten, Field::Position, Field::YearPrinted, Field::NumPages, Field::Rating};
+constexpr qint64 kNoNumber = std::numeric_limits<qint64>::min();
+
+int numericSlot(Field field)
+{
+    for (int i = 0; i < int(kNumericFields.size()); ++i) {
+        if (kNumericFields[i] == field)
+            return i;
+    }
+    return -1;
+}
+
+// The record of a list entry; a book that cannot be read is an empty book of that name.
+BookRecord readEntry(const QString& directory, const QString& name)
+{
+    BookRecord record;
+    try {
+        record = ReadBookRecord(bookFilePath(directory, name));
+    } catch (const FileError&) {
+    }
+    record[Field::ID] = name;
+    return record;
+}
+
+// Calls work(i) for every i below count, on a few threads when there is enough to share: reading
+// books is mostly waiting for the system, and the parsing and folding parallelise well. Each
+// thread takes the next run of books until none are left; the first exception thrown is thrown
+// again here once all threads have stopped.
+template <typename Work> void forEachInParallel(qsizetype count, const Work& work)
+{
+    constexpr qsizetype run = 64;
+    const qsizetype threads = std::min<qsizetype>(
+        {qsizetype(std::max(1U, std::thread::hardware_concurrency())), 8, (count + run - 1) / run});
+    if (threads <= 1) {
+        for (qsizetype i = 0; i < count; ++i)
+            work(i);
+        return;
+    }
+    std::atomic<qsizetype> next{0};
+    std::atomic<bool> failed{false};
+    std::vector<std::exception_ptr> errors(static_cast<size_t>(threads));
+    const auto share = [&](qsizetype t) {
+        try {
+            for (;;) {
+                const qsizetype begin = next.fetch_add(run);
+                if (begin >= count || failed)
+                    return;
+                for (qsizetype i = begin; i < std::min(count, begin + run); ++i)
+                    work(i);
+            }
+        } catch (...) {
+            errors[size_t(t)] = std::current_exception();
+            failed = true;
+        }
+    };
+    std::vector<std::thread> pool;
+    try {
+        for (qsizetype t = 1; t < threads; ++t)
+            pool.emplace_back(share, t);
+    } catch (const std::system_error&) {
+        // No more threads to be had: those that started share the work.
+    }
+    share(0);
+    for (std::thread& thread : pool)
+        thread.join();
+    for (const std::exception_ptr& error : errors) {
+        if (error)
+            std::rethrow_exception(error);
+    }
+}
+
+} // namespace
+
+class BookIndex::EntryBook final : public FoldedBook {
+public:
+    explicit EntryBook(const Entry& entry) : m_entry(entry) {}
+
+    QByteArrayView field(Field field) const override
+    {
+        const int f = int(field);
+        const quint32 begin = f == 0 ? 0 : m_entry.ends[f - 1] + 1;
+        return QByteArrayView(m_entry.text).sliced(begin, m_entry.ends[f] - begin);
+    }
+    QByteArrayView allFields() const override
+    {
+        return QByteArrayView(m_entry.text).first(m_entry.ends.back() + 1);
+    }
+    bool hasValue(Field field) const override { return (m_entry.filled >> int(field)) & 1; }
+    std::optional<qint64> leadingInteger(Field field) const override
+    {
+        const int slot = numericSlot(field);
+        const qint64 value = slot < 0 ? kNoNumber : m_entry.numbers[size_t(slot)];
+        return value == kNoNumber ? std::nullopt : std::optional<qint64>(value);
+    }
+    QByteArrayView isbnForms() const override
+    {
+        return QByteArrayView(m_entry.text).sliced(m_entry.ends.back() + 1);
+    }
+
+private:
+    const Entry& m_entry;
+};
+
+BookIndex::Entry BookIndex::entryOf(const BookRecord& record)
+{
+    Entry entry;
+    for (int f = 0; f < FieldCount; ++f) {
+        const QString& value = record[Field(f)];
+        entry.text += foldForQuery(value);
+        entry.ends[f] = quint32(entry.text.size());
+        entry.text += '\xFF';
+        if (queryHasValue(value))
+            entry.filled |= quint32(1) << f;
+    }
+    entry.text += queryIsbnForms(record[Field::ISBN]);
+    for (size_t i = 0; i < kNumericFields.size(); ++i)
+        entry.numbers[i] = queryLeadingInteger(record[kNumericFields[i]]).value_or(kNoNumber);
+    entry.text.squeeze();
+    return entry;
+}
+
+void BookIndex::build(const QString& directory, const QStringList& names)
+{
+    std::vector<Entry> entries(size_t(names.size()));
+    forEachInParallel(names.size(), [&](qsizetype i) {
+        entries[size_t(i)] = entryOf(readEntry(directory, names[i]));
+    });
+    m_names = names;
+    m_entries = std::move(entries);
+}
+
+void BookIndex::refresh(const QString& directory, const QString& name)
+{
+    update(readEntry(directory, name));
+}
+
+void BookIndex::update(const BookRecord& record)
+{
+    const qsizetype i = m_names.indexOf(record[Field::ID]);
+    if (i < 0) {
+        m_names.append(record[Field::ID]);
+        m_entries.push_back(entryOf(record));
+    } else {
+        m_entries[size_t(i)] = entryOf(record);
+    }
+}
+
+QStringList BookIndex::filter(const BookQuery& query) const
+{
+    if (query.isEmpty())
+        return m_names;
+    QStringList found;
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+        if (query.matches(EntryBook(m_entries[i])))
+            found.append(m_names[qsizetype(i)]);
+    }
+    return found;
+}
+
+QStringList filterBooks(const QString& directory, const QStringList& names, const BookQuery& query)
+{
+    if (query.isEmpty())
+        return names;
+    std::vector<char> matching(size_t(names.size()));
+    forEachInParallel(names.size(), [&](qsizetype i) {
+        matching[size_t(i)] = query.matches(readEntry(directory, names[i]));
+    });
+    QStringList found;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (matching[size_t(i)])
+            found.append(names[i]);
+    }
+    return found;
+}
+
+QString shownBooksText(qsizetype shown, qsizetype total)
+{
+    return QStringLiteral("%1 of %2 book(s) shown.").arg(shown).arg(total);
+}
+
+} // namespace quillery
