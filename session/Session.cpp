@@ -111,7 +111,7 @@ void Session::openFolder(const QString& folder)
         closeBook();
     }
     m_currentDir = opened;
-    m_bookNames.reset();
+    rereadBookNames();
     readDirectoryOptionsInto(m_currentDir, m_formatText, m_report);
 }
 
@@ -128,9 +128,68 @@ int Session::undecodableBookNames() const
     return m_undecodableNames;
 }
 
+void Session::rereadBookNames()
+{
+    m_bookNames.reset();
+    m_indexCurrent = false;
+    m_shown.reset();
+}
+
+void Session::buildBookIndex()
+{
+    m_index.build(m_currentDir, bookNames());
+    m_indexCurrent = true;
+    m_shown.reset();
+}
+
+void Session::setFilter(const QString& text)
+{
+    BookQuery query = BookQuery::parse(text);
+    m_query = std::move(query);
+    m_filterText = text;
+    m_shown.reset();
+}
+
+const QStringList& Session::shownNames() const
+{
+    if (!filtered())
+        return bookNames();
+    if (!m_shown) {
+        if (!m_indexCurrent) {
+            m_index.build(m_currentDir, bookNames());
+            m_indexCurrent = true;
+        }
+        QStringList shown = m_index.filter(m_query);
+        m_shownButNotMatching.clear();
+        const QString current =
+            m_currentBookFile.isEmpty() ? QString() : bookIdFromPath(m_currentBookFile);
+        if (!current.isEmpty() && !shown.contains(current) && bookNames().contains(current)) {
+            // In list order among the others: the index answers in list order, so one walk along
+            // the list finds its place.
+            qsizetype i = 0;
+            for (const QString& name : bookNames()) {
+                if (name == current)
+                    break;
+                if (i < shown.size() && shown[i] == name)
+                    ++i;
+            }
+            shown.insert(i, current);
+            m_shownButNotMatching = current;
+        }
+        m_shown = std::move(shown);
+    }
+    return *m_shown;
+}
+
+QString Session::shownButNotMatching() const
+{
+    shownNames();
+    return filtered() ? m_shownButNotMatching : QString();
+}
+
 std::optional<qsizetype> Session::findBook(const QString& name) const
 {
-    const QStringList& names = bookNames();
+    const QStringList& names = shownNames();
     for (qsizetype i = 0; i < names.size(); ++i) {
         if (names[i] == name)
             return i;
@@ -213,6 +272,7 @@ void Session::loadBook(const QString& path)
     m_book = m_loadedBook;
     m_currentBookFile = path;
     ++m_bookGeneration;
+    m_shown.reset();
 }
 
 void Session::saveBook()
@@ -242,12 +302,20 @@ void Session::saveBook()
     }
     writeBookFile(m_currentBookFile, m_book);
     m_loadedBook = m_book;
+    if (m_indexCurrent) {
+        // The filter answers from what the book holds now.
+        BookRecord saved = m_book;
+        saved[Field::ID] = bookIdFromPath(m_currentBookFile);
+        m_index.update(saved);
+        m_shown.reset();
+    }
     m_loadedStamp = stampOf(m_currentBookFile);
 }
 
 void Session::closeBook()
 {
     m_currentBookFile.clear();
+    m_shown.reset();
 }
 
 QString Session::referencePreview() const
@@ -283,8 +351,8 @@ FormatContext Session::formatContext(FormatMode mode) const
 QStringList Session::reportEntries(ReportScope scope, const QString& selected) const
 {
     if (scope == ReportScope::AllItems)
-        return bookNames();
-    return bookNames().contains(selected) ? QStringList{selected} : QStringList{};
+        return shownNames();
+    return shownNames().contains(selected) ? QStringList{selected} : QStringList{};
 }
 
 QStringList Session::generateReport(const QStringList& entries)

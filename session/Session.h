@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/BookIndex.h"
 #include "catalogue/BookRecord.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/ReportOptions.h"
@@ -122,9 +123,26 @@ public:
     int undecodableBookNames() const;
     // Forgets the list, so the next look at it reads the folder again (another program added,
     // removed or renamed books).
-    void rereadBookNames() { m_bookNames.reset(); }
-    // The entry of exactly this name, else one that differs only in case (where the file system
-    // tells case apart, "Emma" and "emma" are two books); nothing when there is none.
+    void rereadBookNames();
+
+    // ----- Finding books -----
+
+    // Reads every listed book into the index the filter answers from, as the window does when it
+    // opens a catalogue; the filter reads them itself when it is set before.
+    void buildBookIndex();
+    // Shows only the books that match a query (see catalogue/BookQuery.h); the empty text shows
+    // every book. Throws QueryError (the query is then unchanged).
+    void setFilter(const QString& text);
+    const QString& filterText() const { return m_filterText; }
+    bool filtered() const { return !m_query.isEmpty(); }
+    // The list as shown, in list order: every book, or those that match the filter and the book
+    // being edited (shown even when it no longer matches, until another is selected).
+    const QStringList& shownNames() const;
+    // The book being edited when it is shown only because it is being edited; empty otherwise.
+    QString shownButNotMatching() const;
+    // The entry of the shown list of exactly this name, else one that differs only in case
+    // (where the file system tells case apart, "Emma" and "emma" are two books); nothing when
+    // there is none.
     std::optional<qsizetype> findBook(const QString& name) const;
 
     // Whether one of the listed books is a version 1.0 file, which the program offers to upgrade.
@@ -235,8 +253,8 @@ public:
 
     // ----- Output -----
 
-    // The list entries a report covers: every book, or the one named `selected` when it is listed
-    // under exactly that name.
+    // The list entries a report covers: every book shown (in the order shown), or the one named
+    // `selected` when it is listed under exactly that name.
     QStringList reportEntries(ReportScope scope, const QString& selected) const;
     // The report of the entries by the format text and the report options; the book being edited
     // is saved first. Throws the first error met and delivers nothing then.
@@ -259,6 +277,12 @@ private:
     bool m_settingsUnreadable = false;
     QString m_currentDir;
     mutable std::optional<QStringList> m_bookNames;
+    mutable BookIndex m_index;
+    mutable bool m_indexCurrent = false;
+    BookQuery m_query;
+    QString m_filterText;
+    mutable std::optional<QStringList> m_shown;
+    mutable QString m_shownButNotMatching;
     mutable int m_undecodableNames = 0;
     VersionTestCache m_versionCache;
     QString m_formatText;

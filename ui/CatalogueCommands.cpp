@@ -108,7 +108,7 @@ void CatalogueCommands::deleteItem()
     }
     m_window.OpenCatalogue(m_session.currentDir());
     // The user keeps their place: the book that followed the one removed, else the one before.
-    const QStringList& names = m_session.bookNames();
+    const QStringList& names = m_session.shownNames();
     if (m_session.currentBookFile().isEmpty() && !names.isEmpty())
         m_window.selectBook(names[std::min<qsizetype>(row, names.size() - 1)]);
 }

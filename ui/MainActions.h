@@ -27,6 +27,7 @@ struct MainActions {
     QAction* aSettings = nullptr;
     QAction* aDirOptions = nullptr;
     QAction* aAbout = nullptr;
+    QAction* aFind = nullptr; // no menu of its own: it puts the focus into the filter box
     QAction* aGenMemo = nullptr;
     QAction* aGenClipbrd = nullptr;
     QAction* aGenFile = nullptr;

@@ -106,6 +106,7 @@ TmainFrm::TmainFrm(std::unique_ptr<SettingsStore> store, const QStringList& argu
                                                "the program closes they can be saved to another "
                                                "file."));
         });
+        m_session->buildBookIndex();
         opened = true;
     });
     showSettings();

@@ -91,6 +91,8 @@ private:
     void showListCount();
     // Fills the list from the session with the entry of the book being edited selected.
     void fillList();
+    // Shows the books that match the filter box.
+    void filterList();
     void eDirEnter();
     void eDirRightButtonClick();
     void previous();
@@ -114,7 +116,9 @@ private:
     MainActions m_actions;
     QLineEdit* eDir = nullptr;
     QAction* eDirButton = nullptr;
+    QLineEdit* eFilter = nullptr;
     QListWidget* lbBooks = nullptr;
+    bool m_listShowsUnmatched = false;
     QMenu* ListPopup = nullptr;
     QTabWidget* MainPageControl = nullptr;
     TItemPage* m_itemPage = nullptr;

@@ -4,6 +4,8 @@
 #include "ui/MainWin.h"
 
 #include "catalogue/BookFile.h"
+#include "catalogue/BookIndex.h"
+#include "catalogue/BookQuery.h"
 #include "catalogue/Catalogue.h"
 #include "session/Session.h"
 #include "ui/CatalogueCommands.h"
@@ -34,6 +36,22 @@ void TmainFrm::createLeftColumn(QWidget* central)
             [this] { guarded(this, [this] { eDirRightButtonClick(); }); });
     eDir->installEventFilter(this);
 
+    // The filter over the list: the books that match are shown as the user types.
+    eFilter = new QLineEdit(central);
+    eFilter->setObjectName(QStringLiteral("eFilter"));
+    eFilter->setPlaceholderText(QStringLiteral("Find books (Ctrl+L)"));
+    eFilter->setClearButtonEnabled(true);
+    eFilter->setToolTip(
+        QStringLiteral("Shows only the books that match every word typed here: a word in any "
+                       "field, \"a phrase\", author:tolkien, year:1900..1950, isbn:0261103571, "
+                       "has:series, -word to leave books out."));
+    connect(eFilter, &QLineEdit::textChanged, this,
+            [this] { guarded(this, [this] { filterList(); }); });
+    connect(m_actions.aFind, &QAction::triggered, this, [this] {
+        eFilter->setFocus();
+        eFilter->selectAll();
+    });
+
     lbBooks = new QListWidget(central);
     lbBooks->setObjectName(QStringLiteral("lbBooks"));
     lbBooks->setToolTip(QStringLiteral("Lists all books in the catalogue."));
@@ -56,6 +74,7 @@ void TmainFrm::layOutColumns(QWidget* central)
     auto* left = new QVBoxLayout;
     left->setSpacing(2);
     left->addWidget(eDir);
+    left->addWidget(eFilter);
     left->addWidget(lbBooks, 1);
     auto* columns = new QHBoxLayout(central);
     columns->setContentsMargins(8, 8, 8, 8);
@@ -74,6 +93,8 @@ void TmainFrm::OpenCatalogue(const QString& folder)
         showCatalogue();
         throw;
     }
+    // The filter answers from an index of the books, read as the catalogue opens.
+    m_session->buildBookIndex();
     showCatalogue();
     if (m_session->hasVersion10Books())
         m_commands->offerUpgrade();
@@ -111,17 +132,45 @@ void TmainFrm::fillList()
     {
         const QSignalBlocker blocker(lbBooks);
         lbBooks->clear();
-        lbBooks->addItems(m_session->bookNames());
+        lbBooks->addItems(m_session->shownNames());
         // A name too long for the column is shown whole in its hint.
         for (int i = 0; i < lbBooks->count(); ++i)
             lbBooks->item(i)->setToolTip(lbBooks->item(i)->text());
+        // The book being edited stays in the list while it no longer matches the filter, in
+        // italics, until another book is selected.
+        const QString unmatched = m_session->shownButNotMatching();
+        m_listShowsUnmatched = !unmatched.isEmpty();
+        if (m_listShowsUnmatched) {
+            const int row = int(m_session->shownNames().indexOf(unmatched));
+            QFont font = lbBooks->item(row)->font();
+            font.setItalic(true);
+            lbBooks->item(row)->setFont(font);
+        }
     }
     selectCurrentBookEntry();
 }
 
+void TmainFrm::filterList()
+{
+    try {
+        m_session->setFilter(eFilter->text());
+    } catch (const QueryError& error) {
+        // Half a query is normal while it is typed: the list stays as it was and the status bar
+        // says what is missing.
+        showStatusHint(error.message());
+        return;
+    }
+    showStatusHint(QString());
+    fillList();
+    showListCount();
+    updateActions();
+}
+
 void TmainFrm::showListCount()
 {
-    statusCount->setText(bookCountText(lbBooks->count()));
+    statusCount->setText(m_session->filtered()
+                             ? shownBooksText(lbBooks->count(), m_session->bookNames().size())
+                             : bookCountText(lbBooks->count()));
     // Book files the list cannot name are said, never dropped without a word.
     if (const int skipped = m_session->undecodableBookNames())
         showStatusHint(undecodableNamesText(skipped));
@@ -143,6 +192,9 @@ void TmainFrm::lbBooksClick()
         throw;
     }
     m_itemPage->syncWithSession();
+    // A book shown only because it was being edited goes when another is selected.
+    if (m_listShowsUnmatched)
+        fillList();
 }
 
 void TmainFrm::selectCurrentBookEntry()
@@ -150,7 +202,7 @@ void TmainFrm::selectCurrentBookEntry()
     const QSignalBlocker blocker(lbBooks);
     const QString& current = m_session->currentBookFile();
     const qsizetype row =
-        current.isEmpty() ? -1 : m_session->bookNames().indexOf(bookIdFromPath(current));
+        current.isEmpty() ? -1 : m_session->shownNames().indexOf(bookIdFromPath(current));
     lbBooks->setCurrentRow(-1);
     lbBooks->clearSelection();
     if (row >= 0) {
