@@ -340,6 +340,9 @@ bool contains(QByteArrayView haystack, QByteArrayView needle)
 {
     if (needle.isEmpty())
         return true;
+    // An empty field's view may have no data at all, which memmem must not be given.
+    if (haystack.size() < needle.size())
+        return false;
 #ifdef __GLIBC__
     return memmem(haystack.data(), size_t(haystack.size()), needle.data(), size_t(needle.size())) !=
            nullptr;
