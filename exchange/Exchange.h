@@ -1,0 +1,31 @@
+#pragma once
+
+#include "catalogue/BookRecord.h"
+#include "exchange/ExchangeFormat.h"
+#include "exchange/ImportRecord.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+#include <optional>
+#include <span>
+
+namespace quillery {
+
+// The books in a format, in the order given; each book's ID is its name. The same books give the
+// same bytes. Goodreads and LibraryThing are import formats only: they export as CSV.
+QByteArray exportBooks(ExchangeFormat format, std::span<const BookRecord> books);
+
+// The format a file's bytes are in, told from the content: a JSON array or object is CSL-JSON,
+// a "TY  - " line RIS, an "@type{" entry BibTeX, and a header row CSV (Goodreads and
+// LibraryThing by their columns). Nothing when it is none of them.
+std::optional<ExchangeFormat> guessExchangeFormat(QByteArrayView bytes);
+
+// The records of a file in a format, in file order, rejected ones included. Throws ImportError
+// when the bytes cannot be read as that format at all.
+ImportRecords readImportRecords(ExchangeFormat format, QByteArrayView bytes);
+
+// The file-name extension of a format's files, without the period ("csv", "json", "bib", "ris").
+QString exchangeFileExtension(ExchangeFormat format);
+
+} // namespace quillery
