@@ -52,6 +52,16 @@ bool renameNoReplace(const QString& from, const QString& to, QString* reason = n
 // temporary file first, so a failed copy leaves no partial target behind.
 bool copyNoReplace(const QString& from, const QString& to, QString* reason = nullptr);
 
+// Writes a new file atomically without ever replacing anything: the bytes go to a temporary file
+// in the same folder, are flushed to disk, and the temporary file then takes the name unless
+// something holds it by then. Returns false, writing nothing, when the name is taken (a file, a
+// folder, a link); throws FileError (Create) when the file cannot be written. The folder is not
+// flushed: a caller writing many files calls syncDirectory once after the last.
+bool writeNewFile(const QString& path, const QByteArray& bytes);
+
+// Flushes a folder's entries to disk, so that the files made in it survive a power cut.
+void syncDirectory(const QString& directory);
+
 // Deletes a file; returns false, with the system's reason, when it could not.
 bool deleteFile(const QString& path, QString* reason = nullptr);
 

@@ -2,13 +2,16 @@
 
 #include "base/Errors.h"
 #include "base/FileIo.h"
+#include "base/Parallel.h"
 #include "base/ProgramVersion.h"
 #include "base/TextCodec.h"
+#include "catalogue/Catalogue.h"
 #include "catalogue/IniFile.h"
 
 #include <QFileInfo>
 
 #include <array>
+#include <exception>
 #include <vector>
 
 namespace quillery {
@@ -321,6 +324,37 @@ BookRecord ReadBookRecord(const QString& path)
     return std::move(reader.record);
 }
 
+std::vector<BookRecord> readBookRecords(const QString& directory, const QStringList& names,
+                                        bool skipUnreadable)
+{
+    std::vector<BookRecord> records(size_t(names.size()));
+    std::vector<std::exception_ptr> failures(size_t(names.size()));
+    std::vector<char> read(size_t(names.size()), 0);
+    forEachInParallel(names.size(), [&](qsizetype i) {
+        try {
+            records[size_t(i)] = ReadBookRecord(bookFilePath(directory, names[i]));
+            records[size_t(i)][Field::ID] = names[i];
+            read[size_t(i)] = 1;
+        } catch (const FileError&) {
+            failures[size_t(i)] = std::current_exception();
+        }
+    });
+    if (!skipUnreadable) {
+        for (const std::exception_ptr& failure : failures) {
+            if (failure)
+                std::rethrow_exception(failure);
+        }
+        return records;
+    }
+    std::vector<BookRecord> kept;
+    kept.reserve(records.size());
+    for (size_t i = 0; i < records.size(); ++i) {
+        if (read[i])
+            kept.push_back(std::move(records[i]));
+    }
+    return kept;
+}
+
 QString lastWrittenText(const QDateTime& when, const QLocale& locale)
 {
     QString text = locale.toString(when.date(), QLocale::ShortFormat);
@@ -331,11 +365,12 @@ QString lastWrittenText(const QDateTime& when, const QLocale& locale)
     return text;
 }
 
-void writeBookFile(const QString& path, const BookRecord& record, const QDateTime& when,
+namespace {
+
+// Writes a save's keys into a book file's text: the file information, then every field.
+void writeBookKeys(IniFile& ini, const BookRecord& record, const QDateTime& when,
                    const QString& version)
 {
-    refuseLinkLeavingTheCatalogue(path);
-    IniFile ini = IniFile::load(path);
     ini.writeString(SectionFileInformation, KeyCreatedBy, QString::fromUtf16(CreatedByValue));
     ini.writeString(SectionFileInformation, KeyProgramVersion, version);
     ini.writeString(SectionFileInformation, KeyLastWritten, lastWrittenText(when));
@@ -345,7 +380,24 @@ void writeBookFile(const QString& path, const BookRecord& record, const QDateTim
         else
             ini.writeString(def->section, def->key, record[def->field]);
     }
+}
+
+} // namespace
+
+void writeBookFile(const QString& path, const BookRecord& record, const QDateTime& when,
+                   const QString& version)
+{
+    refuseLinkLeavingTheCatalogue(path);
+    IniFile ini = IniFile::load(path);
+    writeBookKeys(ini, record, when, version);
     ini.save(path);
+}
+
+QByteArray newBookFileBytes(const BookRecord& record, const QDateTime& when, const QString& version)
+{
+    IniFile ini;
+    writeBookKeys(ini, record, when, version);
+    return ini.toBytes();
 }
 
 void writeBookFile(const QString& path, const BookRecord& record)

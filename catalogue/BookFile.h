@@ -5,8 +5,10 @@
 #include <QDateTime>
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
+#include <vector>
 
 namespace quillery {
 
@@ -44,6 +46,12 @@ bool UpgradeBookFile(const QString& path);
 // larger than MaxReadFileSize.
 BookRecord ReadBookRecord(const QString& path);
 
+// The records of list entries of a catalogue folder, in list order, read on several threads. A
+// book that cannot be read throws the FileError of the first such book in list order, as reading
+// them one after another would; with `skipUnreadable` it is left out instead.
+std::vector<BookRecord> readBookRecords(const QString& directory, const QStringList& names,
+                                        bool skipUnreadable = false);
+
 // The book's ID for a path: the file name without directory and without its last extension.
 QString bookIdFromPath(const QString& path);
 
@@ -61,5 +69,10 @@ void writeBookFile(const QString& path, const BookRecord& record, const QDateTim
                    const QString& version);
 // The same as saved by the running program at this moment in the user's locale.
 void writeBookFile(const QString& path, const BookRecord& record);
+
+// The bytes of a book file made for the record, as a first save writes them: the four sections
+// in their order with every key.
+QByteArray newBookFileBytes(const BookRecord& record, const QDateTime& when,
+                            const QString& version);
 
 } // namespace quillery
