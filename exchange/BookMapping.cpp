@@ -99,6 +99,25 @@ QString exchangeDateText(const ExchangeDate& date)
     return text;
 }
 
+QString joinedTitle(const BookRecord& book)
+{
+    const QStringView title = trimBlanks(book[Field::Title]);
+    const QStringView subtitle = trimBlanks(book[Field::Subtitle]);
+    if (subtitle.isEmpty())
+        return title.toString();
+    return title + u": " + subtitle;
+}
+
+void splitJoinedTitle(BookRecord& book)
+{
+    const QString& title = book[Field::Title];
+    const qsizetype colon = title.indexOf(u": ");
+    if (colon <= 0 || !trimBlanks(book[Field::Subtitle]).isEmpty())
+        return;
+    book[Field::Subtitle] = trimBlanks(QStringView(title).sliced(colon + 2)).toString();
+    book[Field::Title] = trimBlanks(QStringView(title).first(colon)).toString();
+}
+
 QByteArray duplicateIsbnKey(QStringView isbn)
 {
     const QByteArray forms = queryIsbnForms(isbn);

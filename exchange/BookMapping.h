@@ -51,6 +51,14 @@ std::optional<ExchangeDate> exchangeDateOf(QStringView text);
 // The field text of a date: "yyyy", "yyyy-mm" or "yyyy-mm-dd", the year in at least four digits.
 QString exchangeDateText(const ExchangeDate& date);
 
+// ----- Titles -----
+
+// Formats without a subtitle of their own give the two as one title, "Title: Subtitle", as
+// catalogues write them. The joined form, and the split of a title read back: at its first ": "
+// when the book has no subtitle yet.
+QString joinedTitle(const BookRecord& book);
+void splitJoinedTitle(BookRecord& book);
+
 // ----- Matching -----
 
 // The ISBN as duplicates compare it: the digits (and a final X) with an ISBN-10 turned into its
