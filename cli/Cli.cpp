@@ -7,6 +7,8 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/ReportOptions.h"
 #include "catalogue/Shelf.h"
+#include "exchange/ExchangeFormat.h"
+#include "exchange/Import.h"
 #include "format/Report.h"
 #include "markup/LanguageRegistry.h"
 #include "session/Session.h"
@@ -39,13 +41,24 @@ struct OptionSpec {
 };
 
 const OptionSpec kOptions[] = {
-    {"--selected", true},        {"--format", true},
-    {"--before-item", true},     {"--after-item", true},
-    {"--before-report", true},   {"--after-report", true},
-    {"--microdata", false},      {"--no-microdata", false},
-    {"--lang-for-title", false}, {"--no-lang-for-title", false},
-    {"--default-lang", true},    {"-o", true},
-    {"--link", false},           {"--where", true},
+    {"--selected", true},
+    {"--format", true},
+    {"--before-item", true},
+    {"--after-item", true},
+    {"--before-report", true},
+    {"--after-report", true},
+    {"--microdata", false},
+    {"--no-microdata", false},
+    {"--lang-for-title", false},
+    {"--no-lang-for-title", false},
+    {"--default-lang", true},
+    {"-o", true},
+    {"--link", false},
+    {"--where", true},
+    {"--to", true},
+    {"--from", true},
+    {"--dry-run", false},
+    {"--duplicates", true},
 };
 
 // The order and the groups of a report, set after the other report options.
@@ -295,6 +308,89 @@ QByteArray commandUpgrade(const Invocation& inv, Warnings& warnings)
     return out;
 }
 
+// The format named by an option's value: one of `allowed`.
+ExchangeFormat formatOption(const Invocation& inv, const char* option,
+                            std::initializer_list<ExchangeFormat> allowed)
+{
+    const QString value = inv.value(option);
+    const std::optional<ExchangeFormat> format = exchangeFormatNamed(value);
+    if (format && std::find(allowed.begin(), allowed.end(), *format) != allowed.end())
+        return *format;
+    QStringList names;
+    for (const ExchangeFormat f : allowed)
+        names.append(exchangeFormatName(f));
+    throw UsageFailure{QStringLiteral("%1 takes one of %2, not '%3'")
+                           .arg(QLatin1StringView(option), names.join(u", "), value)};
+}
+
+QByteArray commandExport(const Invocation& inv, Warnings& warnings)
+{
+    requireCount(inv, 2, "export");
+    allowOnly(inv, {"--to", "--where", "-o"}, "export");
+    if (!inv.has("--to"))
+        throw UsageFailure{QStringLiteral("'export' needs --to FORMAT")};
+    const ExchangeFormat format = formatOption(inv, "--to",
+                                               {ExchangeFormat::Csv, ExchangeFormat::CslJson,
+                                                ExchangeFormat::BibTeX, ExchangeFormat::Ris});
+    const QString dir = catalogueDirectory(inv.positional[1]);
+    const std::optional<BookQuery> query = whereQuery(inv);
+    const std::unique_ptr<Session> session = startSession(inv);
+    session->openFolder(dir);
+    warnUndecodableNames(session->undecodableBookNames(), warnings);
+    QStringList names = session->bookNames();
+    if (query)
+        names = filterBooks(dir, names, *query);
+    const QByteArray bytes = session->exportBooks(format, names);
+    if (inv.has("-o")) {
+        writeWholeFile(inv.value("-o"), bytes);
+        return {};
+    }
+    return bytes;
+}
+
+QByteArray commandImport(const Invocation& inv, Warnings&)
+{
+    requireCount(inv, 3, "import");
+    allowOnly(inv, {"--from", "--dry-run", "--duplicates"}, "import");
+    std::optional<ExchangeFormat> format;
+    if (inv.has("--from"))
+        format = formatOption(inv, "--from",
+                              {ExchangeFormat::Csv, ExchangeFormat::Goodreads,
+                               ExchangeFormat::LibraryThing, ExchangeFormat::CslJson,
+                               ExchangeFormat::BibTeX, ExchangeFormat::Ris});
+    DuplicatePolicy duplicates = DuplicatePolicy::Skip;
+    if (inv.has("--duplicates")) {
+        const QString value = inv.value("--duplicates");
+        if (value == u"import")
+            duplicates = DuplicatePolicy::Import;
+        else if (value != u"skip")
+            throw UsageFailure{
+                QStringLiteral("--duplicates takes skip or import, not '%1'").arg(value)};
+    }
+    const QString dir = catalogueDirectory(inv.positional[1]);
+    const std::unique_ptr<Session> session = startSession(inv);
+    session->openFolder(dir);
+    ImportPlan plan = session->planImport(inv.positional[2], format, duplicates);
+    if (inv.has("--dry-run")) {
+        QStringList out = importStepLines(plan);
+        out.append(importSummaryText(plan.count(ImportStep::Action::Create),
+                                     plan.count(ImportStep::Action::Duplicate),
+                                     plan.count(ImportStep::Action::Reject)));
+        out.append(QStringLiteral("Dry run: nothing was written."));
+        return lines(out);
+    }
+    const ImportResult result = session->runImport(plan);
+    // A name taken since the plan was made went to the next free one: list the names as written.
+    qsizetype created = 0;
+    for (ImportStep& step : plan.steps) {
+        if (step.action == ImportStep::Action::Create && created < result.created.size())
+            step.name = result.created[created++];
+    }
+    QStringList out = importStepLines(plan);
+    out.append(importSummaryText(result.imported, result.duplicates, result.rejected));
+    return lines(out);
+}
+
 // A code point in hexadecimal, with or without "U+"; codes too long for any plane read as
 // beyond the table.
 int parseCodePoint(QString text)
@@ -337,7 +433,8 @@ const std::vector<Command>& commands()
     static const std::vector<Command> table = {
         {"format", commandFormat}, {"links", commandLinks}, {"list", commandList},
         {"report", commandReport}, {"shelf", commandShelf}, {"upgrade", commandUpgrade},
-        {"ucname", commandUcname}, {"lang", commandLang},
+        {"ucname", commandUcname}, {"lang", commandLang},   {"export", commandExport},
+        {"import", commandImport},
     };
     return table;
 }
@@ -376,6 +473,16 @@ QString usageText()
         "  upgrade DIR       upgrade the version 1.0 books of DIR to the current format\n"
         "  ucname HEX        the Unicode name of the code point HEX (an empty line when none)\n"
         "  lang TEXT         the BCP 47 language tag that the language text TEXT gives\n"
+        "  export DIR --to FORMAT [--where QUERY] [-o FILE]\n"
+        "                    the books of DIR (or those that match QUERY) as csv, csljson,\n"
+        "                    bibtex or ris, to FILE or stdout\n"
+        "  import DIR FILE [--from FORMAT] [--dry-run] [--duplicates skip|import]\n"
+        "                    every record of FILE as a new book of DIR; FORMAT is csv,\n"
+        "                    goodreads, librarything, csljson, bibtex or ris, told from the\n"
+        "                    content when left out. Prints a line per record, then \"N books\n"
+        "                    imported, D duplicates skipped, R records rejected.\"; --dry-run\n"
+        "                    writes nothing; duplicates (same ISBN, or same author and title)\n"
+        "                    are skipped unless --duplicates import\n"
         "\n"
         "Report options (set in this order, as a user sets the controls):\n"
         "  --before-item T, --after-item T, --before-report T, --after-report T\n"

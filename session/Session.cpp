@@ -5,6 +5,7 @@
 #include "base/ProgramVersion.h"
 #include "catalogue/BookFile.h"
 #include "catalogue/Shelf.h"
+#include "exchange/Exchange.h"
 #include "format/FormatEngine.h"
 #include "format/Report.h"
 #include "session/ReportControls.h"
@@ -337,6 +338,50 @@ QString Session::namedFormatError(const QString& message) const
 {
     const qsizetype index = m_settings.formats.indexOf(m_formatText);
     return index < 0 ? message : QStringLiteral("Format %1: %2").arg(index + 1).arg(message);
+}
+
+QByteArray Session::exportBooks(ExchangeFormat format, const QStringList& names)
+{
+    saveBook();
+    const std::vector<BookRecord> books = readBookRecords(m_currentDir, names);
+    return quillery::exportBooks(format, books);
+}
+
+ImportPlan Session::planImport(const QString& file, std::optional<ExchangeFormat> format,
+                               DuplicatePolicy duplicates)
+{
+    const QByteArray bytes = readWholeFile(file);
+    const auto cannotImport = [&](const QString& reason) {
+        return Error(
+            QStringLiteral("Cannot import \"%1\". %2").arg(QDir::toNativeSeparators(file), reason));
+    };
+    if (!format)
+        format = guessExchangeFormat(bytes);
+    if (!format)
+        throw cannotImport(
+            QStringLiteral("Its content is not CSV, CSL-JSON, BibTeX or RIS as far as the "
+                           "program can tell."));
+    ImportRecords records;
+    try {
+        records = readImportRecords(*format, bytes);
+    } catch (const ImportError& error) {
+        throw cannotImport(error.message());
+    }
+    m_lastImportFormat = *format;
+    saveBook();
+    const std::vector<BookRecord> books = readBookRecords(m_currentDir, bookNames(), true);
+    return quillery::planImport(m_currentDir, books, std::move(records), duplicates);
+}
+
+ImportResult Session::runImport(const ImportPlan& plan,
+                                const std::function<void(qsizetype done)>& progress)
+{
+    struct Reread {
+        Session& session;
+        ~Reread() { session.rereadBookNames(); }
+    } reread{*this};
+    return quillery::runImport(plan, QDateTime::currentDateTime(), programVersionString(),
+                               progress);
 }
 
 FormatContext Session::formatContext(FormatMode mode) const

@@ -4,6 +4,8 @@
 #include "catalogue/BookRecord.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/ReportOptions.h"
+#include "exchange/ExchangeFormat.h"
+#include "exchange/Import.h"
 #include "markup/FormatContext.h"
 #include "session/Cancelled.h"
 #include "settings/AppSettings.h"
@@ -170,6 +172,27 @@ public:
     // `skippedNames` counts the book files whose names are not valid UTF-8.
     QByteArray shelf(QStringList* leftOut = nullptr, int* skippedNames = nullptr);
 
+    // ----- Exchanging books with other programs -----
+
+    // The listed books of the names in a format (see exchange/Exchange.h), in the order given;
+    // the book being edited is saved first. Throws the FileError of the first book, in that
+    // order, that cannot be read.
+    QByteArray exportBooks(ExchangeFormat format, const QStringList& names);
+    // Reads a file of another program and plans its import into the catalogue: which records
+    // become which new books, which are duplicates of books it has, which are rejected and why.
+    // The format is told from the content when none is given. The book being edited is saved
+    // first, so duplicates are found against what it holds. Writes nothing. Throws FileError when
+    // the file cannot be read, and Error ("Cannot import "FILE". ...") when it is not of a known
+    // format or cannot be read as the format.
+    ImportPlan planImport(const QString& file, std::optional<ExchangeFormat> format,
+                          DuplicatePolicy duplicates);
+    // The format planImport read the file in.
+    ExchangeFormat lastImportFormat() const { return m_lastImportFormat; }
+    // Writes the new books of a plan (see runImport in exchange/Import.h); the catalogue's list
+    // is read anew afterwards, also when it fails part way.
+    ImportResult runImport(const ImportPlan& plan,
+                           const std::function<void(qsizetype done)>& progress = {});
+
     // ----- The book being edited -----
 
     // The file of the book in the editor; empty when none.
@@ -293,6 +316,7 @@ private:
     FileStamp m_loadedStamp;
     quint64 m_bookGeneration = 0;
     OutsideChangeHandler m_outsideChange;
+    ExchangeFormat m_lastImportFormat = ExchangeFormat::Csv;
 };
 
 } // namespace quillery
