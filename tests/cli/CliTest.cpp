@@ -462,3 +462,65 @@ TEST(Cli, UsageNamesTheQueryFields)
     for (const char* name : {"year", "pages", "name", "has:FIELD", "--where QUERY"})
         EXPECT_TRUE(usage.contains(s(name))) << name;
 }
+
+TEST_F(CliCatalogue, ExportWritesTheBooksInAFormatToStdoutOrAFile)
+{
+    const auto exportTo = [this](QStringList extra) {
+        return run(QStringList({s("--settings"), m_settings, s("export"), m_dir.path()}) + extra);
+    };
+    Result r = exportTo({s("--to"), s("ris"), s("--where"), s("title:beta")});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out,
+              QByteArray("TY  - BOOK\r\nID  - Beta\r\nTI  - Beta\r\nVL  - 2\r\nER  - \r\n\r\n"));
+
+    const QString file = m_home.filePath(s("books.csv"));
+    r = exportTo({s("--to"), s("CSV"), s("-o"), file});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.isEmpty());
+    const QByteArray csv = test::readBytes(file);
+    EXPECT_TRUE(csv.contains("\r\nalpha,,,alpha,,,,2,")) << test::visible(csv);
+    EXPECT_EQ(exportTo({s("--to"), s("csv")}).out, csv); // the same books, the same bytes
+
+    for (const QStringList& usage : {QStringList{},
+                                     {s("--to"), s("goodreads")},
+                                     {s("--to"), s("pdf")},
+                                     {s("--to"), s("csv"), s("--microdata")}})
+        EXPECT_EQ(exportTo(usage).status, 2) << usage.join(u' ').toStdString();
+}
+
+TEST_F(CliCatalogue, ImportListsEveryRecordAndTheCountsAndADryRunWritesNothing)
+{
+    const QString file = m_home.filePath(s("in.csv"));
+    test::writeBytes(file, "Title,Position\r\nGamma,1\r\nbeta,2\r\n,\r\nDelta,4,x\r\n");
+    const auto import = [&](QStringList extra) {
+        return run(QStringList({s("--settings"), m_settings, s("import"), m_dir.path(), file}) +
+                   extra);
+    };
+    const QByteArray lines = "line 2: new book \"Gamma\"\n"
+                             "line 3: duplicate of \"Beta\" (same author and title), skipped\n"
+                             "line 5: rejected: The row has 3 cells, the header row 2.\n"
+                             "1 books imported, 1 duplicates skipped, 1 records rejected.\n";
+    Result r = import({s("--dry-run")});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, lines + "Dry run: nothing was written.\n");
+    EXPECT_FALSE(QFile::exists(m_dir.filePath(s("Gamma.book"))));
+
+    r = import({s("--from"), s("csv")});
+    EXPECT_EQ(r.out, lines);
+    EXPECT_TRUE(QFile::exists(m_dir.filePath(s("Gamma.book"))));
+    r = import({s("--duplicates"), s("import")});
+    EXPECT_TRUE(r.out.startsWith("line 2: new book \"Gamma (2)\", a duplicate of \"Gamma\""));
+    EXPECT_TRUE(r.out.endsWith("2 books imported, 0 duplicates skipped, 1 records rejected.\n"));
+
+    test::writeBytes(file, "plain words\n");
+    r = import({});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Cannot import \"" + QDir::toNativeSeparators(file).toUtf8() +
+                         "\". Its content is not CSV, CSL-JSON, BibTeX or RIS as far as the "
+                         "program can tell.\n");
+    r = import({s("--from"), s("ris")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.endsWith("The file holds no RIS record (a line \"TY  - \").\n"));
+    EXPECT_EQ(import({s("--duplicates"), s("maybe")}).status, 2);
+    EXPECT_EQ(import({s("--from"), s("xml")}).status, 2);
+}
