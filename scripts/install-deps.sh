@@ -11,6 +11,8 @@ packages=(
   desktop-file-utils appstream dpkg-dev
   clang libclang-rt-14-dev
   poppler-utils
+  libcsv-dev
+  pandoc bibtex2html
 )
 
 missing=()
