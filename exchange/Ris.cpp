@@ -22,6 +22,25 @@ bool isBookType(QStringView type)
     return false;
 }
 
+struct Tagged {
+    QString tag;
+    QString value;
+};
+
+// "TY  - BOOK": a tag of a capital letter and a letter or digit, two blanks, a hyphen, and the
+// value after one blank (some writers leave the blank out after an empty value).
+std::optional<Tagged> taggedLine(QStringView line)
+{
+    if (line.size() < 5 || !(line[0] >= u'A' && line[0] <= u'Z') ||
+        !((line[1] >= u'A' && line[1] <= u'Z') || (line[1] >= u'0' && line[1] <= u'9')) ||
+        line[2] != u' ' || line[3] != u' ' || line[4] != u'-')
+        return std::nullopt;
+    if (line.size() > 5 && line[5] != u' ')
+        return std::nullopt;
+    return Tagged{line.first(2).toString(),
+                  trimBlanks(line.sliced(std::min<qsizetype>(6, line.size()))).toString()};
+}
+
 // ----- Writing -----
 
 void appendTag(QString& out, QStringView tag, QStringView value)
@@ -38,6 +57,8 @@ void appendTag(QString& out, QStringView tag, QStringView value)
             continue;
         if (first)
             out += tag + u"  - ";
+        else if (taggedLine(line))
+            out += u' '; // read as a tag of its own otherwise; readers trim it off again
         out += line;
         out += u"\r\n";
         first = false;
@@ -68,11 +89,6 @@ void appendNames(QString& out, QStringView tag, QStringView field)
 
 // ----- Reading -----
 
-struct Tagged {
-    QString tag;
-    QString value;
-};
-
 struct RisRecord {
     qsizetype line = 0;
     QList<Tagged> fields;
@@ -96,20 +112,6 @@ struct RisRecord {
         return values;
     }
 };
-
-// "TY  - BOOK": a tag of a capital letter and a letter or digit, two blanks, a hyphen, and the
-// value after one blank (some writers leave the blank out after an empty value).
-std::optional<Tagged> taggedLine(QStringView line)
-{
-    if (line.size() < 5 || !(line[0] >= u'A' && line[0] <= u'Z') ||
-        !((line[1] >= u'A' && line[1] <= u'Z') || (line[1] >= u'0' && line[1] <= u'9')) ||
-        line[2] != u' ' || line[3] != u' ' || line[4] != u'-')
-        return std::nullopt;
-    if (line.size() > 5 && line[5] != u' ')
-        return std::nullopt;
-    return Tagged{line.first(2).toString(),
-                  trimBlanks(line.sliced(std::min<qsizetype>(6, line.size()))).toString()};
-}
 
 // A name of RIS: "Family, Given[, Suffix]", an organisation as "Name," (nothing after the
 // comma), or a name without a comma as written.

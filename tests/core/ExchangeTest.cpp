@@ -79,7 +79,7 @@ std::vector<BookRecord> variedBooks()
               {Author, "World Health Organization *"},
               {Title, "Statistics 𝄞"},
               {YearPrinted, "autumn 2023"},
-              {Comments, "-5 degrees"}}),
+              {Comments, "-5 degrees\r\nER  - not the end"}}),
     };
     for (BookRecord& b : books)
         cleanImportedRecord(b);
@@ -262,7 +262,7 @@ TEST(ExchangeRis, WritesTheUsualTagsAndReadsThemBack)
                               "OP  - Преступление и наказание\r\nER  - \r\n\r\n"
                               "TY  - BOOK\r\nID  - World Health Organization - Statistics 𝄞\r\n"
                               "AU  - World Health Organization,\r\nTI  - Statistics 𝄞\r\n"
-                              "PY  - autumn 2023\r\nN1  - -5 degrees\r\nER  - \r\n\r\n")
+                              "PY  - autumn 2023\r\nN1  - -5 degrees\r\n ER  - not the end\r\nER  - \r\n\r\n")
                                 .toUtf8()));
 }
 
