@@ -240,12 +240,44 @@ BookRecord bookOf(const QJsonObject& item)
 
 } // namespace
 
+namespace {
+
+// The items of the array one by one, each indented as a document of the whole array would indent
+// it (the lines of an item are its structure: line breaks in values are escaped).
+class CslJsonWriter final : public BookWriter {
+public:
+    QByteArray head() const override { return "[\n"; }
+
+    void appendBook(QByteArray& out, qsizetype, const BookRecord& book) const override
+    {
+        const QByteArray item = QJsonDocument(cslItem(book)).toJson(QJsonDocument::Indented);
+        qsizetype start = 0;
+        while (start < item.size()) {
+            qsizetype end = item.indexOf('\n', start);
+            if (end < 0)
+                end = item.size();
+            if (start > 0)
+                out += '\n';
+            out += "    ";
+            out += QByteArrayView(item).sliced(start, end - start);
+            start = end + 1;
+        }
+    }
+
+    QByteArray separator() const override { return ",\n"; }
+    QByteArray tail(qsizetype count) const override { return count > 0 ? "\n]\n" : "]\n"; }
+};
+
+} // namespace
+
+std::unique_ptr<BookWriter> cslJsonWriter()
+{
+    return std::make_unique<CslJsonWriter>();
+}
+
 QByteArray exportCslJson(std::span<const BookRecord> books)
 {
-    QJsonArray items;
-    for (const BookRecord& book : books)
-        items.append(cslItem(book));
-    return QJsonDocument(items).toJson(QJsonDocument::Indented);
+    return CslJsonWriter().write(books);
 }
 
 ImportRecords importCslJson(QByteArrayView bytes)

@@ -397,34 +397,47 @@ std::array<std::optional<qsizetype>, FieldCount> fieldColumns(const Columns& col
 
 } // namespace
 
+namespace {
+
+class CsvWriter final : public BookWriter {
+public:
+    QByteArray head() const override
+    {
+        QString row = QString::fromUtf16(NameColumn);
+        for (const FieldDef& def : FieldTable::rows()) {
+            row += u',';
+            appendCell(row, def.key);
+        }
+        return utf8Bom() + row.toUtf8() + "\r\n";
+    }
+
+    void appendBook(QByteArray& out, qsizetype, const BookRecord& book) const override
+    {
+        QString row;
+        row.reserve(256);
+        appendCell(row, book[Field::ID]);
+        for (const FieldDef& def : FieldTable::rows()) {
+            row += u',';
+            if (def.field == Field::Translation)
+                row += book.isTranslation() ? u'1' : u'0';
+            else
+                appendCell(row, book[def.field]);
+        }
+        row += u"\r\n";
+        out += row.toUtf8();
+    }
+};
+
+} // namespace
+
+std::unique_ptr<BookWriter> csvWriter()
+{
+    return std::make_unique<CsvWriter>();
+}
+
 QByteArray exportCsv(std::span<const BookRecord> books)
 {
-    QString out;
-    out += NameColumn;
-    for (const FieldDef& def : FieldTable::rows()) {
-        out += u',';
-        appendCell(out, def.key);
-    }
-    out += u"\r\n";
-    QByteArray bytes = utf8Bom();
-    bytes.reserve(qsizetype(books.size()) * 400);
-    for (const BookRecord& book : books) {
-        appendCell(out, book[Field::ID]);
-        for (const FieldDef& def : FieldTable::rows()) {
-            out += u',';
-            if (def.field == Field::Translation)
-                out += book.isTranslation() ? u'1' : u'0';
-            else
-                appendCell(out, book[def.field]);
-        }
-        out += u"\r\n";
-        if (out.size() > 1 << 16) {
-            bytes += out.toUtf8();
-            out.clear();
-        }
-    }
-    bytes += out.toUtf8();
-    return bytes;
+    return CsvWriter().write(books);
 }
 
 ExchangeFormat csvFlavourOf(QByteArrayView bytes)

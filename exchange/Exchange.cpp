@@ -1,6 +1,10 @@
 #include "exchange/Exchange.h"
 
+#include "base/Errors.h"
+#include "base/Parallel.h"
 #include "base/TextCodec.h"
+#include "catalogue/BookFile.h"
+#include "catalogue/Catalogue.h"
 #include "exchange/BibTeX.h"
 #include "exchange/CslJson.h"
 #include "exchange/Csv.h"
@@ -8,23 +12,79 @@
 
 #include <QRegularExpression>
 
+#include <exception>
+#include <vector>
+
 namespace quillery {
 
-QByteArray exportBooks(ExchangeFormat format, std::span<const BookRecord> books)
+namespace {
+
+// Until BibTeX has a writer of its own: each book as an export of one.
+class BibTeXWriter final : public BookWriter {
+public:
+    void appendBook(QByteArray& out, qsizetype, const BookRecord& book) const override
+    {
+        out += exportBibTeX(std::span<const BookRecord>(&book, 1));
+    }
+};
+
+} // namespace
+
+std::unique_ptr<BookWriter> bookWriter(ExchangeFormat format, const QStringList& names)
 {
+    Q_UNUSED(names);
     switch (format) {
     case ExchangeFormat::CslJson:
-        return exportCslJson(books);
+        return cslJsonWriter();
     case ExchangeFormat::BibTeX:
-        return exportBibTeX(books);
+        return std::make_unique<BibTeXWriter>();
     case ExchangeFormat::Ris:
-        return exportRis(books);
+        return risWriter();
     case ExchangeFormat::Csv:
     case ExchangeFormat::Goodreads:
     case ExchangeFormat::LibraryThing:
         break;
     }
-    return exportCsv(books);
+    return csvWriter();
+}
+
+QByteArray exportBooks(ExchangeFormat format, std::span<const BookRecord> books)
+{
+    return bookWriter(format, bookNamesOf(books))->write(books);
+}
+
+QByteArray exportBookFiles(ExchangeFormat format, const QString& directory,
+                           const QStringList& names)
+{
+    const std::unique_ptr<BookWriter> writer = bookWriter(format, names);
+    std::vector<QByteArray> pieces(size_t(names.size()));
+    std::vector<std::exception_ptr> failures(size_t(names.size()));
+    forEachInParallel(names.size(), [&](qsizetype i) {
+        try {
+            BookRecord book = ReadBookRecord(bookFilePath(directory, names[i]));
+            book[Field::ID] = names[i];
+            writer->appendBook(pieces[size_t(i)], i, book);
+        } catch (const FileError&) {
+            failures[size_t(i)] = std::current_exception();
+        }
+    });
+    for (const std::exception_ptr& failure : failures) {
+        if (failure)
+            std::rethrow_exception(failure);
+    }
+    const QByteArray separator = writer->separator();
+    QByteArray out = writer->head();
+    qsizetype size = out.size();
+    for (const QByteArray& piece : pieces)
+        size += piece.size() + separator.size();
+    out.reserve(size + 16);
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        if (i > 0)
+            out += separator;
+        out += pieces[i];
+        pieces[i] = QByteArray();
+    }
+    return out + writer->tail(names.size());
 }
 
 std::optional<ExchangeFormat> guessExchangeFormat(QByteArrayView bytes)

@@ -215,12 +215,14 @@ BookRecord bookOf(const RisRecord& r)
 
 } // namespace
 
-QByteArray exportRis(std::span<const BookRecord> books)
-{
-    QByteArray bytes;
-    bytes.reserve(qsizetype(books.size()) * 300);
-    QString out;
-    for (const BookRecord& book : books) {
+namespace {
+
+class RisWriter final : public BookWriter {
+public:
+    void appendBook(QByteArray& bytes, qsizetype, const BookRecord& book) const override
+    {
+        QString out;
+        out.reserve(512);
         out += u"TY  - BOOK\r\n";
         appendTag(out, u"ID", book[Field::ID]);
         appendNames(out, u"AU", book[Field::Author]);
@@ -248,13 +250,20 @@ QByteArray exportRis(std::span<const BookRecord> books)
         appendTag(out, u"OP", book[Field::OriginalTitle]);
         appendTag(out, u"N1", book[Field::Comments]);
         out += u"ER  - \r\n\r\n";
-        if (out.size() > 1 << 16) {
-            bytes += out.toUtf8();
-            out.clear();
-        }
+        bytes += out.toUtf8();
     }
-    bytes += out.toUtf8();
-    return bytes;
+};
+
+} // namespace
+
+std::unique_ptr<BookWriter> risWriter()
+{
+    return std::make_unique<RisWriter>();
+}
+
+QByteArray exportRis(std::span<const BookRecord> books)
+{
+    return RisWriter().write(books);
 }
 
 ImportRecords importRis(QByteArrayView bytes)

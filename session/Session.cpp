@@ -343,8 +343,7 @@ QString Session::namedFormatError(const QString& message) const
 QByteArray Session::exportBooks(ExchangeFormat format, const QStringList& names)
 {
     saveBook();
-    const std::vector<BookRecord> books = readBookRecords(m_currentDir, names);
-    return quillery::exportBooks(format, books);
+    return exportBookFiles(format, m_currentDir, names);
 }
 
 ImportPlan Session::planImport(const QString& file, std::optional<ExchangeFormat> format,
