@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Measures the catalogue-scale figures: opening, reports, shelves and lists (whole and filtered
-# by a query) of 10,000 and 100,000 books, beside the floor (a program that only reads every book
-# file). Warm disk cache: every command runs once before it is timed.
+# Measures the catalogue-scale figures: opening, reports, shelves, lists (whole and filtered by a
+# query), exports and imports of 10,000 and 100,000 books, beside the floor (a program that only
+# reads every book file). Warm disk cache: every command runs once before it is timed.
 # Usage: bench/run-catalogue-bench.sh [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -36,5 +36,20 @@ measure "list (100000)" "$cli" list "$root/cat100000"
 for query in winter author:lindqvist year:1900..1950 "title:storm -has:series pages:300.."; do
   measure "list --where $query (100000)" "$cli" list "$root/cat100000" --where "$query"
 done
+# Exports of the whole catalogue, and an import of 10,000 CSV rows into an empty folder (each
+# timed run writes 10,000 new book files, so each gets a fresh folder).
+for format in csv csljson bibtex ris; do
+  measure "export --to $format (100000)" "$cli" --settings "$settings" export "$root/cat100000" \
+    --to "$format" -o "$root/export.$format"
+done
+"$cli" --settings "$settings" export "$root/cat10000" --to csv -o "$root/import.csv"
+rm -rf "$root/import-warm" && mkdir "$root/import-warm"
+"$cli" --settings "$settings" import "$root/import-warm" "$root/import.csv" >/dev/null
+rm -rf "$root/import-warm" "$root/import-into" && mkdir "$root/import-into"
+/usr/bin/time -f "%e %M" -o "$root/time.txt" \
+  "$cli" --settings "$settings" import "$root/import-into" "$root/import.csv" >/dev/null
+read -r secs kb < "$root/time.txt"
+printf '%-44s %8.2f s %8d MB\n' "import of 10000 CSV rows" "$secs" "$((kb / 1024))"
+rm -rf "$root/import-into"
 "$build/bench/bench_catalogue" --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
 "$build/bench/bench_query"
