@@ -163,6 +163,12 @@ TEST(ExchangeCsv, MapsColumnsByNameOrCaptionInAnyCaseAndAnySeparator)
         {"&Title:\tPosition\r\n\"Emma\"\t\"3\"\r\n", "Emma", "3"},
         {"Title,Position\r\n\"Em\r\nma\",3\r\n", "Em\r\nma", "3"},
     };
+    // A tab-separated UTF-16 file with its byte-order mark, as some exports write them.
+    const QString utf16 = QChar(0xFEFF) + s("Title\tPosition\r\nEmma\t3\r\n");
+    const QByteArray utf16Bytes(reinterpret_cast<const char*>(utf16.utf16()), utf16.size() * 2);
+    const ImportRecords wide = importCsv(utf16Bytes, ExchangeFormat::Csv);
+    ASSERT_EQ(wide.size(), 1u);
+    EXPECT_EQ(wide[0].book[Field::Title], s("Emma"));
     for (const Case& c : cases) {
         const ImportRecords records = importCsv(c.text, ExchangeFormat::Csv);
         ASSERT_EQ(records.size(), 1u) << c.text;
