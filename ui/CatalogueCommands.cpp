@@ -9,8 +9,8 @@
 #include "ui/Dialogs.h"
 #include "ui/ErrorGuard.h"
 #include "ui/MainWin.h"
+#include "ui/WaitCursor.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
@@ -20,14 +20,6 @@ namespace quillery::ui {
 namespace {
 
 const QString kCaption = QStringLiteral("Tollvern Quillery");
-
-// The wait cursor for the life of the object.
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 } // namespace
 

@@ -99,6 +99,16 @@ std::optional<QString> PlatformDialogs::saveFileName(QWidget* parent, const QStr
     return dialog.selectedFiles().constFirst();
 }
 
+std::optional<QString> PlatformDialogs::openFileName(QWidget* parent, const QString& title,
+                                                     const QString& filter,
+                                                     const QString& startFolder)
+{
+    const QString file = QFileDialog::getOpenFileName(parent, title, startFolder, filter);
+    if (file.isEmpty())
+        return std::nullopt;
+    return file;
+}
+
 bool PlatformDialogs::printDialog(QWidget* parent, QPrinter& printer)
 {
     QPrintDialog dialog(&printer, parent);

@@ -71,6 +71,10 @@ public:
     virtual std::optional<QString> saveFileName(QWidget* parent, const QString& title,
                                                 const QString& filter, const QString& startFolder,
                                                 const QString& fileName) = 0;
+    // An open-file dialog for one existing file; `filter` as for saveFileName.
+    virtual std::optional<QString> openFileName(QWidget* parent, const QString& title,
+                                                const QString& filter,
+                                                const QString& startFolder) = 0;
     // The print dialog; false when cancelled.
     virtual bool printDialog(QWidget* parent, QPrinter& printer) = 0;
     // The shell's "open" of a folder or a web address; the result is not checked.
@@ -105,6 +109,8 @@ public:
     std::optional<QString> saveFileName(QWidget* parent, const QString& title,
                                         const QString& filter, const QString& startFolder,
                                         const QString& fileName) override;
+    std::optional<QString> openFileName(QWidget* parent, const QString& title,
+                                        const QString& filter, const QString& startFolder) override;
     bool printDialog(QWidget* parent, QPrinter& printer) override;
     void openUrl(const QUrl& url) override;
     int execDialog(QDialog& dialog) override;

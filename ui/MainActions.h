@@ -17,6 +17,8 @@ struct MainActions {
     QAction* aDuplicate = nullptr;
     QAction* aManage = nullptr;
     QAction* aCreateShelf = nullptr;
+    QAction* aImport = nullptr;
+    QAction* aExport = nullptr;
     QAction* aUpgrade = nullptr;
     QAction* aPrev = nullptr;
     QAction* aNext = nullptr;

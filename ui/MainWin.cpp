@@ -12,6 +12,7 @@
 #include "ui/Dialogs.h"
 #include "ui/DirWin.h"
 #include "ui/ErrorGuard.h"
+#include "ui/ExchangeCommands.h"
 #include "ui/FormatWin.h"
 #include "ui/HelpTopics.h"
 #include "ui/ItemPage.h"
@@ -62,6 +63,7 @@ TmainFrm::TmainFrm(std::unique_ptr<SettingsStore> store, const QStringList& argu
     setWindowTitle(kCaption);
     setWindowIcon(programIcon());
     m_commands = std::make_unique<CatalogueCommands>(*this, *m_session);
+    m_exchange = std::make_unique<ExchangeCommands>(*this, *m_session);
     m_session->setOutsideChangeHandler(
         [this](const OutsideChange& change) { return m_commands->outsideChange(change); });
 
@@ -187,12 +189,15 @@ void TmainFrm::connectActions()
     };
     const MainActions& a = m_actions;
     CatalogueCommands& commands = *m_commands;
+    ExchangeCommands& exchange = *m_exchange;
     on(a.aNewItem, [&commands] { commands.newItem(); });
     on(a.aDelItem, [&commands] { commands.deleteItem(); });
     on(a.aRename, [&commands] { commands.renameItem(); });
     on(a.aDuplicate, [&commands] { commands.duplicateItem(); });
     on(a.aManage, [&commands] { commands.manage(); });
     on(a.aCreateShelf, [&commands] { commands.createShelf(); });
+    on(a.aImport, [&exchange] { exchange.importBooks(); });
+    on(a.aExport, [&exchange] { exchange.exportBooks(); });
     on(a.aUpgrade, [&commands] { commands.upgrade(); });
     on(a.aPrev, [this] { previous(); });
     on(a.aNext, [this] { next(); });
@@ -217,7 +222,8 @@ void TmainFrm::createMenus()
     books->addActions(
         {m_actions.aNewItem, m_actions.aDelItem, m_actions.aRename, m_actions.aDuplicate});
     books->addSeparator();
-    books->addActions({m_actions.aManage, m_actions.aCreateShelf, m_actions.aUpgrade});
+    books->addActions({m_actions.aManage, m_actions.aCreateShelf, m_actions.aImport,
+                       m_actions.aExport, m_actions.aUpgrade});
     books->addSeparator();
     books->addActions({m_actions.aPrev, m_actions.aNext});
     books->addSeparator();
@@ -415,6 +421,7 @@ void TmainFrm::updateActions()
     const bool dirExists = !dir.isEmpty() && QFileInfo(dir).isDir();
     a.aDirOptions->setEnabled(dirExists);
     a.aCreateShelf->setEnabled(dirExists);
+    a.aExport->setEnabled(dirExists);
     a.aPrev->setEnabled(index > 0);
     a.aNext->setEnabled(selected && index < lbBooks->count() - 1);
     a.aStatus->setChecked(!statusBar()->isHidden());

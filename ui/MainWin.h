@@ -24,6 +24,7 @@ class ToutputFrm;
 namespace quillery::ui {
 
 class CatalogueCommands;
+class ExchangeCommands;
 class TItemPage;
 class TLinksPage;
 class TReportPage;
@@ -106,6 +107,7 @@ private:
 
     std::unique_ptr<Session> m_session;
     std::unique_ptr<CatalogueCommands> m_commands;
+    std::unique_ptr<ExchangeCommands> m_exchange;
     bool m_shownOnce = false;
     QSize m_designedSize;
     bool m_hintsOn = true;

@@ -73,6 +73,17 @@ std::optional<QString> ScriptedDialogs::saveFileName(QWidget*, const QString& ti
     return a->text;
 }
 
+std::optional<QString> ScriptedDialogs::openFileName(QWidget*, const QString& title,
+                                                     const QString& filter,
+                                                     const QString& startFolder)
+{
+    shown.push_back(Shown{Kind::Open, title, startFolder, {}, {}, {}, {}, filter, {}, {}, {}});
+    const auto a = next();
+    if (!a || !a->isText)
+        return std::nullopt;
+    return a->text;
+}
+
 bool ScriptedDialogs::printDialog(QWidget*, QPrinter& printer)
 {
     shown.push_back(Shown{Kind::Print, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}});

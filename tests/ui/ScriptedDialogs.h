@@ -15,12 +15,12 @@ namespace quillery::test {
 // next scripted answer (or cancelled when none is left), so tests drive every command headlessly.
 class ScriptedDialogs final : public ui::Dialogs {
 public:
-    enum class Kind { Task, Message, Input, Folder, Save, Print, Form };
+    enum class Kind { Task, Message, Input, Folder, Save, Open, Print, Form };
 
     struct Shown {
         Kind kind;
         QString caption; // window caption or dialog title
-        QString text;    // content, message text or prompt
+        QString text;    // content, message text, prompt or a file dialog's start folder
         ui::TaskDialogSpec task;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QMessageBox::StandardButtons buttons;
@@ -69,6 +69,8 @@ public:
     std::optional<QString> saveFileName(QWidget*, const QString& title, const QString& filter,
                                         const QString& startFolder,
                                         const QString& fileName) override;
+    std::optional<QString> openFileName(QWidget*, const QString& title, const QString& filter,
+                                        const QString& startFolder) override;
     bool printDialog(QWidget*, QPrinter& printer) override;
     void openUrl(const QUrl& url) override { opened.push_back(url); }
     int execDialog(QDialog& dialog) override;

@@ -1,0 +1,127 @@
+#include "ui/ExchangeCommands.h"
+
+#include "base/FileIo.h"
+#include "exchange/Exchange.h"
+#include "exchange/Import.h"
+#include "session/Session.h"
+#include "ui/Dialogs.h"
+#include "ui/ErrorGuard.h"
+#include "ui/ExportWin.h"
+#include "ui/ImportWin.h"
+#include "ui/MainWin.h"
+#include "ui/WaitCursor.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace quillery::ui {
+
+namespace {
+
+// A hint in the status bar while a long operation runs, and the wait cursor.
+class Busy {
+public:
+    Busy(TmainFrm& window, const QString& hint)
+        : m_window(window), m_previous(window.showStatusHint(hint))
+    {}
+    ~Busy() { m_window.showStatusHint(m_previous); }
+    Busy(const Busy&) = delete;
+    Busy& operator=(const Busy&) = delete;
+
+private:
+    WaitCursor m_wait;
+    TmainFrm& m_window;
+    QString m_previous;
+};
+
+QString exportFilter(ExchangeFormat format)
+{
+    const QString pattern = QStringLiteral("(*.%1)").arg(exchangeFileExtension(format));
+    switch (format) {
+    case ExchangeFormat::CslJson:
+        return QStringLiteral("CSL-JSON files ") + pattern;
+    case ExchangeFormat::BibTeX:
+        return QStringLiteral("BibTeX files ") + pattern;
+    case ExchangeFormat::Ris:
+        return QStringLiteral("RIS files ") + pattern;
+    default:
+        return QStringLiteral("CSV files ") + pattern;
+    }
+}
+
+} // namespace
+
+ExchangeCommands::ExchangeCommands(TmainFrm& window, Session& session)
+    : m_window(window), m_session(session)
+{}
+
+void ExchangeCommands::exportBooks()
+{
+    const std::optional<qsizetype> shown =
+        m_session.filtered() ? std::optional(m_session.shownNames().size()) : std::nullopt;
+    TExportWin dialog(m_exportFormat, m_session.bookNames().size(), shown, &m_window);
+    if (dialogs().execDialog(dialog) != QDialog::Accepted)
+        return;
+    const ExchangeFormat format = dialog.format();
+    m_exportFormat = format;
+    const QStringList names =
+        dialog.shownBooksOnly() ? m_session.shownNames() : m_session.bookNames();
+
+    const QString& dir = m_session.currentDir();
+    const QString extension = exchangeFileExtension(format);
+    QString proposal = QDir(dir).dirName();
+    if (proposal.isEmpty())
+        proposal = QStringLiteral("Books");
+    const std::optional<QString> chosen =
+        dialogs().saveFileName(&m_window, QStringLiteral("Export Books"), exportFilter(format), dir,
+                               proposal + u'.' + extension);
+    if (!chosen)
+        return;
+    QString path = *chosen;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += u'.' + extension;
+    {
+        const Busy busy(m_window, QStringLiteral("Exporting books..."));
+        writeWholeFile(path, m_session.exportBooks(format, names));
+    }
+    m_window.showStatusHint(QStringLiteral("%1 books exported to %2.")
+                                .arg(names.size())
+                                .arg(QDir::toNativeSeparators(path)));
+}
+
+void ExchangeCommands::importBooks()
+{
+    const std::optional<QString> file = dialogs().openFileName(
+        &m_window, QStringLiteral("Import Books"),
+        QStringLiteral("Book lists (*.csv *.tsv *.txt *.json *.bib *.ris);;All files (*)"),
+        m_session.currentDir());
+    if (!file)
+        return;
+    const auto plan = [this, file](std::optional<ExchangeFormat> format, DuplicatePolicy policy) {
+        const WaitCursor wait;
+        return m_session.planImport(*file, format, policy);
+    };
+    ImportPlan first = plan(std::nullopt, DuplicatePolicy::Skip);
+    TImportWin dialog(*file, m_session.lastImportFormat(), std::move(first), plan, &m_window);
+    if (dialogs().execDialog(dialog) != QDialog::Accepted)
+        return;
+
+    // The list shows the books written, also those before a failure part way.
+    const auto showNewBooks = [this] {
+        m_window.OpenCatalogue(m_session.currentDir());
+    };
+    ImportResult result;
+    try {
+        const Busy busy(m_window, QStringLiteral("Importing books..."));
+        result = m_session.runImport(dialog.plan());
+    } catch (...) {
+        guarded(&m_window, showNewBooks);
+        throw;
+    }
+    showNewBooks();
+    dialogs().messageBox(&m_window, QMessageBox::Information, m_window.windowTitle(),
+                         importSummaryText(result.imported, result.duplicates, result.rejected),
+                         QMessageBox::Ok);
+}
+
+} // namespace quillery::ui
