@@ -206,7 +206,7 @@ void TImportWin::showPlan()
     for (int column = 0; column < ColNote; ++column) {
         tvImportPreview->resizeColumnToContents(column);
         tvImportPreview->setColumnWidth(column,
-                                        std::min(tvImportPreview->columnWidth(column), 200));
+                                        std::min(tvImportPreview->columnWidth(column), 160));
     }
     lblImportSummary->setText(importPreviewSummaryText(m_plan));
     btnImport->setEnabled(m_plan.count(ImportStep::Action::Create) > 0);
