@@ -537,6 +537,97 @@ void syncDirectory(const QString& directory)
 #endif
 }
 
+NewFileBatch::~NewFileBatch()
+{
+    for (const Staged& staged : m_staged)
+        QFile::remove(staged.temporary);
+}
+
+void NewFileBatch::add(const QString& path, const QByteArray& bytes)
+{
+#ifdef Q_OS_UNIX
+    const QByteArray target = QFile::encodeName(path);
+    const qsizetype slash = target.lastIndexOf('/');
+    const QByteArray folder =
+        slash < 0 ? QByteArray(".") : (slash == 0 ? QByteArray("/") : target.first(slash));
+    QByteArray temporary;
+    const int fd = createTemporary(folder, 0666, temporary);
+    if (fd < 0)
+        throwCreate(path, errno);
+    bool written = writeFd(fd, bytes);
+#ifndef Q_OS_LINUX
+    // Without a flush of the whole file system, each file is flushed on its own.
+    written = written && ::fsync(fd) == 0;
+#endif
+    const int error = errno;
+    if (::close(fd) != 0 || !written) {
+        const int closeError = written ? errno : error;
+        ::unlink(temporary.constData());
+        throwCreate(path, closeError);
+    }
+    m_staged.push_back({path, QFile::decodeName(temporary)});
+#else
+    QTemporaryFile temp(QFileInfo(path).absolutePath() + QStringLiteral("/.quillery-new-XXXXXX"));
+    if (!temp.open() || !writeAll(temp, bytes) || !temp.flush())
+        throw FileError(FileError::Kind::Create, path, temp.errorString());
+    temp.setAutoRemove(false);
+    m_staged.push_back({path, temp.fileName()});
+#endif
+}
+
+QStringList NewFileBatch::commit()
+{
+    std::vector<Staged> staged;
+    staged.swap(m_staged);
+    // Whatever is not named when this ends is removed.
+    struct Cleanup {
+        std::vector<Staged>& staged;
+        size_t next = 0;
+        ~Cleanup()
+        {
+            for (size_t i = next; i < staged.size(); ++i)
+                QFile::remove(staged[i].temporary);
+        }
+    } cleanup{staged};
+    if (staged.empty())
+        return {};
+#ifdef Q_OS_LINUX
+    {
+        const QByteArray folder = QFile::encodeName(QFileInfo(staged.front().path).absolutePath());
+        const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0 || ::syncfs(fd) != 0) {
+            const int error = errno;
+            if (fd >= 0)
+                ::close(fd);
+            throwCreate(staged.front().path, error);
+        }
+        ::close(fd);
+    }
+#endif
+    QStringList taken;
+    QStringList folders;
+    for (; cleanup.next < staged.size(); ++cleanup.next) {
+        const Staged& file = staged[cleanup.next];
+        QString reason;
+        if (renameNoReplace(file.temporary, file.path, &reason)) {
+            const QString folder = QFileInfo(file.path).absolutePath();
+            if (!folders.contains(folder))
+                folders.append(folder);
+            continue;
+        }
+        if (!QFileInfo::exists(file.path) && !QFileInfo(file.path).isSymLink()) {
+            for (const QString& folder : folders)
+                syncDirectory(folder);
+            throw FileError(FileError::Kind::Create, file.path, reason);
+        }
+        QFile::remove(file.temporary);
+        taken.append(file.path);
+    }
+    for (const QString& folder : folders)
+        syncDirectory(folder);
+    return taken;
+}
+
 bool deleteFile(const QString& path, QString* reason)
 {
     QFile file(path);

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QIODevice;
 
@@ -61,6 +62,35 @@ bool writeNewFile(const QString& path, const QByteArray& bytes);
 
 // Flushes a folder's entries to disk, so that the files made in it survive a power cut.
 void syncDirectory(const QString& directory);
+
+// Many new files, written as writeNewFile writes one but flushed to disk together: each goes to a
+// temporary file beside its name, and commit() flushes them all, then gives each its name without
+// ever replacing anything and flushes the folders. On Linux the file system is flushed once for
+// the whole batch, where a flush of every file would cost a journal commit each.
+class NewFileBatch {
+public:
+    NewFileBatch() = default;
+    // Removes the temporary files of a batch that was not committed.
+    ~NewFileBatch();
+    NewFileBatch(const NewFileBatch&) = delete;
+    NewFileBatch& operator=(const NewFileBatch&) = delete;
+
+    // Writes the bytes of a new file of that path to a temporary file. Throws FileError (Create)
+    // naming the path when it cannot be written.
+    void add(const QString& path, const QByteArray& bytes);
+    qsizetype size() const { return qsizetype(m_staged.size()); }
+    // Flushes the files and names them; returns the paths that were taken by then (nothing is
+    // written for those). Throws FileError (Create) when the files cannot be flushed or named;
+    // the files named before that stay. The batch is empty afterwards.
+    QStringList commit();
+
+private:
+    struct Staged {
+        QString path;
+        QString temporary;
+    };
+    std::vector<Staged> m_staged;
+};
 
 // Deletes a file; returns false, with the system's reason, when it could not.
 bool deleteFile(const QString& path, QString* reason = nullptr);

@@ -158,25 +158,31 @@ TEST_F(ImportTest, WritesEachBookInTheBookFileLayoutAndNeverReplacesAFile)
 
 TEST_F(ImportTest, AFailureHalfWayKeepsTheBooksWrittenAndNamesTheRecordsThatWereNot)
 {
+    // Books are flushed in batches of 500: the folder goes away after the first batch (another
+    // program moves it), so the 501st and 502nd books cannot be written.
     ImportRecords records;
-    for (const char* title : {"One", "Two", "Three"})
-        records.push_back(record({{Field::Title, title}}, title));
+    for (int i = 1; i <= 502; ++i) {
+        ImportRecord r;
+        r.book[Field::Title] = QStringLiteral("Book %1").arg(i);
+        r.location = QStringLiteral("line %1").arg(i + 1);
+        records.push_back(r);
+    }
     const ImportPlan plan = planImport(m_cat, {}, records, DuplicatePolicy::Skip);
-    // The folder goes away after the first book (another program moves it).
     const QString moved = m_dir.path() + s("-moved");
     try {
         runImport(plan, kWhen, s("1.2.0.0"), [&](qsizetype done) {
-            if (done == 1) {
+            if (done == 500) {
                 ASSERT_TRUE(QDir().rename(m_dir.path(), moved));
             }
         });
         FAIL() << "no error";
     } catch (const Error& e) {
         EXPECT_TRUE(e.message().startsWith(s("Cannot create file")));
-        EXPECT_TRUE(e.message().endsWith(
-            s("1 books were imported before the failure; these records were not: Two, Three.")))
+        EXPECT_TRUE(e.message().endsWith(s("500 books were imported before the failure; these "
+                                           "records were not: line 502, line 503.")))
             << e.message().toStdString();
     }
-    EXPECT_EQ(ReadBookRecord(moved + s("/One.book"))[Field::Title], s("One"));
+    EXPECT_EQ(ReadBookRecord(moved + s("/Book 500.book"))[Field::Title], s("Book 500"));
+    EXPECT_EQ(QDir(moved).entryList(QDir::Files | QDir::Hidden).size(), 500);
     QDir(moved).removeRecursively();
 }
