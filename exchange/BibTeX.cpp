@@ -690,12 +690,24 @@ QString decodedPart(QStringView raw)
     return singleLine(decodeLatex(raw));
 }
 
+// A part of a name as namesText keeps it: the characters the author-list syntax would misread
+// (`bad`) blanked out, and no run of blanks left.
+QString namePart(QStringView raw, QStringView bad)
+{
+    QString text = decodeLatex(raw);
+    for (QChar& c : text) {
+        if (bad.contains(c))
+            c = u' ';
+    }
+    return collapseSpace(text);
+}
+
 AuthorEntry nameOf(QStringView raw)
 {
     AuthorEntry entry;
     if (whollyBraced(raw)) {
         entry.kind = AuthorKind::Organisation;
-        entry.name = decodedPart(raw.sliced(1, raw.size() - 2));
+        entry.name = namePart(raw.sliced(1, raw.size() - 2), u";*");
         return entry;
     }
     std::array<qsizetype, 2> commas = {-1, -1};
@@ -710,26 +722,34 @@ AuthorEntry nameOf(QStringView raw)
             commas[found++] = i;
     }
     if (found == 0) {
-        entry.name = decodedPart(raw);
+        entry.name = namePart(raw, u";*,");
         return entry;
     }
-    entry.kind = AuthorKind::PersonFamilyGiven;
-    entry.familyName = decodedPart(raw.first(commas[0]));
+    entry.familyName = namePart(raw.first(commas[0]), u";*,");
+    QString given;
     if (found == 1) {
-        entry.givenName = decodedPart(raw.sliced(commas[0] + 1));
+        given = namePart(raw.sliced(commas[0] + 1), u";*");
     } else {
-        const QString jr = decodedPart(raw.sliced(commas[0] + 1, commas[1] - commas[0] - 1));
-        const QString first = decodedPart(raw.sliced(commas[1] + 1));
-        entry.givenName = jr.isEmpty() ? first : first + u", " + jr;
+        const QString jr = namePart(raw.sliced(commas[0] + 1, commas[1] - commas[0] - 1), u";*");
+        const QString first = namePart(raw.sliced(commas[1] + 1), u";*");
+        given = jr.isEmpty() ? first : first + u", " + jr;
     }
-    if (entry.givenName.isEmpty()) {
+    // The export splits a given name at its first comma ("John, Jr."); read it as split there.
+    if (const qsizetype comma = given.indexOf(u','); comma >= 0) {
+        const QStringView before = trimBlanks(QStringView(given).first(comma));
+        const QStringView after = trimBlanks(QStringView(given).sliced(comma + 1));
+        if (!before.isEmpty() && !after.isEmpty())
+            given = before + u", " + after;
+    }
+    if (given.isEmpty()) {
         // "Smith," is the family name alone, as the export writes it.
-        entry.kind = AuthorKind::PersonFreeForm;
         entry.name = entry.familyName;
         entry.familyName.clear();
         return entry;
     }
-    entry.name = entry.familyName + u", " + entry.givenName;
+    entry.kind = AuthorKind::PersonFamilyGiven;
+    entry.givenName = given;
+    entry.name = entry.familyName + u", " + given;
     return entry;
 }
 
@@ -738,10 +758,12 @@ QString namesField(QStringView raw)
 {
     std::vector<AuthorEntry> names;
     for (const QStringView part : splitNames(raw)) {
-        const QStringView name = trimBlanks(part);
-        if (name.isEmpty() || name.compare(u"others", Qt::CaseInsensitive) == 0)
+        AuthorEntry name = nameOf(trimBlanks(part));
+        // "others" stands for the names left out ("et al.").
+        if (name.kind == AuthorKind::PersonFreeForm &&
+            name.name.compare(u"others", Qt::CaseInsensitive) == 0)
             continue;
-        names.push_back(nameOf(name));
+        names.push_back(std::move(name));
     }
     // namesText blanks out characters the syntax would misread; no run of blanks may stay.
     return collapseSpace(namesText(names));
@@ -822,7 +844,11 @@ BookRecord bookOf(const RawFields& fields, const QString& key)
 // An entry that cannot be read on: the reason, as the rejected record gives it.
 struct SyntaxError {
     QString reason;
+    bool endOfFile = false;
 };
+
+// Broken entries make the parser read parts of the file again; this much and no more.
+struct TooDamaged {};
 
 QString quoted(QStringView text)
 {
@@ -831,7 +857,9 @@ QString quoted(QStringView text)
 
 class BibParser {
 public:
-    explicit BibParser(QStringView text) : m_text(text), m_budget(8 * text.size() + 65536)
+    explicit BibParser(QStringView text)
+        : m_text(text), m_expansionLeft(8 * text.size() + 65536),
+          m_workLeft(16 * text.size() + 1000000)
     {
         m_lineStarts.push_back(0);
         for (qsizetype i = 0; i < text.size(); ++i) {
@@ -853,12 +881,28 @@ public:
     ImportRecords run()
     {
         ImportRecords records;
+        try {
+            entries(records);
+        } catch (const TooDamaged&) {
+            records.push_back(rejected(
+                m_at, m_key, QStringLiteral("the rest of the file is too damaged to read")));
+        }
+        if (!m_sawEntry)
+            throw ImportError(QStringLiteral("The file holds no BibTeX entry."));
+        return records;
+    }
+
+private:
+    void entries(ImportRecords& records)
+    {
         const qsizetype n = m_text.size();
         qsizetype pos = 0;
         while (pos < n) {
             const qsizetype at = m_text.indexOf(u'@', pos);
             if (at < 0)
                 break;
+            m_at = at;
+            m_key.clear();
             pos = at + 1;
             const qsizetype typeStart = skipSpace(at + 1);
             qsizetype typeEnd = typeStart;
@@ -888,7 +932,6 @@ public:
             m_sawEntry = true;
             m_pos = open + 1;
             m_close = m_text[open] == u'{' ? u'}' : u')';
-            m_key.clear();
             try {
                 if (type == u"string")
                     abbreviations();
@@ -899,15 +942,11 @@ public:
                 pos = m_pos;
             } catch (const SyntaxError& e) {
                 records.push_back(rejected(at, m_key, e.reason));
-                pos = resumeAfter(at);
+                pos = resume(at, e.endOfFile);
             }
         }
-        if (!m_sawEntry)
-            throw ImportError(QStringLiteral("The file holds no BibTeX entry."));
-        return records;
     }
 
-private:
     qsizetype skipSpace(qsizetype pos) const
     {
         while (pos < m_text.size() && isBibSpace(m_text[pos]))
@@ -923,7 +962,15 @@ private:
 
     [[noreturn]] static void notClosed()
     {
-        fail(QStringLiteral("the entry is not closed before the end of the file"));
+        throw SyntaxError{QStringLiteral("the entry is not closed before the end of the file"),
+                          true};
+    }
+
+    void spend(qsizetype work)
+    {
+        m_workLeft -= work;
+        if (m_workLeft < 0)
+            throw TooDamaged{};
     }
 
     bool atLineStart(qsizetype pos) const
@@ -933,33 +980,40 @@ private:
         return pos == 0 || m_text[pos - 1] == u'\n' || m_text[pos - 1] == u'\r';
     }
 
-    // Where reading goes on after a broken entry: the next "@" that starts a line, else the
-    // next "@" after the point of failure.
-    qsizetype resumeAfter(qsizetype at) const
+    // Where reading goes on after a broken entry: at the "@" the entry broke on, else at the
+    // next "@" that starts a line, else at the next "@". That is searched after the point of
+    // failure, or after the entry's own "@" when the file ended inside it: a brace left open
+    // swallows the entries below it.
+    qsizetype resume(qsizetype at, bool endOfFile)
     {
-        for (qsizetype p = m_text.indexOf(u'@', at + 1); p >= 0; p = m_text.indexOf(u'@', p + 1)) {
+        const qsizetype from = endOfFile ? at + 1 : m_pos;
+        if (from < m_text.size() && m_text[from] == u'@')
+            return from;
+        qsizetype last = from;
+        for (qsizetype p = m_text.indexOf(u'@', from); p >= 0; p = m_text.indexOf(u'@', p + 1)) {
+            spend(p - last);
+            last = p;
             if (atLineStart(p))
                 return p;
         }
-        const qsizetype next = m_text.indexOf(u'@', std::max(m_pos, at + 1));
+        const qsizetype next = m_text.indexOf(u'@', from);
         return next < 0 ? m_text.size() : next;
     }
 
     // @comment skips its braced body, or else the rest of its line.
-    qsizetype skipComment(qsizetype pos) const
+    qsizetype skipComment(qsizetype pos)
     {
         const qsizetype n = m_text.size();
         const qsizetype open = skipSpace(pos);
-        if (open < n && (m_text[open] == u'{' || m_text[open] == u'(')) {
-            const QChar o = m_text[open];
-            const QChar c = o == u'{' ? u'}' : u')';
+        if (open < n && m_text[open] == u'{') {
             qsizetype depth = 0;
             for (qsizetype i = open; i < n; ++i) {
-                if (m_text[i] == o)
+                if (m_text[i] == u'{')
                     ++depth;
-                else if (m_text[i] == c && --depth == 0)
+                else if (m_text[i] == u'}' && --depth == 0)
                     return i + 1;
             }
+            spend(n - open);
         }
         while (pos < n && m_text[pos] != u'\n' && m_text[pos] != u'\r')
             ++pos;
@@ -1015,6 +1069,7 @@ private:
                 const qsizetype start = ++m_pos;
                 int depth = 1;
                 for (; !atEnd(); ++m_pos) {
+                    spend(1);
                     if (m_text[m_pos] == u'{')
                         ++depth;
                     else if (m_text[m_pos] == u'}' && --depth == 0)
@@ -1028,6 +1083,7 @@ private:
                 const qsizetype start = ++m_pos;
                 int depth = 0;
                 for (; !atEnd(); ++m_pos) {
+                    spend(1);
                     const QChar q = m_text[m_pos];
                     if (q == u'{') {
                         ++depth;
@@ -1051,8 +1107,8 @@ private:
             } else if (isIdentifierChar(c)) {
                 // An abbreviation; an unknown one is empty, as BibTeX warns and goes on.
                 const QString expansion = m_strings.value(identifier().toLower());
-                if (expansion.size() <= m_budget) {
-                    m_budget -= expansion.size();
+                if (expansion.size() <= m_expansionLeft) {
+                    m_expansionLeft -= expansion.size();
                     raw += expansion;
                 }
             } else {
@@ -1201,7 +1257,9 @@ private:
     QString m_key;
     std::vector<qsizetype> m_lineStarts;
     QHash<QString, QString> m_strings;
-    qsizetype m_budget;
+    qsizetype m_expansionLeft;
+    qsizetype m_workLeft;
+    qsizetype m_at = 0;
     bool m_sawEntry = false;
 };
 

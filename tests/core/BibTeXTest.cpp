@@ -229,6 +229,10 @@ TEST(BibTeX, NamesBothWays)
                                                                "Fontaine, Jean"},
         {"Doe, Jr, John, Paul", "Doe, John, Paul, Jr"},
         {"A; B*, C", "A B, C"},
+        // Found by fuzzing: read as the export will write them back.
+        {"Herbert, F{,}x", "Herbert, F, x"},
+        {"Herbert, Jr.; WHO *;, F", "Herbert, F, Jr. WHO"},
+        {"Doe and ot\x01hers", "Doe"},
     };
     for (const auto& c : read)
         EXPECT_EQ(importedOne("author = {" + QByteArray(c.bibtex) + "}")[Field::Author], s(c.field))
@@ -326,6 +330,12 @@ TEST(BibTeX, ParsesTheGrammar)
          {{"line 1 (a)", "",
            "syntax error: expected \",\" or \"}\" after the value of \"title\", found \"y\""},
           {"line 2 (b)", "B"}}},
+        {"an entry broken by the next one on its line",
+         "@book{a, title = {A} @book{b, title = {B}}\n@book{c, title = {C}}",
+         {{"line 1 (a)", "",
+           "syntax error: expected \",\" or \"}\" after the value of \"title\", found \"@\""},
+          {"line 1 (b)", "B"},
+          {"line 2 (c)", "C"}}},
         {"an entry that is no entry",
          "@book title\n@book{a, title={A}}\n@{x}",
          {{"line 1", "", "syntax error: expected \"{\" or \"(\" after \"@book\""},
@@ -349,7 +359,7 @@ TEST(BibTeX, ParsesTheGrammar)
         EXPECT_THROW(imported(bytes), ImportError) << bytes.constData();
 }
 
-TEST(BibTeX, DeepNestingNeitherCrashesNorHangs)
+TEST(BibTeX, HostileInputNeitherCrashesNorHangs)
 {
     const QByteArray open(100000, '{');
     const ImportRecords records =
@@ -367,6 +377,10 @@ TEST(BibTeX, DeepNestingNeitherCrashesNorHangs)
                     " # a" + QByteArray::number(i - 1) + "}\n";
     EXPECT_LT(imported(doubling + "@book{k, title = a63}").at(0).book[Field::Title].size(),
               10000000);
+    // Every entry left open swallows the rest of the file; reading them all again is cut short.
+    const ImportRecords unclosed = imported(QByteArray("@book{k, title = {x\n").repeated(100000));
+    EXPECT_LT(unclosed.size(), 1000u);
+    EXPECT_EQ(unclosed.back().rejection, s("the rest of the file is too damaged to read"));
 }
 
 TEST(BibTeX, ExportsExactBytes)
