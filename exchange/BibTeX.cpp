@@ -1,25 +1,1391 @@
 #include "exchange/BibTeX.h"
 
+#include "base/TextCodec.h"
+#include "exchange/BookMapping.h"
+#include "markup/Dates.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <utility>
+
 namespace quillery {
 
-QByteArray exportBibTeX(std::span<const BookRecord>)
+namespace {
+
+// ----- Characters -----
+
+// White space as BibTeX collapses it.
+bool isBibSpace(QChar c)
 {
-    return {};
+    const char16_t u = c.unicode();
+    return u == u' ' || u == u'\t' || u == u'\n' || u == u'\r' || u == u'\f' || u == u'\v';
 }
 
-ImportRecords importBibTeX(QByteArrayView)
+// The line breaks cleanImportedRecord knows besides CR and LF.
+bool isOtherLineBreak(QChar c)
 {
-    throw ImportError(QStringLiteral("BibTeX is not read yet."));
+    return c == QChar(0x85) || c == QChar(0x2028) || c == QChar(0x2029);
+}
+
+// The characters cleanImportedRecord drops (tab and line breaks aside).
+bool isDroppedControl(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u < 0x20 || (u >= 0x7F && u < 0xA0) || u == 0xFEFF;
+}
+
+bool isAsciiLetter(QChar c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+bool isAsciiAlnum(QChar c)
+{
+    return isAsciiLetter(c) || (c >= u'0' && c <= u'9');
+}
+
+// A character of an entry type, field name or abbreviation, as BibTeX scans identifiers.
+bool isIdentifierChar(QChar c)
+{
+    return !isBibSpace(c) && !QStringView(u"\"#%'(),={}@").contains(c);
+}
+
+// Runs of BibTeX white space as one blank, none at either end.
+QString collapseSpace(QStringView text)
+{
+    QString out;
+    out.reserve(text.size());
+    bool blank = false;
+    for (const QChar c : text) {
+        if (isBibSpace(c)) {
+            blank = !out.isEmpty();
+            continue;
+        }
+        if (blank)
+            out += u' ';
+        blank = false;
+        out += c;
+    }
+    return out;
+}
+
+// A value outside Comments: its line breaks (CR LF from decodeLatex) as blanks, so that the
+// cleaning leaves no run of blanks the export would not give back.
+QString singleLine(const QString& text)
+{
+    if (!text.contains(u'\n') && !text.contains(u"  "))
+        return text;
+    return collapseSpace(text);
+}
+
+// ----- LaTeX -----
+
+struct Accent {
+    char16_t command;
+    char16_t mark;
+};
+
+// Accents written as a control symbol (\"o) and as a one-letter control word (\c{c}).
+constexpr std::array<Accent, 7> SymbolAccents = {{
+    {u'"', 0x0308},
+    {u'\'', 0x0301},
+    {u'`', 0x0300},
+    {u'^', 0x0302},
+    {u'~', 0x0303},
+    {u'=', 0x0304},
+    {u'.', 0x0307},
+}};
+constexpr std::array<Accent, 9> WordAccents = {{
+    {u'u', 0x0306},
+    {u'v', 0x030C},
+    {u'H', 0x030B},
+    {u'c', 0x0327},
+    {u'k', 0x0328},
+    {u'r', 0x030A},
+    {u'd', 0x0323},
+    {u'b', 0x0331},
+    {u't', 0x0361},
+}};
+
+struct NamedText {
+    const char16_t* name;
+    const char16_t* text;
+};
+
+// Control words that stand for text. The spacing ones give a blank, \par and \newline a break;
+// both are handled by the decoder itself.
+constexpr NamedText NamedCharacters[] = {
+    {u"ss", u"\u00DF"},
+    {u"SS", u"SS"},
+    {u"o", u"\u00F8"},
+    {u"O", u"\u00D8"},
+    {u"aa", u"\u00E5"},
+    {u"AA", u"\u00C5"},
+    {u"ae", u"\u00E6"},
+    {u"AE", u"\u00C6"},
+    {u"oe", u"\u0153"},
+    {u"OE", u"\u0152"},
+    {u"l", u"\u0142"},
+    {u"L", u"\u0141"},
+    {u"i", u"\u0131"},
+    {u"j", u"\u0237"},
+    {u"dh", u"\u00F0"},
+    {u"DH", u"\u00D0"},
+    {u"th", u"\u00FE"},
+    {u"TH", u"\u00DE"},
+    {u"ng", u"\u014B"},
+    {u"NG", u"\u014A"},
+    {u"dj", u"\u0111"},
+    {u"DJ", u"\u0110"},
+    {u"textbackslash", u"\\"},
+    {u"textasciitilde", u"~"},
+    {u"textasciicircum", u"^"},
+    {u"textasciigrave", u"`"},
+    {u"textbraceleft", u"{"},
+    {u"textbraceright", u"}"},
+    {u"textunderscore", u"_"},
+    {u"textdollar", u"$"},
+    {u"textbar", u"|"},
+    {u"textless", u"<"},
+    {u"textgreater", u">"},
+    {u"textendash", u"\u2013"},
+    {u"textemdash", u"\u2014"},
+    {u"textquoteleft", u"\u2018"},
+    {u"textquoteright", u"\u2019"},
+    {u"textquotedblleft", u"\u201C"},
+    {u"textquotedblright", u"\u201D"},
+    {u"textquotesingle", u"'"},
+    {u"textquotedbl", u"\""},
+    {u"quotesinglbase", u"\u201A"},
+    {u"quotedblbase", u"\u201E"},
+    {u"guillemotleft", u"\u00AB"},
+    {u"guillemotright", u"\u00BB"},
+    {u"guillemetleft", u"\u00AB"},
+    {u"guillemetright", u"\u00BB"},
+    {u"guilsinglleft", u"\u2039"},
+    {u"guilsinglright", u"\u203A"},
+    {u"textexclamdown", u"\u00A1"},
+    {u"textquestiondown", u"\u00BF"},
+    {u"textsection", u"\u00A7"},
+    {u"S", u"\u00A7"},
+    {u"textparagraph", u"\u00B6"},
+    {u"P", u"\u00B6"},
+    {u"textcopyright", u"\u00A9"},
+    {u"copyright", u"\u00A9"},
+    {u"textregistered", u"\u00AE"},
+    {u"texttrademark", u"\u2122"},
+    {u"textdegree", u"\u00B0"},
+    {u"pounds", u"\u00A3"},
+    {u"textsterling", u"\u00A3"},
+    {u"texteuro", u"\u20AC"},
+    {u"euro", u"\u20AC"},
+    {u"dag", u"\u2020"},
+    {u"textdagger", u"\u2020"},
+    {u"ddag", u"\u2021"},
+    {u"textdaggerdbl", u"\u2021"},
+    {u"dots", u"\u2026"},
+    {u"ldots", u"\u2026"},
+    {u"textellipsis", u"\u2026"},
+    {u"textbullet", u"\u2022"},
+    {u"textperiodcentered", u"\u00B7"},
+    {u"textordfeminine", u"\u00AA"},
+    {u"textordmasculine", u"\u00BA"},
+    {u"nobreakspace", u"\u00A0"},
+    {u"thinspace", u"\u2009"},
+    {u"TeX", u"TeX"},
+    {u"LaTeX", u"LaTeX"},
+    {u"LaTeXe", u"LaTeX2e"},
+    {u"BibTeX", u"BibTeX"},
+};
+
+constexpr const char16_t* BlankWords[] = {u"space", u"quad", u"qquad", u"enspace", u"enskip"};
+
+// More accents on one letter than this are dropped: nothing real has them, and normalising a
+// letter with thousands of marks is slow.
+constexpr qsizetype MaxMarks = 8;
+
+class LatexDecoder {
+public:
+    explicit LatexDecoder(QStringView in) : m_in(in) { m_out.reserve(in.size()); }
+
+    QString run()
+    {
+        const qsizetype n = m_in.size();
+        while (m_i < n) {
+            const QChar c = m_in[m_i];
+            if (c == u'\\') {
+                command();
+            } else if (c == u'{') {
+                ++m_depth;
+                ++m_i;
+            } else if (c == u'}') {
+                --m_depth;
+                ++m_i;
+                // An accent whose group closes before any letter has nothing to go on.
+                if (!m_marks.isEmpty() && m_depth <= m_markDepth)
+                    m_marks.clear();
+            } else if (c == u'~') {
+                text(u"\u00A0");
+                ++m_i;
+            } else if (c == u'-') {
+                dashes();
+            } else if ((c == u'`' || c == u'\'') && m_i + 1 < n && m_in[m_i + 1] == c) {
+                text(c == u'`' ? u"\u201C" : u"\u201D");
+                m_i += 2;
+            } else if (c == u'$') {
+                ++m_i; // math shift: the formula's text stays
+            } else if (isBibSpace(c) || isOtherLineBreak(c)) {
+                m_blank = true;
+                ++m_i;
+            } else if (isDroppedControl(c)) {
+                ++m_i;
+            } else {
+                const qsizetype len =
+                    c.isHighSurrogate() && m_i + 1 < n && m_in[m_i + 1].isLowSurrogate() ? 2 : 1;
+                text(m_in.sliced(m_i, len));
+                m_i += len;
+            }
+        }
+        return m_out;
+    }
+
+private:
+    void text(QStringView s)
+    {
+        if (s.isEmpty())
+            return;
+        if (m_blank && !m_out.isEmpty() && !m_out.endsWith(u'\n'))
+            m_out += u' ';
+        m_blank = false;
+        if (m_marks.isEmpty()) {
+            m_out += s;
+            return;
+        }
+        const qsizetype first = s.front().isHighSurrogate() && s.size() > 1 ? 2 : 1;
+        QString base = s.first(first).toString();
+        // The dotless letters are what accents are put on; with the accent they are i and j.
+        if (base == u"\u0131")
+            base = QStringLiteral("i");
+        else if (base == u"\u0237")
+            base = QStringLiteral("j");
+        m_out += QString(base + m_marks).normalized(QString::NormalizationForm_C);
+        m_out += s.sliced(first);
+        m_marks.clear();
+    }
+
+    void lineBreak()
+    {
+        m_marks.clear();
+        m_blank = false;
+        m_out += u"\r\n";
+    }
+
+    void accent(char16_t mark)
+    {
+        // The inner accent is nearer the letter: \"{\'o} puts the acute first.
+        if (m_marks.size() < MaxMarks)
+            m_marks.prepend(QChar(mark));
+        m_markDepth = m_depth;
+        skipSpace();
+    }
+
+    void skipSpace()
+    {
+        while (m_i < m_in.size() && isBibSpace(m_in[m_i]))
+            ++m_i;
+    }
+
+    void dashes()
+    {
+        qsizetype run = 0;
+        while (m_i < m_in.size() && m_in[m_i] == u'-') {
+            ++run;
+            ++m_i;
+        }
+        for (; run >= 3; run -= 3)
+            text(u"\u2014");
+        if (run == 2)
+            text(u"\u2013");
+        else if (run == 1)
+            text(u"-");
+    }
+
+    void command()
+    {
+        ++m_i;
+        if (m_i >= m_in.size()) {
+            text(u"\\");
+            return;
+        }
+        const QChar c = m_in[m_i];
+        if (isAsciiLetter(c)) {
+            const qsizetype start = m_i;
+            while (m_i < m_in.size() && isAsciiLetter(m_in[m_i]))
+                ++m_i;
+            const QStringView name = m_in.sliced(start, m_i - start);
+            skipSpace(); // as TeX does after a control word
+            word(name);
+            return;
+        }
+        ++m_i;
+        for (const Accent& a : SymbolAccents) {
+            if (c == a.command) {
+                accent(a.mark);
+                return;
+            }
+        }
+        switch (c.unicode()) {
+        case u'\\':
+            lineBreak();
+            return;
+        case u' ':
+        case u'\t':
+        case u'\n':
+        case u'\r':
+        case u';':
+        case u':':
+            m_blank = true;
+            return;
+        case u',':
+            text(u"\u2009");
+            return;
+        case u'-':
+        case u'/':
+        case u'@':
+        case u'!':
+            return;
+        default:
+            // \& \% \$ \# \_ \{ \} and any other escaped symbol: the symbol itself.
+            if (c.isHighSurrogate() && m_i < m_in.size() && m_in[m_i].isLowSurrogate())
+                text(m_in.sliced(++m_i - 2, 2));
+            else if (!isDroppedControl(c))
+                text(m_in.sliced(m_i - 1, 1));
+            return;
+        }
+    }
+
+    void word(QStringView name)
+    {
+        if (name.size() == 1) {
+            for (const Accent& a : WordAccents) {
+                if (name.front() == a.command) {
+                    accent(a.mark);
+                    return;
+                }
+            }
+        }
+        if (name == u"par" || name == u"newline") {
+            lineBreak();
+            return;
+        }
+        for (const NamedText& named : NamedCharacters) {
+            if (name == QStringView(named.name)) {
+                text(named.text);
+                return;
+            }
+        }
+        for (const char16_t* blank : BlankWords) {
+            if (name == QStringView(blank)) {
+                m_blank = true;
+                return;
+            }
+        }
+        // Any other command (\emph, \textit, \relax, ...): its name goes, its argument stays.
+    }
+
+    QStringView m_in;
+    qsizetype m_i = 0;
+    QString m_out;
+    bool m_blank = false;
+    QString m_marks;
+    int m_depth = 0;
+    int m_markDepth = 0;
+};
+
+// Whether the braces of a text pair up, so that "\{" and "\}" keep BibTeX's count balanced.
+bool bracesBalance(QStringView text)
+{
+    int depth = 0;
+    for (const QChar c : text) {
+        if (c == u'{') {
+            ++depth;
+        } else if (c == u'}') {
+            if (--depth < 0)
+                return false;
+        }
+    }
+    return depth == 0;
+}
+
+// ----- Export -----
+
+// The ASCII letters a key keeps for the letters NFKD does not decompose.
+QStringView asciiFor(QChar c)
+{
+    switch (c.unicode()) {
+    case 0x00DF:
+        return u"ss";
+    case 0x00E6:
+        return u"ae";
+    case 0x00C6:
+        return u"AE";
+    case 0x00F8:
+        return u"o";
+    case 0x00D8:
+        return u"O";
+    case 0x0153:
+        return u"oe";
+    case 0x0152:
+        return u"OE";
+    case 0x0142:
+        return u"l";
+    case 0x0141:
+        return u"L";
+    case 0x0111:
+        return u"d";
+    case 0x0110:
+        return u"D";
+    case 0x00FE:
+        return u"th";
+    case 0x00DE:
+        return u"TH";
+    case 0x00F0:
+        return u"d";
+    case 0x00D0:
+        return u"D";
+    case 0x0131:
+        return u"i";
+    default:
+        return {};
+    }
+}
+
+// A book's name as a key: ASCII letters and digits, other runs as one "-".
+QString keyBase(QStringView name)
+{
+    const QString decomposed = name.toString().normalized(QString::NormalizationForm_KD);
+    QString out;
+    bool dash = false;
+    const auto append = [&](QStringView part) {
+        for (const QChar c : part) {
+            if (isAsciiAlnum(c)) {
+                if (dash && !out.isEmpty())
+                    out += u'-';
+                dash = false;
+                out += c;
+            } else if (c.unicode() < 0x80) {
+                dash = true;
+            }
+        }
+    };
+    for (const QChar c : decomposed) {
+        if (c.unicode() < 0x80)
+            append(QStringView(&c, 1));
+        else
+            append(asciiFor(c)); // other letters and the combining marks vanish
+    }
+    return out.isEmpty() ? QStringLiteral("book") : out;
+}
+
+// Keys unique ignoring case: a taken key gets "-2", "-3", ...
+class KeyMaker {
+public:
+    QString make(QStringView name)
+    {
+        const QString base = keyBase(name);
+        QString key = base;
+        int& next = m_next[base.toLower()];
+        if (next == 0)
+            next = 2;
+        while (m_used.contains(key.toLower()))
+            key = base + u'-' + QString::number(next++);
+        m_used.insert(key.toLower());
+        return key;
+    }
+
+private:
+    QSet<QString> m_used;
+    QHash<QString, int> m_next;
+};
+
+// A date field's text as its ISO form, when the program reads it as a date that reads back the
+// same.
+std::optional<QString> canonicalDate(QStringView text)
+{
+    const std::optional<ExchangeDate> date = exchangeDateOf(text);
+    if (!date)
+        return std::nullopt;
+    QString iso = exchangeDateText(*date);
+    if (exchangeDateOf(iso) != date)
+        return std::nullopt;
+    return iso;
+}
+
+bool isAndWord(QStringView word)
+{
+    return word.compare(u"and", Qt::CaseInsensitive) == 0;
+}
+
+// A part of a name: encoded, with every word "and" braced so BibTeX does not split there.
+QString encodeNamePart(QStringView text)
+{
+    const QString encoded = encodeLatex(text);
+    if (!encoded.contains(u"and", Qt::CaseInsensitive))
+        return encoded;
+    QStringList words = encoded.split(u' ');
+    for (QString& word : words) {
+        if (isAndWord(word))
+            word = u'{' + word + u'}';
+    }
+    return words.join(u' ');
+}
+
+QString encodeName(const AuthorEntry& name)
+{
+    // A family name alone ("Smith,") is written as the name: BibTeX rejects a trailing comma.
+    const bool alone = name.kind == AuthorKind::PersonFreeForm ||
+                       (name.kind == AuthorKind::PersonFamilyGiven && name.givenName.isEmpty());
+    if (name.kind == AuthorKind::Organisation)
+        return u'{' + encodeLatex(name.name) + u'}';
+    if (alone) {
+        const QString& text = name.kind == AuthorKind::PersonFreeForm ? name.name : name.familyName;
+        // "others" alone means "et al." to BibTeX.
+        if (text.compare(u"others", Qt::CaseInsensitive) == 0)
+            return u'{' + text + u'}';
+        return encodeNamePart(text);
+    }
+    const QString family = encodeNamePart(name.familyName);
+    const QString& given = name.givenName;
+    const qsizetype comma = given.indexOf(u',');
+    const QStringView first =
+        comma < 0 ? QStringView() : trimBlanks(QStringView(given).first(comma));
+    const QStringView jr =
+        comma < 0 ? QStringView() : trimBlanks(QStringView(given).sliced(comma + 1));
+    if (!first.isEmpty() && !jr.isEmpty()) {
+        // "Smith, John, Jr." is BibTeX's "Smith, Jr., John"; more commas must not split.
+        QString suffix = encodeNamePart(jr);
+        suffix.replace(u',', QStringLiteral("{,}"));
+        return family + u", " + suffix + u", " + encodeNamePart(first);
+    }
+    QString encoded = encodeNamePart(given);
+    encoded.replace(u',', QStringLiteral("{,}"));
+    return family + u", " + encoded;
+}
+
+QString encodeNames(QStringView text)
+{
+    // Through the field text first, so the export writes the names as the import gives them.
+    QStringList parts;
+    for (const AuthorEntry& name : namesOf(namesText(namesOf(text))))
+        parts.append(encodeName(name));
+    return parts.join(QStringLiteral(" and "));
+}
+
+// ----- Import -----
+
+// The entry types that describe a whole book or a part of one, and so become books.
+constexpr const char16_t* BookTypes[] = {
+    u"book",        u"mvbook",       u"inbook",        u"bookinbook",     u"suppbook",
+    u"collection",  u"mvcollection", u"incollection",  u"suppcollection", u"reference",
+    u"mvreference", u"proceedings",  u"mvproceedings",
+};
+
+bool isBookType(QStringView type)
+{
+    return std::any_of(std::begin(BookTypes), std::end(BookTypes),
+                       [type](const char16_t* t) { return type == QStringView(t); });
+}
+
+constexpr const char16_t* EnglishMonths[] = {
+    u"january", u"february", u"march",     u"april",   u"may",      u"june",
+    u"july",    u"august",   u"september", u"october", u"november", u"december",
+};
+
+// The month a "month" field gives: 1 to 12, a month name or its abbreviation ("Sept.", "jul"),
+// or a name of the program's month table; 0 when none.
+int monthOf(QStringView text)
+{
+    text = trimBlanks(text);
+    if (text.endsWith(u'.'))
+        text.chop(1);
+    if (!text.isEmpty() && text.size() <= 2 &&
+        std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; })) {
+        const int month = text.toInt();
+        return month >= 1 && month <= 12 ? month : 0;
+    }
+    if (text.size() >= 3) {
+        for (int m = 0; m < 12; ++m) {
+            const QStringView name(EnglishMonths[m]);
+            if (text.size() <= name.size() &&
+                name.first(text.size()).compare(text, Qt::CaseInsensitive) == 0)
+                return m + 1;
+        }
+    }
+    for (int m = 0; m < 12; ++m) {
+        for (const char16_t* name : MonthNameTable()[m]) {
+            if (text.compare(QStringView(name), Qt::CaseInsensitive) == 0)
+                return m + 1;
+        }
+    }
+    return 0;
+}
+
+// A date field as the book keeps it: a range's start, in ISO form when it is a date.
+QString importedDate(const QString& text, bool range)
+{
+    QString date = text;
+    if (range) {
+        const qsizetype slash = date.indexOf(u'/');
+        if (slash >= 0)
+            date = trimBlanks(QStringView(date).first(slash)).toString();
+    }
+    return canonicalDate(date).value_or(date);
+}
+
+// Splits a name list at the word "and" outside braces; the value is already collapsed.
+std::vector<QStringView> splitNames(QStringView raw)
+{
+    std::vector<QStringView> names;
+    int depth = 0;
+    qsizetype start = 0;
+    const qsizetype n = raw.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = raw[i];
+        if (c == u'{') {
+            ++depth;
+        } else if (c == u'}') {
+            --depth;
+        } else if (depth == 0 && c == u' ' && i + 4 <= n && isAndWord(raw.sliced(i + 1, 3)) &&
+                   (i + 4 == n || raw[i + 4] == u' ')) {
+            names.push_back(raw.sliced(start, i - start));
+            start = i + 4;
+            i += 3;
+        }
+    }
+    names.push_back(raw.sliced(start));
+    return names;
+}
+
+// Whether the text is one brace group: "{World Health Organization}".
+bool whollyBraced(QStringView text)
+{
+    if (text.size() < 2 || text.front() != u'{' || text.back() != u'}')
+        return false;
+    int depth = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'{')
+            ++depth;
+        else if (text[i] == u'}' && --depth == 0)
+            return i == text.size() - 1;
+    }
+    return false;
+}
+
+QString decodedPart(QStringView raw)
+{
+    return singleLine(decodeLatex(raw));
+}
+
+// A part of a name as namesText keeps it: the characters the author-list syntax would misread
+// (`bad`) blanked out, and no run of blanks left.
+QString namePart(QStringView raw, QStringView bad)
+{
+    QString text = decodeLatex(raw);
+    for (QChar& c : text) {
+        if (bad.contains(c))
+            c = u' ';
+    }
+    return collapseSpace(text);
+}
+
+AuthorEntry nameOf(QStringView raw)
+{
+    AuthorEntry entry;
+    if (whollyBraced(raw)) {
+        entry.kind = AuthorKind::Organisation;
+        entry.name = namePart(raw.sliced(1, raw.size() - 2), u";*");
+        return entry;
+    }
+    std::array<qsizetype, 2> commas = {-1, -1};
+    int found = 0;
+    int depth = 0;
+    for (qsizetype i = 0; i < raw.size() && found < 2; ++i) {
+        if (raw[i] == u'{')
+            ++depth;
+        else if (raw[i] == u'}')
+            --depth;
+        else if (raw[i] == u',' && depth == 0)
+            commas[found++] = i;
+    }
+    if (found == 0) {
+        entry.name = namePart(raw, u";*,");
+        return entry;
+    }
+    entry.familyName = namePart(raw.first(commas[0]), u";*,");
+    QString given;
+    if (found == 1) {
+        given = namePart(raw.sliced(commas[0] + 1), u";*");
+    } else {
+        const QString jr = namePart(raw.sliced(commas[0] + 1, commas[1] - commas[0] - 1), u";*");
+        const QString first = namePart(raw.sliced(commas[1] + 1), u";*");
+        given = jr.isEmpty() ? first : first + u", " + jr;
+    }
+    // The export splits a given name at its first comma ("John, Jr."); read it as split there.
+    if (const qsizetype comma = given.indexOf(u','); comma >= 0) {
+        const QStringView before = trimBlanks(QStringView(given).first(comma));
+        const QStringView after = trimBlanks(QStringView(given).sliced(comma + 1));
+        if (!before.isEmpty() && !after.isEmpty())
+            given = before + u", " + after;
+    }
+    if (given.isEmpty()) {
+        // "Smith," is the family name alone, as the export writes it.
+        entry.name = entry.familyName;
+        entry.familyName.clear();
+        return entry;
+    }
+    entry.kind = AuthorKind::PersonFamilyGiven;
+    entry.givenName = given;
+    entry.name = entry.familyName + u", " + given;
+    return entry;
+}
+
+// A name list as the field text of the author-list syntax.
+QString namesField(QStringView raw)
+{
+    std::vector<AuthorEntry> names;
+    for (const QStringView part : splitNames(raw)) {
+        AuthorEntry name = nameOf(trimBlanks(part));
+        // "others" stands for the names left out ("et al.").
+        if (name.kind == AuthorKind::PersonFreeForm &&
+            name.name.compare(u"others", Qt::CaseInsensitive) == 0)
+            continue;
+        names.push_back(std::move(name));
+    }
+    // namesText blanks out characters the syntax would misread; no run of blanks may stay.
+    return collapseSpace(namesText(names));
+}
+
+// The fields of one entry: names lower-cased, values as read (concatenated and collapsed).
+using RawFields = QHash<QString, QString>;
+
+BookRecord bookOf(const RawFields& fields, const QString& key)
+{
+    const auto raw = [&](const char16_t* name) {
+        return fields.value(QString::fromUtf16(name));
+    };
+    const auto has = [&](const char16_t* name) {
+        return !raw(name).isEmpty();
+    };
+    const auto text = [&](const char16_t* name) {
+        return decodedPart(raw(name));
+    };
+    const auto first = [&](std::initializer_list<const char16_t*> names) {
+        for (const char16_t* name : names) {
+            if (QString value = text(name); !value.isEmpty())
+                return value;
+        }
+        return QString();
+    };
+
+    BookRecord book;
+    book[Field::ID] = key;
+    book[Field::Author] = namesField(raw(u"author"));
+    if (book[Field::Author].isEmpty())
+        book[Field::Author] = namesField(raw(u"editor"));
+    book[Field::Translator] = namesField(raw(u"translator"));
+    book[Field::Title] = first({u"title", u"booktitle"});
+    book[Field::Subtitle] = text(u"subtitle");
+    book[Field::Edition] = text(u"edition");
+    book[Field::Series] = text(u"series");
+    book[Field::Position] = first({u"number", u"volume"});
+    book[Field::Publisher] = text(u"publisher");
+    book[Field::Printed] = first({u"location", u"address"});
+    book[Field::ISBN] = text(u"isbn");
+    book[Field::Category] = text(u"keywords");
+    book[Field::Language] = text(u"language");
+    book[Field::OriginalLanguage] = text(u"origlanguage");
+    book[Field::OriginalTitle] = text(u"origtitle");
+
+    book[Field::NumPages] = text(u"pagetotal");
+    if (book[Field::NumPages].isEmpty()) {
+        const QString pages = text(u"pages");
+        if (!pages.isEmpty() &&
+            std::all_of(pages.begin(), pages.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+            book[Field::NumPages] = pages;
+    }
+
+    QStringList comments;
+    for (const char16_t* name : {u"note", u"annotation", u"annote"}) {
+        const QString note = decodeLatex(raw(name));
+        if (!trimBlanks(note).isEmpty())
+            comments.append(note);
+    }
+    book[Field::Comments] = comments.join(QStringLiteral("\r\n"));
+
+    QString printed = has(u"date") ? importedDate(text(u"date"), true) : QString();
+    if (printed.isEmpty()) {
+        const QString year = text(u"year");
+        const int month = has(u"month") ? monthOf(text(u"month")) : 0;
+        const std::optional<ExchangeDate> date = exchangeDateOf(year);
+        if (month > 0 && date && date->month == 0)
+            printed = importedDate(exchangeDateText({date->year, month, 0}), false);
+        else
+            printed = importedDate(year, false);
+    }
+    book[Field::YearPrinted] = printed;
+    book[Field::YearWritten] = importedDate(text(u"origdate"), true);
+    return book;
+}
+
+// An entry that cannot be read on: the reason, as the rejected record gives it.
+struct SyntaxError {
+    QString reason;
+    bool endOfFile = false;
+};
+
+// Broken entries make the parser read parts of the file again; this much and no more.
+struct TooDamaged {};
+
+QString quoted(QStringView text)
+{
+    return u'"' + text.toString() + u'"';
+}
+
+class BibParser {
+public:
+    explicit BibParser(QStringView text)
+        : m_text(text), m_expansionLeft(8 * text.size() + 65536),
+          m_workLeft(16 * text.size() + 1000000)
+    {
+        m_lineStarts.push_back(0);
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+            if (text[i] == u'\r' || text[i] == u'\n')
+                m_lineStarts.push_back(i + 1);
+        }
+        static constexpr const char16_t* Months[] = {u"jan", u"feb", u"mar", u"apr",
+                                                     u"may", u"jun", u"jul", u"aug",
+                                                     u"sep", u"oct", u"nov", u"dec"};
+        for (int m = 0; m < 12; ++m) {
+            QString name = QString::fromUtf16(EnglishMonths[m]);
+            name[0] = name[0].toUpper();
+            m_strings.insert(QString::fromUtf16(Months[m]), name);
+        }
+    }
+
+    ImportRecords run()
+    {
+        ImportRecords records;
+        try {
+            entries(records);
+        } catch (const TooDamaged&) {
+            records.push_back(rejected(
+                m_at, m_key, QStringLiteral("the rest of the file is too damaged to read")));
+        }
+        if (!m_sawEntry)
+            throw ImportError(QStringLiteral("The file holds no BibTeX entry."));
+        return records;
+    }
+
+private:
+    void entries(ImportRecords& records)
+    {
+        const qsizetype n = m_text.size();
+        qsizetype pos = 0;
+        while (pos < n) {
+            const qsizetype at = m_text.indexOf(u'@', pos);
+            if (at < 0)
+                break;
+            m_at = at;
+            m_key.clear();
+            pos = at + 1;
+            const qsizetype typeStart = skipSpace(at + 1);
+            qsizetype typeEnd = typeStart;
+            while (typeEnd < n && isIdentifierChar(m_text[typeEnd]))
+                ++typeEnd;
+            const QString type = m_text.sliced(typeStart, typeEnd - typeStart).toString().toLower();
+            const qsizetype open = skipSpace(typeEnd);
+            const bool delimited = open < n && (m_text[open] == u'{' || m_text[open] == u'(');
+            if (type == u"comment") {
+                m_sawEntry = true;
+                pos = skipComment(typeEnd);
+                continue;
+            }
+            if (type.isEmpty() || !delimited) {
+                // A stray "@" in the text between entries is a comment; one that starts a
+                // line is an entry gone wrong.
+                if (atLineStart(at)) {
+                    records.push_back(rejected(
+                        at, {},
+                        type.isEmpty()
+                            ? QStringLiteral("syntax error: expected an entry type after \"@\"")
+                            : QStringLiteral("syntax error: expected \"{\" or \"(\" after \"@%1\"")
+                                  .arg(type)));
+                }
+                continue;
+            }
+            m_sawEntry = true;
+            m_pos = open + 1;
+            m_close = m_text[open] == u'{' ? u'}' : u')';
+            try {
+                if (type == u"string")
+                    abbreviations();
+                else if (type == u"preamble")
+                    preamble();
+                else
+                    records.push_back(entry(at, type));
+                pos = m_pos;
+            } catch (const SyntaxError& e) {
+                records.push_back(rejected(at, m_key, e.reason));
+                pos = resume(at, e.endOfFile);
+            }
+        }
+    }
+
+    qsizetype skipSpace(qsizetype pos) const
+    {
+        while (pos < m_text.size() && isBibSpace(m_text[pos]))
+            ++pos;
+        return pos;
+    }
+
+    void skipSpace() { m_pos = skipSpace(m_pos); }
+
+    bool atEnd() const { return m_pos >= m_text.size(); }
+
+    [[noreturn]] static void fail(QString reason) { throw SyntaxError{std::move(reason)}; }
+
+    [[noreturn]] static void notClosed()
+    {
+        throw SyntaxError{QStringLiteral("the entry is not closed before the end of the file"),
+                          true};
+    }
+
+    void spend(qsizetype work)
+    {
+        m_workLeft -= work;
+        if (m_workLeft < 0)
+            throw TooDamaged{};
+    }
+
+    bool atLineStart(qsizetype pos) const
+    {
+        while (pos > 0 && (m_text[pos - 1] == u' ' || m_text[pos - 1] == u'\t'))
+            --pos;
+        return pos == 0 || m_text[pos - 1] == u'\n' || m_text[pos - 1] == u'\r';
+    }
+
+    // Where reading goes on after a broken entry: at the "@" the entry broke on, else at the
+    // next "@" that starts a line, else at the next "@". That is searched after the point of
+    // failure, or after the entry's own "@" when the file ended inside it: a brace left open
+    // swallows the entries below it.
+    qsizetype resume(qsizetype at, bool endOfFile)
+    {
+        const qsizetype from = endOfFile ? at + 1 : m_pos;
+        if (from < m_text.size() && m_text[from] == u'@')
+            return from;
+        qsizetype last = from;
+        for (qsizetype p = m_text.indexOf(u'@', from); p >= 0; p = m_text.indexOf(u'@', p + 1)) {
+            spend(p - last);
+            last = p;
+            if (atLineStart(p))
+                return p;
+        }
+        const qsizetype next = m_text.indexOf(u'@', from);
+        return next < 0 ? m_text.size() : next;
+    }
+
+    // @comment skips its braced body, or else the rest of its line.
+    qsizetype skipComment(qsizetype pos)
+    {
+        const qsizetype n = m_text.size();
+        const qsizetype open = skipSpace(pos);
+        if (open < n && m_text[open] == u'{') {
+            qsizetype depth = 0;
+            for (qsizetype i = open; i < n; ++i) {
+                if (m_text[i] == u'{')
+                    ++depth;
+                else if (m_text[i] == u'}' && --depth == 0)
+                    return i + 1;
+            }
+            spend(n - open);
+        }
+        while (pos < n && m_text[pos] != u'\n' && m_text[pos] != u'\r')
+            ++pos;
+        return pos;
+    }
+
+    QString line(qsizetype pos) const
+    {
+        const auto it = std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(), pos);
+        return QStringLiteral("line %1").arg(it - m_lineStarts.begin());
+    }
+
+    ImportRecord rejected(qsizetype at, const QString& key, QString reason) const
+    {
+        ImportRecord record;
+        record.location = location(at, key);
+        record.rejection = std::move(reason);
+        return record;
+    }
+
+    QString location(qsizetype at, const QString& key) const
+    {
+        return key.isEmpty() ? line(at) : line(at) + u" (" + key + u')';
+    }
+
+    QString identifier()
+    {
+        const qsizetype start = m_pos;
+        while (!atEnd() && isIdentifierChar(m_text[m_pos]))
+            ++m_pos;
+        return m_text.sliced(start, m_pos - start).toString();
+    }
+
+    // What the entry holds at the point of failure, for the message.
+    QString found() const
+    {
+        if (atEnd())
+            notClosed();
+        const qsizetype len = m_text[m_pos].isHighSurrogate() && m_pos + 1 < m_text.size() ? 2 : 1;
+        return quoted(m_text.sliced(m_pos, len));
+    }
+
+    // A value: pieces joined by "#", white space collapsed. `subject` names it in messages.
+    QString value(const QString& subject)
+    {
+        QString raw;
+        while (true) {
+            skipSpace();
+            if (atEnd())
+                notClosed();
+            const QChar c = m_text[m_pos];
+            if (c == u'{') {
+                const qsizetype start = ++m_pos;
+                int depth = 1;
+                for (; !atEnd(); ++m_pos) {
+                    spend(1);
+                    if (m_text[m_pos] == u'{')
+                        ++depth;
+                    else if (m_text[m_pos] == u'}' && --depth == 0)
+                        break;
+                }
+                if (atEnd())
+                    notClosed();
+                raw += m_text.sliced(start, m_pos - start);
+                ++m_pos;
+            } else if (c == u'"') {
+                const qsizetype start = ++m_pos;
+                int depth = 0;
+                for (; !atEnd(); ++m_pos) {
+                    spend(1);
+                    const QChar q = m_text[m_pos];
+                    if (q == u'{') {
+                        ++depth;
+                    } else if (q == u'}') {
+                        if (--depth < 0)
+                            fail(QStringLiteral("syntax error: unbalanced \"}\" in the value of %1")
+                                     .arg(subject));
+                    } else if (q == u'"' && depth == 0) {
+                        break;
+                    }
+                }
+                if (atEnd())
+                    notClosed();
+                raw += m_text.sliced(start, m_pos - start);
+                ++m_pos;
+            } else if (c >= u'0' && c <= u'9') {
+                const qsizetype start = m_pos;
+                while (!atEnd() && m_text[m_pos] >= u'0' && m_text[m_pos] <= u'9')
+                    ++m_pos;
+                raw += m_text.sliced(start, m_pos - start);
+            } else if (isIdentifierChar(c)) {
+                // An abbreviation; an unknown one is empty, as BibTeX warns and goes on.
+                const QString expansion = m_strings.value(identifier().toLower());
+                if (expansion.size() <= m_expansionLeft) {
+                    m_expansionLeft -= expansion.size();
+                    raw += expansion;
+                }
+            } else {
+                fail(QStringLiteral("syntax error: expected a value for %1, found %2")
+                         .arg(subject, found()));
+            }
+            skipSpace();
+            if (atEnd() || m_text[m_pos] != u'#')
+                break;
+            ++m_pos;
+        }
+        return collapseSpace(raw);
+    }
+
+    // After a value: "," (then true) or the closing delimiter (then false).
+    bool separator(const QString& subject)
+    {
+        skipSpace();
+        if (atEnd())
+            notClosed();
+        if (m_text[m_pos] == m_close) {
+            ++m_pos;
+            return false;
+        }
+        if (m_text[m_pos] != u',')
+            fail(QStringLiteral("syntax error: expected \",\" or \"%1\" after the value of %2, "
+                                "found %3")
+                     .arg(m_close, subject, found()));
+        ++m_pos;
+        return true;
+    }
+
+    void abbreviations()
+    {
+        while (true) {
+            skipSpace();
+            if (atEnd())
+                notClosed();
+            if (m_text[m_pos] == m_close) {
+                ++m_pos;
+                return;
+            }
+            const QString name = identifier();
+            if (name.isEmpty())
+                fail(QStringLiteral("syntax error: expected an abbreviation name, found %1")
+                         .arg(found()));
+            skipSpace();
+            if (atEnd())
+                notClosed();
+            if (m_text[m_pos] != u'=')
+                fail(QStringLiteral("syntax error: expected \"=\" after the abbreviation %1")
+                         .arg(quoted(name)));
+            ++m_pos;
+            const QString expansion = value(quoted(name));
+            m_strings.insert(name.toLower(), expansion);
+            if (!separator(quoted(name)))
+                return;
+        }
+    }
+
+    void preamble()
+    {
+        const QString subject = QStringLiteral("@preamble");
+        value(subject);
+        skipSpace();
+        if (atEnd())
+            notClosed();
+        if (m_text[m_pos] != m_close)
+            fail(QStringLiteral("syntax error: expected \"%1\" after the value of %2, found %3")
+                     .arg(m_close, subject, found()));
+        ++m_pos;
+    }
+
+    ImportRecord entry(qsizetype at, const QString& type)
+    {
+        skipSpace();
+        const qsizetype keyStart = m_pos;
+        while (!atEnd()) {
+            const QChar c = m_text[m_pos];
+            if (isBibSpace(c) || c == u',' || c == u'{' || c == u'}' || c == u'=' || c == m_close)
+                break;
+            ++m_pos;
+        }
+        QString key = m_text.sliced(keyStart, m_pos - keyStart).toString();
+        skipSpace();
+        if (atEnd())
+            notClosed();
+        RawFields fields;
+        QString pendingName;
+        if (m_text[m_pos] == u'=' && !key.isEmpty()) {
+            // No key: what was read is the first field's name.
+            pendingName = std::move(key);
+            key.clear();
+        } else {
+            m_key = key;
+            if (key.isEmpty() && m_text[m_pos] != u',' && m_text[m_pos] != m_close)
+                fail(QStringLiteral("syntax error: expected a key, found %1").arg(found()));
+            if (m_text[m_pos] == u',')
+                ++m_pos;
+            else if (m_text[m_pos] != m_close)
+                fail(QStringLiteral("syntax error: expected \",\" after the key %1, found %2")
+                         .arg(quoted(key), found()));
+        }
+        while (true) {
+            QString name = std::move(pendingName);
+            pendingName.clear();
+            if (name.isEmpty()) {
+                skipSpace();
+                if (atEnd())
+                    notClosed();
+                if (m_text[m_pos] == m_close) {
+                    ++m_pos;
+                    break;
+                }
+                name = identifier();
+                if (name.isEmpty())
+                    fail(QStringLiteral("syntax error: expected a field name, found %1")
+                             .arg(found()));
+                skipSpace();
+                if (atEnd())
+                    notClosed();
+            }
+            if (m_text[m_pos] != u'=')
+                fail(QStringLiteral("syntax error: expected \"=\" after the field name %1")
+                         .arg(quoted(name)));
+            ++m_pos;
+            QString raw = value(quoted(name));
+            // BibTeX keeps the first of a field given twice.
+            const QString lower = name.toLower();
+            if (!fields.contains(lower))
+                fields.insert(lower, std::move(raw));
+            if (!separator(quoted(name)))
+                break;
+        }
+        ImportRecord record;
+        record.location = location(at, key);
+        record.book = bookOf(fields, key);
+        if (!isBookType(type))
+            record.rejection = QStringLiteral("@%1 is not a book.").arg(type);
+        return record;
+    }
+
+    QStringView m_text;
+    qsizetype m_pos = 0;
+    QChar m_close;
+    QString m_key;
+    std::vector<qsizetype> m_lineStarts;
+    QHash<QString, QString> m_strings;
+    qsizetype m_expansionLeft;
+    qsizetype m_workLeft;
+    qsizetype m_at = 0;
+    bool m_sawEntry = false;
+};
+
+} // namespace
+
+QByteArray exportBibTeX(std::span<const BookRecord> books)
+{
+    KeyMaker keys;
+    QStringList entries;
+    for (const BookRecord& original : books) {
+        // Written as the import gives it back: trimmed, line breaks only in Comments.
+        BookRecord book = original;
+        cleanImportedRecord(book);
+        QStringList fields;
+        const auto add = [&fields](const char* name, const QString& value) {
+            if (!value.isEmpty())
+                fields.append(u"  " + QString::fromLatin1(name) + u" = {" + value + u'}');
+        };
+        const auto plain = [&](const char* name, Field field) {
+            add(name, encodeLatex(book[field]));
+        };
+        add("author", encodeNames(book[Field::Author]));
+        plain("title", Field::Title);
+        plain("subtitle", Field::Subtitle);
+        plain("edition", Field::Edition);
+        plain("series", Field::Series);
+        plain("number", Field::Position);
+        plain("publisher", Field::Publisher);
+        plain("location", Field::Printed);
+        if (const std::optional<QString> date = canonicalDate(book[Field::YearPrinted]))
+            add("date", *date);
+        else
+            plain("year", Field::YearPrinted);
+        plain("isbn", Field::ISBN);
+        plain("pagetotal", Field::NumPages);
+        plain("language", Field::Language);
+        add("translator", encodeNames(book[Field::Translator]));
+        plain("origtitle", Field::OriginalTitle);
+        plain("origlanguage", Field::OriginalLanguage);
+        if (const std::optional<QString> date = canonicalDate(book[Field::YearWritten]))
+            add("origdate", *date);
+        plain("keywords", Field::Category);
+        plain("note", Field::Comments);
+        QString entry = u"@book{" + keys.make(original[Field::ID]) + u",\n";
+        if (!fields.isEmpty())
+            entry += fields.join(QStringLiteral(",\n")) + u'\n';
+        entries.append(entry + u"}\n");
+    }
+    return entries.join(u'\n').toUtf8();
+}
+
+ImportRecords importBibTeX(QByteArrayView bytes)
+{
+    const QString text = decodeText(bytes);
+    return BibParser(text).run();
 }
 
 QString decodeLatex(QStringView text)
 {
-    return text.toString();
+    return LatexDecoder(text).run();
 }
 
 QString encodeLatex(QStringView text)
 {
-    return text.toString();
+    const bool balanced = bracesBalance(text);
+    QString out;
+    out.reserve(text.size() + text.size() / 8);
+    bool blank = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\r' || c == u'\n' || isOtherLineBreak(c)) {
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+            out += out.isEmpty() ? QStringLiteral("\\par") : QStringLiteral(" \\par");
+            blank = true;
+            continue;
+        }
+        if (c == u' ' || c == u'\t' || c == u'\f' || c == u'\v') {
+            blank = !out.isEmpty();
+            continue;
+        }
+        if (isDroppedControl(c))
+            continue;
+        if (blank)
+            out += u' ';
+        blank = false;
+        switch (c.unicode()) {
+        case u'\\':
+            out += u"\\textbackslash{}";
+            break;
+        case u'{':
+            out += balanced ? u"\\{" : u"\\textbraceleft{}";
+            break;
+        case u'}':
+            out += balanced ? u"\\}" : u"\\textbraceright{}";
+            break;
+        case u'$':
+        case u'&':
+        case u'%':
+        case u'#':
+        case u'_':
+            out += u'\\';
+            out += c;
+            break;
+        case u'~':
+            out += u"\\textasciitilde{}";
+            break;
+        case u'^':
+            out += u"\\textasciicircum{}";
+            break;
+        case 0x00A0:
+            out += u'~';
+            break;
+        case u'-':
+        case u'`':
+        case u'\'':
+            // "--" would read back as a dash, "``" and "''" as quotation marks.
+            if (out.endsWith(c))
+                out += u"{}";
+            out += c;
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
 }
 
 } // namespace quillery

@@ -13,24 +13,32 @@
 namespace quillery {
 
 // The books as BibTeX @book entries with biblatex's field names, UTF-8 without a byte-order
-// mark, LF line ends. Keys are made from the books' names (ASCII, unique ignoring case).
+// mark, LF line ends. Keys are made from the books' names (ASCII, unique ignoring case). Each
+// book is written as the import gives it back (see cleanImportedRecord), so exporting what an
+// export imports gives the same bytes.
 QByteArray exportBibTeX(std::span<const BookRecord> books);
 
-// The @book, @inbook and @incollection entries of a BibTeX or biblatex file as books; other
-// entry types, and entries that do not parse, are rejected records with the reason. @string
-// abbreviations are expanded and "#" concatenations joined; @preamble and @comment are skipped.
-// LaTeX accents, special characters and case-protecting braces are decoded. Throws ImportError
-// when the file holds no entry at all.
+// The entries of a BibTeX or biblatex file as records, in file order. Books are @book, @mvbook,
+// @inbook, @bookinbook, @suppbook, @collection, @mvcollection, @incollection, @suppcollection,
+// @reference, @mvreference, @proceedings and @mvproceedings; entries of other types, and entries
+// that do not parse, are rejected records with the reason, located as "line N (KEY)". A book's ID
+// is its key. @string abbreviations are expanded and "#" concatenations joined; @preamble and
+// @comment are skipped. LaTeX accents, special characters and case-protecting braces are
+// decoded. Throws ImportError when the file holds no entry at all.
 ImportRecords importBibTeX(QByteArrayView bytes);
 
 // LaTeX text of a BibTeX value as plain text: accent commands ({\"o}, \"{o}, \'e, \c{c}, ...)
-// and the named characters (\ss, \o, \ae, \l, ...) give their Unicode characters, \& \% \$ \#
-// \_ \{ \} their characters, "~" a no-break space, "--" and "---" the en and em dash, \par a line
-// break, and braces vanish.
+// and the named characters (\ss, \o, \ae, \l, ...) give their Unicode characters, \& \% \$
+// \# \_ \{ \} their characters, "~" a no-break space, "--" and "---" the en and em dash, ``
+// and '' the quotation marks, \par and \\ a line break (CR LF), and braces vanish; other
+// commands leave their arguments. Runs of white space become one blank, none next to a line
+// break; control characters are dropped.
 QString decodeLatex(QStringView text);
 
 // Plain text as a BibTeX value: the LaTeX specials escaped so that decodeLatex gives the text
-// back, runs of white space made one blank, line breaks written as \par.
+// back, runs of white space made one blank, line breaks written as \par, control characters
+// dropped. Braces that do not pair up are written as \textbraceleft{} and \textbraceright{},
+// since BibTeX counts escaped braces too.
 QString encodeLatex(QStringView text);
 
 } // namespace quillery
