@@ -772,7 +772,7 @@ QString namesField(QStringView raw)
 // The fields of one entry: names lower-cased, values as read (concatenated and collapsed).
 using RawFields = QHash<QString, QString>;
 
-BookRecord bookOf(const RawFields& fields, const QString& key)
+BookRecord bookOf(const RawFields& fields)
 {
     const auto raw = [&](const char16_t* name) {
         return fields.value(QString::fromUtf16(name));
@@ -792,7 +792,6 @@ BookRecord bookOf(const RawFields& fields, const QString& key)
     };
 
     BookRecord book;
-    book[Field::ID] = key;
     book[Field::Author] = namesField(raw(u"author"));
     if (book[Field::Author].isEmpty())
         book[Field::Author] = namesField(raw(u"editor"));
@@ -1245,7 +1244,7 @@ private:
         }
         ImportRecord record;
         record.location = location(at, key);
-        record.book = bookOf(fields, key);
+        record.book = bookOf(fields);
         if (!isBookType(type))
             record.rejection = QStringLiteral("@%1 is not a book.").arg(type);
         return record;
@@ -1265,50 +1264,83 @@ private:
 
 } // namespace
 
+namespace {
+
+// The entry of a book under its key.
+QString entryText(const BookRecord& original, const QString& key)
+{
+    // Written as the import gives it back: trimmed, line breaks only in Comments.
+    BookRecord book = original;
+    cleanImportedRecord(book);
+    QStringList fields;
+    const auto add = [&fields](const char* name, const QString& value) {
+        if (!value.isEmpty())
+            fields.append(u"  " + QString::fromLatin1(name) + u" = {" + value + u'}');
+    };
+    const auto plain = [&](const char* name, Field field) {
+        add(name, encodeLatex(book[field]));
+    };
+    add("author", encodeNames(book[Field::Author]));
+    plain("title", Field::Title);
+    plain("subtitle", Field::Subtitle);
+    plain("edition", Field::Edition);
+    plain("series", Field::Series);
+    plain("number", Field::Position);
+    plain("publisher", Field::Publisher);
+    plain("location", Field::Printed);
+    if (const std::optional<QString> date = canonicalDate(book[Field::YearPrinted]))
+        add("date", *date);
+    else
+        plain("year", Field::YearPrinted);
+    plain("isbn", Field::ISBN);
+    plain("pagetotal", Field::NumPages);
+    plain("language", Field::Language);
+    add("translator", encodeNames(book[Field::Translator]));
+    plain("origtitle", Field::OriginalTitle);
+    plain("origlanguage", Field::OriginalLanguage);
+    if (const std::optional<QString> date = canonicalDate(book[Field::YearWritten]))
+        add("origdate", *date);
+    plain("keywords", Field::Category);
+    plain("note", Field::Comments);
+    QString entry = u"@book{" + key + u",\n";
+    if (!fields.isEmpty())
+        entry += fields.join(QStringLiteral(",\n")) + u'\n';
+    return entry + u"}\n";
+}
+
+// Keys are made from the names of all the books up front, so that each entry can be written on
+// its own.
+class BibTeXWriter final : public BookWriter {
+public:
+    explicit BibTeXWriter(const QStringList& names)
+    {
+        KeyMaker keys;
+        m_keys.reserve(names.size());
+        for (const QString& name : names)
+            m_keys.append(keys.make(name));
+    }
+
+    void appendBook(QByteArray& out, qsizetype index, const BookRecord& book) const override
+    {
+        out += entryText(book, m_keys[index]).toUtf8();
+    }
+
+    QByteArray separator() const override { return "\n"; }
+
+private:
+    QStringList m_keys;
+};
+
+} // namespace
+
+std::unique_ptr<BookWriter> bibTeXWriter(const QStringList& names)
+{
+    return std::make_unique<BibTeXWriter>(names);
+}
+
 QByteArray exportBibTeX(std::span<const BookRecord> books)
 {
-    KeyMaker keys;
-    QStringList entries;
-    for (const BookRecord& original : books) {
-        // Written as the import gives it back: trimmed, line breaks only in Comments.
-        BookRecord book = original;
-        cleanImportedRecord(book);
-        QStringList fields;
-        const auto add = [&fields](const char* name, const QString& value) {
-            if (!value.isEmpty())
-                fields.append(u"  " + QString::fromLatin1(name) + u" = {" + value + u'}');
-        };
-        const auto plain = [&](const char* name, Field field) {
-            add(name, encodeLatex(book[field]));
-        };
-        add("author", encodeNames(book[Field::Author]));
-        plain("title", Field::Title);
-        plain("subtitle", Field::Subtitle);
-        plain("edition", Field::Edition);
-        plain("series", Field::Series);
-        plain("number", Field::Position);
-        plain("publisher", Field::Publisher);
-        plain("location", Field::Printed);
-        if (const std::optional<QString> date = canonicalDate(book[Field::YearPrinted]))
-            add("date", *date);
-        else
-            plain("year", Field::YearPrinted);
-        plain("isbn", Field::ISBN);
-        plain("pagetotal", Field::NumPages);
-        plain("language", Field::Language);
-        add("translator", encodeNames(book[Field::Translator]));
-        plain("origtitle", Field::OriginalTitle);
-        plain("origlanguage", Field::OriginalLanguage);
-        if (const std::optional<QString> date = canonicalDate(book[Field::YearWritten]))
-            add("origdate", *date);
-        plain("keywords", Field::Category);
-        plain("note", Field::Comments);
-        QString entry = u"@book{" + keys.make(original[Field::ID]) + u",\n";
-        if (!fields.isEmpty())
-            entry += fields.join(QStringLiteral(",\n")) + u'\n';
-        entries.append(entry + u"}\n");
-    }
-    return entries.join(u'\n').toUtf8();
+    return BibTeXWriter(bookNamesOf(books)).write(books);
 }
 
 ImportRecords importBibTeX(QByteArrayView bytes)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/BookRecord.h"
+#include "exchange/BookWriter.h"
 #include "exchange/ImportRecord.h"
 
 #include <QByteArray>
@@ -8,6 +9,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <memory>
 #include <span>
 
 namespace quillery {
@@ -17,6 +19,8 @@ namespace quillery {
 // book is written as the import gives it back (see cleanImportedRecord), so exporting what an
 // export imports gives the same bytes.
 QByteArray exportBibTeX(std::span<const BookRecord> books);
+// The same entry by entry, for books of these names in this order.
+std::unique_ptr<BookWriter> bibTeXWriter(const QStringList& names);
 
 // The entries of a BibTeX or biblatex file as records, in file order. Books are @book, @mvbook,
 // @inbook, @bookinbook, @suppbook, @collection, @mvcollection, @incollection, @suppcollection,

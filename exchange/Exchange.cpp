@@ -17,27 +17,13 @@
 
 namespace quillery {
 
-namespace {
-
-// Until BibTeX has a writer of its own: each book as an export of one.
-class BibTeXWriter final : public BookWriter {
-public:
-    void appendBook(QByteArray& out, qsizetype, const BookRecord& book) const override
-    {
-        out += exportBibTeX(std::span<const BookRecord>(&book, 1));
-    }
-};
-
-} // namespace
-
 std::unique_ptr<BookWriter> bookWriter(ExchangeFormat format, const QStringList& names)
 {
-    Q_UNUSED(names);
     switch (format) {
     case ExchangeFormat::CslJson:
         return cslJsonWriter();
     case ExchangeFormat::BibTeX:
-        return std::make_unique<BibTeXWriter>();
+        return bibTeXWriter(names);
     case ExchangeFormat::Ris:
         return risWriter();
     case ExchangeFormat::Csv:

@@ -276,7 +276,8 @@ TEST(BibTeX, MapsFieldsOnImport)
     };
     for (const auto& c : cases)
         EXPECT_EQ(importedOne(c.fields)[c.field], s(c.value)) << c.fields;
-    EXPECT_EQ(importedOne("title = {x}")[Field::ID], s("k"));
+    // The key is no name: an import names the book "Author - Title".
+    EXPECT_EQ(importedOne("title = {x}")[Field::ID], QString());
 }
 
 TEST(BibTeX, ParsesTheGrammar)
@@ -450,6 +451,8 @@ TEST(BibTeX, ExportImportExportGivesTheSameBytes)
     for (ImportRecord& record : imported(first)) {
         EXPECT_EQ(record.rejection, QString()) << record.location.toStdString();
         cleanImportedRecord(record.book);
+        // Keys are made from the books' names, which BibTeX does not carry.
+        record.book[Field::ID] = variedBooks()[back.size()][Field::ID];
         back.push_back(record.book);
     }
     EXPECT_EQ(test::visible(exported(back)), test::visible(first));

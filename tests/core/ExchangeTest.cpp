@@ -119,6 +119,7 @@ TEST_P(ExchangeRoundTrip, GivesTheSameBytes)
 INSTANTIATE_TEST_SUITE_P(Formats, ExchangeRoundTrip,
                          ::testing::Values(FormatCase{ExchangeFormat::Csv, "csv"},
                                            FormatCase{ExchangeFormat::CslJson, "csljson"},
+                                           FormatCase{ExchangeFormat::BibTeX, "bibtex"},
                                            FormatCase{ExchangeFormat::Ris, "ris"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
