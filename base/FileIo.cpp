@@ -478,54 +478,11 @@ bool copyNoReplace(const QString& from, const QString& to, QString* reason)
 
 bool writeNewFile(const QString& path, const QByteArray& bytes)
 {
-    const auto taken = [&] {
-        return QFileInfo::exists(path) || QFileInfo(path).isSymLink();
-    };
-    if (taken())
+    if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
         return false;
-#ifdef Q_OS_UNIX
-    const QByteArray target = QFile::encodeName(path);
-    const qsizetype slash = target.lastIndexOf('/');
-    const QByteArray folder =
-        slash < 0 ? QByteArray(".") : (slash == 0 ? QByteArray("/") : target.first(slash));
-    QByteArray temporary;
-    const int fd = createTemporary(folder, 0666, temporary);
-    if (fd < 0)
-        throwCreate(path, errno);
-    if (!writeFd(fd, bytes) || ::fsync(fd) != 0) {
-        const int error = errno;
-        ::close(fd);
-        ::unlink(temporary.constData());
-        throwCreate(path, error);
-    }
-    if (::close(fd) != 0) {
-        const int error = errno;
-        ::unlink(temporary.constData());
-        throwCreate(path, error);
-    }
-    const QString from = QFile::decodeName(temporary);
-#else
-    QTemporaryFile temp(QFileInfo(path).absolutePath() + QStringLiteral("/.quillery-new-XXXXXX"));
-    temp.setAutoRemove(true);
-    if (!temp.open() || !writeAll(temp, bytes) || !temp.flush())
-        throw FileError(FileError::Kind::Create, path, temp.errorString());
-    temp.close();
-    const QString from = temp.fileName();
-#endif
-    QString reason;
-    const bool renamed = renameNoReplace(from, path, &reason);
-#ifdef Q_OS_UNIX
-    if (!renamed)
-        ::unlink(temporary.constData());
-#else
-    if (renamed)
-        temp.setAutoRemove(false);
-#endif
-    if (renamed)
-        return true;
-    if (taken())
-        return false;
-    throw FileError(FileError::Kind::Create, path, reason);
+    NewFileBatch batch;
+    batch.add(path, bytes);
+    return batch.commit().isEmpty();
 }
 
 void syncDirectory(const QString& directory)
