@@ -3,6 +3,7 @@
 #include "catalogue/BookRecord.h"
 #include "exchange/BookWriter.h"
 #include "exchange/ImportRecord.h"
+#include "exchange/LatexText.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -30,19 +31,5 @@ std::unique_ptr<BookWriter> bibTeXWriter(const QStringList& names);
 // @comment are skipped. LaTeX accents, special characters and case-protecting braces are
 // decoded. Throws ImportError when the file holds no entry at all.
 ImportRecords importBibTeX(QByteArrayView bytes);
-
-// LaTeX text of a BibTeX value as plain text: accent commands ({\"o}, \"{o}, \'e, \c{c}, ...)
-// and the named characters (\ss, \o, \ae, \l, ...) give their Unicode characters, \& \% \$
-// \# \_ \{ \} their characters, "~" a no-break space, "--" and "---" the en and em dash, ``
-// and '' the quotation marks, \par and \\ a line break (CR LF), and braces vanish; other
-// commands leave their arguments. Runs of white space become one blank, none next to a line
-// break; control characters are dropped.
-QString decodeLatex(QStringView text);
-
-// Plain text as a BibTeX value: the LaTeX specials escaped so that decodeLatex gives the text
-// back, runs of white space made one blank, line breaks written as \par, control characters
-// dropped. Braces that do not pair up are written as \textbraceleft{} and \textbraceright{},
-// since BibTeX counts escaped braces too.
-QString encodeLatex(QStringView text);
 
 } // namespace quillery
