@@ -81,7 +81,10 @@ void putDate(QJsonObject& item, const char* key, QStringView field)
             parts.append(d->month);
         if (d->day > 0)
             parts.append(d->day);
-        date.insert(u"date-parts", QJsonArray{parts});
+        // One date: an array holding the array of its parts (braces would copy `parts`).
+        QJsonArray dates;
+        dates.append(parts);
+        date.insert(u"date-parts", dates);
     } else {
         date.insert(u"literal", field.toString());
     }

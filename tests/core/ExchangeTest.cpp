@@ -303,8 +303,9 @@ TEST(ExchangeCslJson, WritesNamesDatesAndLanguageTags)
     const QJsonObject first = items[0].toObject();
     EXPECT_EQ(first[u"type"].toString(), s("book"));
     EXPECT_EQ(first[u"id"].toString(), s("Dostoevsky - Crime and Punishment"));
-    EXPECT_EQ(first[u"issued"].toObject(),
-              QJsonObject({{s("date-parts"), QJsonArray{QJsonArray{1993, 5}}}}));
+    const QJsonArray issued = first[u"issued"].toObject()[u"date-parts"].toArray();
+    ASSERT_EQ(issued.size(), 1); // one date, of two parts
+    EXPECT_EQ(issued[0].toArray(), QJsonArray({1993, 5}));
     EXPECT_EQ(first[u"language"].toString(), s("en"));
     EXPECT_EQ(first[u"translator"].toArray()[1].toObject(),
               QJsonObject({{s("family"), s("Volokhonsky")}, {s("given"), s("Larissa")}}));
