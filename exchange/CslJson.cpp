@@ -93,29 +93,30 @@ void putDate(QJsonObject& item, const char* key, QStringView field)
 
 QJsonObject cslItem(const BookRecord& book)
 {
+    // Keys in the object's own order (sorted), so each insertion goes at the end.
     QJsonObject item;
-    item.insert(u"id", book[Field::ID]);
-    item.insert(u"type", QStringLiteral("book"));
-    put(item, "title", joinedTitle(book));
-    putNames(item, "author", book[Field::Author]);
-    putDate(item, "issued", book[Field::YearPrinted]);
-    putDate(item, "original-date", book[Field::YearWritten]);
-    put(item, "edition", book[Field::Edition]);
-    put(item, "collection-title", book[Field::Series]);
-    put(item, "collection-number", book[Field::Position]);
-    put(item, "publisher", book[Field::Publisher]);
-    put(item, "publisher-place", book[Field::Printed]);
     put(item, "ISBN", book[Field::ISBN]);
-    put(item, "number-of-pages", book[Field::NumPages]);
+    putNames(item, "author", book[Field::Author]);
+    put(item, "collection-number", book[Field::Position]);
+    put(item, "collection-title", book[Field::Series]);
+    put(item, "edition", book[Field::Edition]);
+    put(item, "genre", book[Field::Category]);
+    item.insert(QLatin1StringView("id"), book[Field::ID]);
+    putDate(item, "issued", book[Field::YearPrinted]);
     const QStringView language = trimBlanks(book[Field::Language]);
     if (!language.isEmpty())
-        item.insert(u"language",
+        item.insert(QLatin1StringView("language"),
                     LanguageTagOf(book[Field::Language]).value_or(language.toString()).trimmed());
-    putNames(item, "translator", book[Field::Translator]);
-    put(item, "original-title", book[Field::OriginalTitle]);
     put(item, "medium", book[Field::Binding]);
-    put(item, "genre", book[Field::Category]);
     put(item, "note", book[Field::Comments]);
+    put(item, "number-of-pages", book[Field::NumPages]);
+    putDate(item, "original-date", book[Field::YearWritten]);
+    put(item, "original-title", book[Field::OriginalTitle]);
+    put(item, "publisher", book[Field::Publisher]);
+    put(item, "publisher-place", book[Field::Printed]);
+    put(item, "title", joinedTitle(book));
+    putNames(item, "translator", book[Field::Translator]);
+    item.insert(QLatin1StringView("type"), QLatin1StringView("book"));
     return item;
 }
 
@@ -245,26 +246,15 @@ BookRecord bookOf(const QJsonObject& item)
 
 namespace {
 
-// The items of the array one by one, each indented as a document of the whole array would indent
-// it (the lines of an item are its structure: line breaks in values are escaped).
+// The items of the array one by one, one item a line: a change of one book changes one line, as
+// version control shows it.
 class CslJsonWriter final : public BookWriter {
 public:
     QByteArray head() const override { return "[\n"; }
 
     void appendBook(QByteArray& out, qsizetype, const BookRecord& book) const override
     {
-        const QByteArray item = QJsonDocument(cslItem(book)).toJson(QJsonDocument::Indented);
-        qsizetype start = 0;
-        while (start < item.size()) {
-            qsizetype end = item.indexOf('\n', start);
-            if (end < 0)
-                end = item.size();
-            if (start > 0)
-                out += '\n';
-            out += "    ";
-            out += QByteArrayView(item).sliced(start, end - start);
-            start = end + 1;
-        }
+        out += QJsonDocument(cslItem(book)).toJson(QJsonDocument::Compact);
     }
 
     QByteArray separator() const override { return ",\n"; }
