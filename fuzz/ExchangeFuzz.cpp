@@ -1,6 +1,7 @@
 // The readers of other programs' files (CSV with its Goodreads and LibraryThing forms, CSL-JSON,
 // RIS), chosen by the first byte: any bytes are read or refused, never crash; the books they give
-// get valid file names; and a CSV or RIS the program writes of them reads back as many books.
+// get valid file names; and the CSV, CSL-JSON or RIS the program writes of them reads back as
+// many books.
 
 #include "FuzzSupport.h"
 
@@ -41,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         record.book[Field::ID] = name;
         books.push_back(record.book);
     }
-    for (const ExchangeFormat written : {ExchangeFormat::Csv, ExchangeFormat::Ris}) {
+    for (const ExchangeFormat written :
+         {ExchangeFormat::Csv, ExchangeFormat::CslJson, ExchangeFormat::Ris}) {
         if (books.empty())
             break;
         const ImportRecords back = readImportRecords(written, exportBooks(written, books));
