@@ -260,17 +260,18 @@ TEST(ExchangeRis, WritesTheUsualTagsAndReadsThemBack)
 {
     const QByteArray ris = exportRis(std::vector<BookRecord>{variedBooks()[0], variedBooks()[3]});
     EXPECT_EQ(test::visible(ris),
-              test::visible(s("TY  - BOOK\r\nID  - Dostoevsky - Crime and Punishment\r\n"
-                              "AU  - Dostoevsky, Fyodor\r\nA4  - Pevear, Richard\r\n"
-                              "A4  - Volokhonsky, Larissa\r\nTI  - Crime and Punishment\r\n"
-                              "PB  - Vintage Classics\r\nCY  - New York\r\nPY  - 1993\r\n"
-                              "DA  - 1993/05\r\nSN  - 0-679-73450-7\r\nSP  - 565\r\n"
-                              "LA  - English\r\nKW  - Fiction\r\n"
-                              "OP  - Преступление и наказание\r\nER  - \r\n\r\n"
-                              "TY  - BOOK\r\nID  - World Health Organization - Statistics 𝄞\r\n"
-                              "AU  - World Health Organization,\r\nTI  - Statistics 𝄞\r\n"
-                              "PY  - autumn 2023\r\nN1  - -5 degrees\r\n ER  - not the end\r\nER  - \r\n\r\n")
-                                .toUtf8()));
+              test::visible(
+                  s("TY  - BOOK\r\nID  - Dostoevsky - Crime and Punishment\r\n"
+                    "AU  - Dostoevsky, Fyodor\r\nA4  - Pevear, Richard\r\n"
+                    "A4  - Volokhonsky, Larissa\r\nTI  - Crime and Punishment\r\n"
+                    "PB  - Vintage Classics\r\nCY  - New York\r\nPY  - 1993\r\n"
+                    "DA  - 1993/05\r\nSN  - 0-679-73450-7\r\nSP  - 565\r\n"
+                    "LA  - English\r\nKW  - Fiction\r\n"
+                    "OP  - Преступление и наказание\r\nER  - \r\n\r\n"
+                    "TY  - BOOK\r\nID  - World Health Organization - Statistics 𝄞\r\n"
+                    "AU  - World Health Organization,\r\nTI  - Statistics 𝄞\r\n"
+                    "PY  - autumn 2023\r\nN1  - -5 degrees\r\n ER  - not the end\r\nER  - \r\n\r\n")
+                      .toUtf8()));
 }
 
 TEST(ExchangeRis, ReadsContinuationLinesOtherTagsAndRejectsWhatIsNoBook)
