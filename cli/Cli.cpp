@@ -5,6 +5,7 @@
 #include "base/ProgramVersion.h"
 #include "catalogue/BookIndex.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/Isbn.h"
 #include "catalogue/ReportOptions.h"
 #include "catalogue/Shelf.h"
 #include "exchange/ExchangeFormat.h"
@@ -201,8 +202,11 @@ std::optional<BookQuery> whereQuery(const Invocation& inv)
 }
 
 // Warnings of a command that succeeds, one line each on stderr; stdout and the exit status stay
-// as they are.
-using Warnings = QStringList;
+// as they are. A command that checks something (isbn, check) and finds problems keeps its output
+// and ends with exit status 1.
+struct Warnings : QStringList {
+    bool problemsFound = false;
+};
 
 void warnUndecodableNames(int count, Warnings& warnings)
 {
@@ -423,6 +427,29 @@ QByteArray commandLang(const Invocation& inv, Warnings&)
     return lines({*tag});
 }
 
+QByteArray commandIsbn(const Invocation& inv, Warnings& warnings)
+{
+    if (inv.positional.size() < 2)
+        throw UsageFailure{QStringLiteral("wrong number of arguments for 'isbn'")};
+    allowOnly(inv, {}, "isbn");
+    const IsbnRanges& ranges = IsbnRanges::instance();
+    QStringList out;
+    for (qsizetype i = 1; i < inv.positional.size(); ++i) {
+        for (const IsbnEntry& isbn : parseIsbns(inv.positional[i])) {
+            if (!isbn.valid()) {
+                out.append(QStringLiteral("%1: invalid: %2").arg(isbn.text, isbn.problem));
+                warnings.problemsFound = true;
+                continue;
+            }
+            const QString ten = isbn.isbn10.isEmpty()
+                                    ? QStringLiteral("-")
+                                    : ranges.hyphenate10(isbn.isbn10).value_or(isbn.isbn10);
+            out.append(ranges.hyphenate13(isbn.isbn13).value_or(isbn.isbn13) + u' ' + ten);
+        }
+    }
+    return lines(out);
+}
+
 struct Command {
     const char* name;
     std::function<QByteArray(const Invocation&, Warnings&)> handler;
@@ -434,7 +461,7 @@ const std::vector<Command>& commands()
         {"format", commandFormat}, {"links", commandLinks}, {"list", commandList},
         {"report", commandReport}, {"shelf", commandShelf}, {"upgrade", commandUpgrade},
         {"ucname", commandUcname}, {"lang", commandLang},   {"export", commandExport},
-        {"import", commandImport},
+        {"import", commandImport}, {"isbn", commandIsbn},
     };
     return table;
 }
@@ -473,6 +500,9 @@ QString usageText()
         "  upgrade DIR       upgrade the version 1.0 books of DIR to the current format\n"
         "  ucname HEX        the Unicode name of the code point HEX (an empty line when none)\n"
         "  lang TEXT         the BCP 47 language tag that the language text TEXT gives\n"
+        "  isbn TEXT...      each ISBN of the texts as its ISBN-13 and ISBN-10, hyphenated (\"-\"\n"
+        "                    when it has no ISBN-10), or \"TEXT: invalid: REASON\"; exit 1 when\n"
+        "                    any is invalid\n"
         "  export DIR --to FORMAT [--where QUERY] [-o FILE]\n"
         "                    the books of DIR (or those that match QUERY) as csv, csljson,\n"
         "                    bibtex or ris, to FILE or stdout\n"
@@ -515,7 +545,8 @@ QString usageText()
         "  --settings FILE   read the application settings from FILE (a registry export file)\n"
         "  -h, --help        show this text\n"
         "\n"
-        "Exit status: 0 success, 1 the operation failed (the message on stderr), 2 usage error.\n"
+        "Exit status: 0 success, 1 the operation failed (the message on stderr) or isbn found an\n"
+        "invalid ISBN, 2 usage error.\n"
         "Book files left out (names not valid UTF-8, shelf links out of the catalogue) are named\n"
         "in a warning on stderr.\n");
 }
@@ -571,7 +602,7 @@ int run(const QStringList& arguments, QByteArray& out, QByteArray& err)
                 Warnings warnings;
                 out = c.handler(inv, warnings);
                 err = lines(warnings);
-                return Success;
+                return warnings.problemsFound ? Failure : Success;
             }
         }
         throw UsageFailure{QStringLiteral("unknown command '%1'").arg(inv.positional.front())};

@@ -13,6 +13,7 @@ packages=(
   poppler-utils
   libcsv-dev
   pandoc bibtex2html
+  python3-stdnum
 )
 
 missing=()
