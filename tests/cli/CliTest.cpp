@@ -524,3 +524,18 @@ TEST_F(CliCatalogue, ImportListsEveryRecordAndTheCountsAndADryRunWritesNothing)
     EXPECT_EQ(import({s("--duplicates"), s("maybe")}).status, 2);
     EXPECT_EQ(import({s("--from"), s("xml")}).status, 2);
 }
+
+TEST(Cli, IsbnPrintsBothFormsHyphenatedOrWhyAnIsbnIsInvalid)
+{
+    Result r = run({s("isbn"), s("9780306406157"), s("ISBN 3-16-148410-X; 979-10-90636-07-1")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, QByteArray("978-0-306-40615-7 0-306-40615-2\n"
+                                "978-3-16-148410-0 3-16-148410-X\n"
+                                "979-10-90636-07-1 -\n"));
+    r = run({s("isbn"), s("0-306-40615-3, 9783161484100")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, QByteArray("0-306-40615-3: invalid: The check digit should be 2.\n"
+                                "978-3-16-148410-0 3-16-148410-X\n"));
+    EXPECT_TRUE(r.err.isEmpty());
+    EXPECT_EQ(run({s("isbn")}).status, 2);
+}
