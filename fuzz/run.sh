@@ -16,7 +16,7 @@ shift
 build="${QUILLERY_FUZZ_BUILD_DIR:-build-asan}"
 jobs="${QUILLERY_FUZZ_JOBS:-2}"
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(ini book format authors dates lang regstore shelf bibtex exchange)
+[ ${#targets[@]} -gt 0 ] || targets=(ini book format authors dates lang regstore shelf bibtex exchange isbn)
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DQUILLERY_SANITIZE=ON -DQUILLERY_FUZZ=ON -DQUILLERY_BUILD_BENCH=OFF >/dev/null
