@@ -123,6 +123,7 @@ AppSettings LoadAppSettings(SettingsStore& store)
         readBool(*key, QStringLiteral("Statusbar"), s.statusbar);
         readBool(*key, QStringLiteral("Tooltips"), s.tooltips);
         readBool(*key, QStringLiteral("EscapeHTML"), s.escapeHtml);
+        readBool(*key, QStringLiteral("MarkInvalidIsbns"), s.markInvalidIsbns);
         // Only a full path counts: a relative one would depend on where the program started.
         if (const auto dir = key->readString(QStringLiteral("Directory"));
             dir && QDir::isAbsolutePath(*dir) && QFileInfo(*dir).isDir())
@@ -168,6 +169,7 @@ void SaveAppSettings(SettingsStore& store, const AppSettings& s)
         key->writeString(QStringLiteral("Directory"), s.directory);
         key->writeString(QStringLiteral("Format"), s.format);
         key->writeNumber(QStringLiteral("EscapeHTML"), s.escapeHtml ? 1 : 0);
+        key->writeNumber(QStringLiteral("MarkInvalidIsbns"), s.markInvalidIsbns ? 1 : 0);
         if (!s.book.isEmpty() || key->hasValue(QStringLiteral("Book")))
             key->writeString(QStringLiteral("Book"), s.book);
         if (s.window.isValid()) {

@@ -19,6 +19,7 @@ struct AppSettings {
     bool statusbar = true;
     bool tooltips = true;
     bool escapeHtml = true;
+    bool markInvalidIsbns = true; // the editor's mark beside an ISBN that is not valid
     QString directory; // a full path ending in a separator; the Documents folder by default
     QString format;    // the first default format by default
     QString book;      // the name of the book last loaded in the catalogue folder; none by default

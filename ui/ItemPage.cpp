@@ -2,6 +2,7 @@
 
 #include "base/Errors.h"
 #include "base/FormatError.h"
+#include "catalogue/Isbn.h"
 #include "session/Session.h"
 #include "ui/CommentsMemo.h"
 #include "ui/ErrorGuard.h"
@@ -10,16 +11,22 @@
 #include "ui/HelpTopics.h"
 #include "ui/ProgramIcon.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QCursor>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QRegularExpressionValidator>
+#include <QStyle>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <limits>
@@ -81,12 +88,31 @@ QString withCrLf(QString text)
     return text;
 }
 
+// What is wrong with the first ISBN of a field that is not valid, led by that ISBN when the field
+// holds several; empty when all are valid.
+QString isbnProblem(QStringView field)
+{
+    const std::vector<IsbnEntry> entries = parseIsbns(field);
+    for (const IsbnEntry& entry : entries) {
+        if (entry.valid())
+            continue;
+        if (entries.size() == 1)
+            return entry.problem;
+        QString isbn = field.sliced(entry.start, entry.length).toString();
+        if (isbn.isEmpty())
+            isbn = entry.text; // a label or a qualifier alone
+        return u'"' + isbn + QStringLiteral("\": ") + entry.problem;
+    }
+    return {};
+}
+
 } // namespace
 
 TItemPage::TItemPage(Session& session, QWidget* parent) : QWidget(parent), m_session(session)
 {
     setObjectName(QStringLiteral("TabSheet1"));
     layOutCataloguingData();
+    setUpIsbnBox();
     layOutMoreProperties();
     createPreviews();
 }
@@ -187,6 +213,43 @@ void TItemPage::layOutCataloguingData()
         QWidget::setTabOrder(previous, control(f));
         previous = control(f);
     }
+}
+
+void TItemPage::setUpIsbnBox()
+{
+    QLineEdit* box = isbnBox();
+    // Inside the box's right end, so the editor's grid stays as it is.
+    acIsbnMark = new QAction(style()->standardIcon(QStyle::SP_MessageBoxWarning), QString(), box);
+    acIsbnMark->setObjectName(QStringLiteral("acIsbnMark"));
+    // Added while visible: the box shows the button it makes for the action whatever the action
+    // says, and hides it only as the action changes (refreshIsbnChecks below).
+    box->addAction(acIsbnMark, QLineEdit::TrailingPosition);
+    // A click shows the hint too, for a user who turned the popup hints off.
+    connect(acIsbnMark, &QAction::triggered, this,
+            [this, box] { QToolTip::showText(QCursor::pos(), acIsbnMark->toolTip(), box); });
+
+    const auto addEdit = [this, box](const char* name, const QString& caption, IsbnEdit edit) {
+        auto* action = new QAction(caption, box);
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this,
+                [this, edit] { guarded(this, [this, edit] { editIsbns(edit); }); });
+        return action;
+    };
+    acIsbnHyphenate = addEdit("acIsbnHyphenate", QStringLiteral("&Hyphenate"), IsbnEdit::Hyphenate);
+    acIsbnTo13 = addEdit("acIsbnTo13", QStringLiteral("Convert to ISBN-1&3"), IsbnEdit::ToIsbn13);
+    acIsbnTo10 = addEdit("acIsbnTo10", QStringLiteral("Convert to ISBN-1&0"), IsbnEdit::ToIsbn10);
+    box->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(box, &QWidget::customContextMenuRequested, this, [this, box](const QPoint& pos) {
+        QMenu* menu = box->createStandardContextMenu();
+        menu->setObjectName(QStringLiteral("pmIsbn"));
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->addSeparator();
+        menu->addActions({acIsbnHyphenate, acIsbnTo13, acIsbnTo10});
+        menu->popup(box->mapToGlobal(pos));
+    });
+
+    connect(box, &QLineEdit::textChanged, this, [this] { refreshIsbnChecks(); });
+    refreshIsbnChecks();
 }
 
 void TItemPage::layOutMoreProperties()
@@ -367,6 +430,39 @@ void TItemPage::cbIsTranslationClick()
     if (!m_loadingBook)
         m_session.setTranslation(on);
     ItemPropChange();
+}
+
+QLineEdit* TItemPage::isbnBox() const
+{
+    return static_cast<QLineEdit*>(control(Field::ISBN));
+}
+
+void TItemPage::refreshIsbnChecks()
+{
+    const QString text = isbnBox()->text();
+    const QString problem = m_session.settings().markInvalidIsbns ? isbnProblem(text) : QString();
+    acIsbnMark->setVisible(!problem.isEmpty());
+    // The field's own text is in the hint: never read as markup.
+    acIsbnMark->setToolTip(Qt::mightBeRichText(problem) ? Qt::convertFromPlainText(problem)
+                                                        : problem);
+    acIsbnMark->setIconText(problem);
+    // Reaches screen readers with the box, which is what the keyboard can focus.
+    isbnBox()->setAccessibleDescription(problem);
+    acIsbnHyphenate->setEnabled(editIsbnField(text, IsbnEdit::Hyphenate) != text);
+    acIsbnTo13->setEnabled(editIsbnField(text, IsbnEdit::ToIsbn13) != text);
+    acIsbnTo10->setEnabled(editIsbnField(text, IsbnEdit::ToIsbn10) != text);
+}
+
+void TItemPage::editIsbns(IsbnEdit edit)
+{
+    QLineEdit* box = isbnBox();
+    const QString edited = editIsbnField(box->text(), edit);
+    if (edited == box->text())
+        return;
+    // The box's own editing, not setText: Ctrl+Z takes it back, and it reaches the session as a
+    // typed edit does.
+    box->selectAll();
+    box->insert(edited);
 }
 
 void TItemPage::refreshPreviews()

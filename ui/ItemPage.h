@@ -5,15 +5,18 @@
 #include <QHash>
 #include <QWidget>
 
+class QAction;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QTabWidget;
 class QTextEdit;
 
 namespace quillery {
 class Session;
-}
+enum class IsbnEdit;
+} // namespace quillery
 
 namespace quillery::ui {
 
@@ -41,6 +44,10 @@ public:
     // Both previews, as showing the page does. A failure is thrown to be shown, unless it repeats
     // the one shown last: that one is only reported by repeatedError.
     void refreshPreviews();
+    // The ISBN box's mark (shown while an ISBN of it is not valid and the settings ask for it) and
+    // the edits of its context menu (enabled where they would change the text). Follows the box's
+    // text by itself; called when the settings change.
+    void refreshIsbnChecks();
 
     bool loadingBook() const { return m_loadingBook; }
     // How many times each preview was rebuilt (tests check that a load refreshes once).
@@ -56,11 +63,15 @@ private:
     void layOutCataloguingData();
     void layOutMoreProperties();
     void createPreviews();
+    void setUpIsbnBox();
+    // Replaces the ISBN box's text by the edited field, as an edit the user can undo.
+    void editIsbns(IsbnEdit edit);
     void fieldEdited(Field field);
     void ItemPropChange();
     void cbIsTranslationClick();
     QWidget* control(Field field) const { return m_fieldControls.value(int(field)); }
     QLabel* label(Field field) const { return m_fieldLabels.value(int(field)); }
+    QLineEdit* isbnBox() const;
 
     Session& m_session;
     bool m_loadingBook = false;
@@ -76,6 +87,10 @@ private:
     QHash<int, QWidget*> m_fieldControls; // Field -> editor control
     QHash<int, QLabel*> m_fieldLabels;
     QCheckBox* cbIsTranslation = nullptr;
+    QAction* acIsbnMark = nullptr;
+    QAction* acIsbnHyphenate = nullptr;
+    QAction* acIsbnTo13 = nullptr;
+    QAction* acIsbnTo10 = nullptr;
     TCommentsMemo* mComments = nullptr;
     TFullRichEdit* reDataLinks = nullptr;
     QTextEdit* reRefPreview = nullptr;

@@ -471,6 +471,7 @@ void TmainFrm::settingsDialog()
         AppSettings edited = m_session->settings();
         dialog.applyTo(edited);
         m_session->setSettings(edited);
+        m_itemPage->refreshIsbnChecks();
     }
     m_itemPage->RefreshRefPreview();
 }

@@ -253,12 +253,21 @@ TsettingsFrm::TsettingsFrm(const AppSettings& settings, QWidget* parent) : QDial
     titlesLayout->addWidget(boldLabel(QStringLiteral("Example:")));
     titlesLayout->addWidget(m_lblFullTitleSample);
 
+    // Tab "General": the editor's ISBN check.
+    auto* gbIsbns = new QGroupBox(QStringLiteral("ISBNs"));
+    gbIsbns->setObjectName(QStringLiteral("gbIsbns"));
+    m_cbMarkInvalidIsbns =
+        new QCheckBox(QStringLiteral("&Mark ISBNs with a wrong check digit or length"));
+    m_cbMarkInvalidIsbns->setObjectName(QStringLiteral("cbMarkInvalidIsbns"));
+    (new QVBoxLayout(gbIsbns))->addWidget(m_cbMarkInvalidIsbns);
+
     auto* tabGeneral = new QWidget;
     m_tsGeneral = tabGeneral;
     tabGeneral->setObjectName(QStringLiteral("tsGeneral"));
     auto* generalLayout = new QVBoxLayout(tabGeneral);
     generalLayout->addWidget(gbDashes);
     generalLayout->addWidget(gbFullTitles);
+    generalLayout->addWidget(gbIsbns);
     generalLayout->addStretch(1);
 
     // Tab "Synonyms".
@@ -345,6 +354,7 @@ TsettingsFrm::TsettingsFrm(const AppSettings& settings, QWidget* parent) : QDial
     ui::setMemoLines(m_lbSynonymsHardcover, settings.synonymsHardcover);
     ui::setMemoLines(m_lbSynonymsPaperback, settings.synonymsPaperback);
     m_cbEscapeHTML->setChecked(settings.escapeHtml);
+    m_cbMarkInvalidIsbns->setChecked(settings.markInvalidIsbns);
     eSubtitleSeparatorChange();
 }
 
@@ -358,6 +368,7 @@ void TsettingsFrm::applyTo(AppSettings& settings) const
     settings.synonymsHardcover = synonymLines(m_lbSynonymsHardcover);
     settings.synonymsPaperback = synonymLines(m_lbSynonymsPaperback);
     settings.escapeHtml = m_cbEscapeHTML->isChecked();
+    settings.markInvalidIsbns = m_cbMarkInvalidIsbns->isChecked();
 }
 
 void TsettingsFrm::done(int result)

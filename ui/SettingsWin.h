@@ -17,9 +17,10 @@ namespace quillery {
 
 struct AppSettings;
 
-// "Settings": the dash character and its spacing, the subtitle separator, the synonyms of the
-// three book formats and HTML escaping. The dialog reads and writes no settings of its own: it is
-// filled from the caller's AppSettings and, after OK, copies its values back with applyTo().
+// "Settings": the dash character and its spacing, the subtitle separator, the editor's mark of
+// ISBNs that are not valid, the synonyms of the three book formats and HTML escaping. The dialog
+// reads and writes no settings of its own: it is filled from the caller's AppSettings and, after
+// OK, copies its values back with applyTo().
 //
 // The codepoint, the character and the description boxes always describe one character: an edit
 // in one of them updates the others through SetDashChar, which never rewrites the box the user is
@@ -34,9 +35,9 @@ public:
 
     explicit TsettingsFrm(const AppSettings& settings, QWidget* parent = nullptr);
 
-    // Copies the edited values (dash character, spacing, subtitle separator, the three synonym
-    // lists without empty lines at their ends, HTML escaping) into `settings`; everything else
-    // there is left alone.
+    // Copies the edited values (dash character, spacing, subtitle separator, the ISBN mark, the
+    // three synonym lists without empty lines at their ends, HTML escaping) into `settings`;
+    // everything else there is left alone.
     void applyTo(AppSettings& settings) const;
     bool closedWithOk() const { return m_closedWithOk; }
 
@@ -109,6 +110,7 @@ private:
     QPlainTextEdit* m_lbSynonymsHardcover = nullptr;
     QPlainTextEdit* m_lbSynonymsPaperback = nullptr;
     QCheckBox* m_cbEscapeHTML = nullptr;
+    QCheckBox* m_cbMarkInvalidIsbns = nullptr;
     QPlainTextEdit* m_memo1 = nullptr;
     QPushButton* m_btnOk = nullptr;
     QPushButton* m_btnCancel = nullptr;

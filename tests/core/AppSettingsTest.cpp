@@ -68,6 +68,7 @@ TEST(AppSettings, FirstStartWithNothingStored)
     EXPECT_TRUE(a.statusbar);
     EXPECT_TRUE(a.tooltips);
     EXPECT_TRUE(a.escapeHtml);
+    EXPECT_TRUE(a.markInvalidIsbns);
     EXPECT_EQ(a.directory, defaultDirectory());
     EXPECT_TRUE(a.directory.endsWith(QDir::separator()));
     ASSERT_EQ(a.formats.size(), 6);
@@ -120,19 +121,23 @@ TEST(AppSettings, SettingsValuesLoadByTheRules)
          }},
         {"booleans: any non-zero number is true",
          "\"DashSpaced\"=dword:00000002\r\n\"Statusbar\"=dword:00000000\r\n"
-         "\"Tooltips\"=dword:00000000\r\n\"EscapeHTML\"=dword:00000000\r\n",
+         "\"Tooltips\"=dword:00000000\r\n\"EscapeHTML\"=dword:00000000\r\n"
+         "\"MarkInvalidIsbns\"=dword:00000000\r\n",
          [](const AppSettings& a) {
              EXPECT_TRUE(a.dashSpaced);
              EXPECT_FALSE(a.statusbar);
              EXPECT_FALSE(a.tooltips);
              EXPECT_FALSE(a.escapeHtml);
+             EXPECT_FALSE(a.markInvalidIsbns);
          }},
         {"values of the wrong kind count as absent",
          "\"DashSpaced\"=\"1\"\r\n\"EscapeHTML\"=\"0\"\r\n\"DashChar\"=dword:00002013\r\n"
-         "\"SubtitleSeparator\"=dword:00000000\r\n\"Format\"=dword:00000001\r\n",
+         "\"SubtitleSeparator\"=dword:00000000\r\n\"Format\"=dword:00000001\r\n"
+         "\"MarkInvalidIsbns\"=\"0\"\r\n",
          [](const AppSettings& a) {
              EXPECT_FALSE(a.dashSpaced);
              EXPECT_TRUE(a.escapeHtml);
+             EXPECT_TRUE(a.markInvalidIsbns);
              EXPECT_EQ(a.dashChar, QChar(0x2014));
              EXPECT_EQ(a.subtitleSeparator, s(": "));
              EXPECT_EQ(a.format, QString());
@@ -196,6 +201,7 @@ TEST(AppSettings, SaveWritesTheSettingsInOrderAndReadsBack)
     a.subtitleSeparator = QString();
     a.statusbar = false;
     a.escapeHtml = false;
+    a.markInvalidIsbns = false;
     a.directory = catalogue.path() + QDir::separator();
     a.format = s("%A \"%T\"");
     a.synonymsEBook = {s("Kindle"), s("c:\\e\"book")};
@@ -216,7 +222,8 @@ TEST(AppSettings, SaveWritesTheSettingsInOrderAndReadsBack)
                                 a.directory.toUtf8().replace("\\", "\\\\") +
                                 "\"\r\n"
                                 "\"Format\"=\"%A \\\"%T\\\"\"\r\n"
-                                "\"EscapeHTML\"=dword:00000000\r\n\r\n";
+                                "\"EscapeHTML\"=dword:00000000\r\n"
+                                "\"MarkInvalidIsbns\"=dword:00000000\r\n\r\n";
     EXPECT_EQ(bytes.mid(start, expected.size()), expected);
 }
 

@@ -12,15 +12,19 @@
 #include "TestSupport.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -336,6 +340,119 @@ TEST_F(BookEditing, FormatsHoldingControlCharactersSurviveACloseAndARestart)
     start()->close();
     RegFileStore store(m_settings);
     EXPECT_EQ(LoadAppSettings(store).formats, settings.formats);
+}
+
+// The ISBN box's mark says what is wrong as a book loads and as the user types, and writes nothing.
+TEST_F(BookEditing, TheIsbnMarkFollowsLoadingAndTypingAndWritesNothing)
+{
+    const struct {
+        const char* isbn;
+        const char* hint; // empty: no mark
+    } cases[] = {
+        {"", ""},
+        {"ISBN 0-306-40615-2 (pbk.); 978-0-306-40615-7", ""},
+        {"0-306-40615-3", "The check digit should be 2."},
+        {"0-306-40615", "An ISBN has 10 or 13 digits; this one has 9."},
+        {"978-0-306-40615-7, ISBN 0-306-40615-3 (pbk.); 1",
+         "\"0-306-40615-3\": The check digit should be 2."},
+    };
+    const auto bytes = [](const char* isbn) -> QByteArray {
+        return QByteArray("[Cataloguing]\r\nISBN=") + isbn + "\r\n";
+    };
+    for (int i = 0; i < int(std::size(cases)); ++i)
+        test::writeBytes(book(QString::number(i)), bytes(cases[i].isbn));
+    addBook(s("Typed"), BookRecord());
+    auto w = start();
+    auto* box = child<QLineEdit>(*w, "eISBN");
+    const auto expectMark = [&](const char* hint) {
+        EXPECT_EQ(box->findChild<QToolButton*>()->isVisible(), *hint != '\0');
+        EXPECT_EQ(child<QAction>(*w, "acIsbnMark")->toolTip(), s(hint));
+        EXPECT_EQ(box->accessibleDescription(), s(hint));
+    };
+    for (int i = 0; i < int(std::size(cases)); ++i) {
+        SCOPED_TRACE(cases[i].isbn);
+        ASSERT_TRUE(w->selectBook(QString::number(i)));
+        expectMark(cases[i].hint);
+    }
+    ASSERT_TRUE(w->selectBook(s("Typed")));
+    for (int i = 0; i < int(std::size(cases)); ++i) {
+        SCOPED_TRACE(cases[i].isbn);
+        EXPECT_EQ(test::readBytes(book(QString::number(i))), bytes(cases[i].isbn));
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClicks(box, s(cases[i].isbn));
+        expectMark(cases[i].hint);
+    }
+}
+
+TEST_F(BookEditing, TheIsbnMarkSettingTakesEffectAtOnceAndIsKept)
+{
+    test::writeBytes(book(s("Bad")), "[Cataloguing]\r\nISBN=0-306-40615-3\r\n");
+    bool on = true; // the default, then what the run before stored
+    for (int run = 0; run < 2; ++run) {
+        auto w = start();
+        ASSERT_TRUE(w->selectBook(s("Bad")));
+        auto* mark = child<QLineEdit>(*w, "eISBN")->findChild<QToolButton*>();
+        EXPECT_EQ(mark->isVisible(), on);
+        on = !on;
+        m_dialogs->answer([on](QDialog& dialog) {
+            dialog.findChild<QCheckBox*>(s("cbMarkInvalidIsbns"))->setChecked(on);
+            dialog.findChild<QPushButton*>(s("btnOk"))->click();
+        });
+        child<QAction>(*w, "aSettings")->trigger();
+        EXPECT_EQ(mark->isVisible(), on);
+        w->close();
+    }
+    EXPECT_EQ(test::readBytes(book(s("Bad"))), "[Cataloguing]\r\nISBN=0-306-40615-3\r\n");
+}
+
+TEST_F(BookEditing, IsbnMenuEditsAreUndoableEditsOfTheBook)
+{
+    const struct {
+        const char* action;
+        const char* loaded;
+        const char* edited;
+    } cases[] = {
+        {"acIsbnHyphenate", "0306406152; 1", "0-306-40615-2; 1"},
+        {"acIsbnTo13", "ISBN 0-306-40615-2 (pbk.)", "ISBN 978-0-306-40615-7 (pbk.)"},
+        {"acIsbnTo10", "9780306406157", "0-306-40615-2"},
+    };
+    for (const auto& c : cases) {
+        BookRecord r;
+        r[Field::ISBN] = s(c.loaded);
+        addBook(s(c.action), r);
+    }
+    addBook(s("Other"), BookRecord());
+    auto w = start();
+    auto* box = child<QLineEdit>(*w, "eISBN");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.action);
+        ASSERT_TRUE(w->selectBook(s(c.action)));
+        auto* action = child<QAction>(*w, c.action);
+        action->trigger();
+        EXPECT_EQ(box->text(), s(c.edited));
+        EXPECT_TRUE(w->session().bookEdited());
+        EXPECT_FALSE(action->isEnabled()); // it would change nothing now
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(box->text(), s(c.loaded));
+        action->trigger();
+        ASSERT_TRUE(w->selectBook(s("Other")));
+        EXPECT_EQ(ReadBookRecord(book(s(c.action)))[Field::ISBN], s(c.edited));
+    }
+    // The box's own menu, then the edits.
+    Q_EMIT box->customContextMenuRequested(QPoint(1, 1));
+    auto* menu = box->findChild<QMenu*>();
+    ASSERT_NE(menu, nullptr);
+    const QList<QAction*> items = menu->actions();
+    EXPECT_EQ(items.size(),
+              std::unique_ptr<QMenu>(box->createStandardContextMenu())->actions().size() + 4);
+    EXPECT_TRUE(items.end()[-4]->isSeparator());
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(items.end()[i - 3], child<QAction>(*w, cases[i].action));
+        EXPECT_FALSE(items.end()[i - 3]->isEnabled()); // an empty field: nothing to change
+    }
+    menu->close();
 }
 
 #ifdef Q_OS_UNIX
