@@ -4,6 +4,8 @@
 #include "catalogue/BookFile.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/DirectoryOptions.h"
+#include "session/Session.h"
+#include "settings/RegFileStore.h"
 
 #include "TestSupport.h"
 
@@ -230,4 +232,32 @@ TEST_F(CatalogueCheck, ChecksOnlyTheNamesGiven)
                                                s("1 problem in 1 book.")}));
     EXPECT_TRUE(checkAll().contains(
         s("Lost.book~: sync conflict copy of \"Lost\", which is not in the catalogue")));
+}
+
+TEST(SessionCheck, SavesTheBookBeingEditedFirstAndReadsTheFoldersPairs)
+{
+    QTemporaryDir home;
+    const QString cat = withTrailingSeparator(home.filePath(s("cat")));
+    QDir().mkpath(cat);
+    for (const char* name : {"A", "B"})
+        writeBookFile(bookFilePath(cat, s(name)), BookRecord());
+    test::writeBytes(directoryOptionsPath(cat), "[Check]\r\nNotDuplicates=A|B\r\n");
+    const QString settings = home.filePath(s("s.reg"));
+    test::writeBytes(settings, "Windows Registry Editor Version 5.00\r\n\r\n");
+    Session session(std::make_unique<RegFileStore>(settings));
+    session.start();
+    session.openFolder(cat);
+    session.editBook(s("A"));
+    session.setField(Field::ISBN, s("0-306-40615-2"));
+    writeBookFile(bookFilePath(cat, s("B")), [] {
+        BookRecord r;
+        r[Field::ISBN] = s("0-306-40615-2");
+        r[Field::Position] = s("x");
+        return r;
+    }());
+    EXPECT_EQ(checkReportLines(session.checkCatalogue(session.bookNames())),
+              QStringList({s("B: warning: Position \"x\" is not an integer: a report with "
+                             "microdata fails on it"),
+                           s("1 problem in 1 book.")}));
+    EXPECT_EQ(ReadBookRecord(bookFilePath(cat, s("A")))[Field::ISBN], s("0-306-40615-2"));
 }
