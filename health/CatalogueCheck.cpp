@@ -324,6 +324,9 @@ std::optional<QString> conflictCopyOf(QStringView fileName)
         base.chop(1);
         marked = true;
     }
+    // Every other mark holds this word; most names hold none.
+    if (!marked && !base.contains(u"conflict", Qt::CaseInsensitive))
+        return std::nullopt;
     QString original = base.toString();
     // Dropbox and Nextcloud: "Dune (Mary's conflicted copy 2024-01-02)".
     if (const qsizetype at = original.indexOf(u"conflicted copy", 0, Qt::CaseInsensitive);
