@@ -160,19 +160,6 @@ TEST_F(CatalogueCheck, FindsEveryKindOfProblemAndSortsTheLinesByName)
     EXPECT_EQ(checkAll(), expected);
 }
 
-TEST_F(CatalogueCheck, SummaryCountsWarningsAndBooksWithSingularForOne)
-{
-    EXPECT_EQ(checkAll(), QStringList{s("0 problems in 0 books.")});
-    book("A", {{Field::Position, "x"}});
-    const std::vector<CheckProblem> one = checkCatalogue(dir(), {s("A")});
-    EXPECT_EQ(checkSummaryText(one), s("1 problem in 1 book."));
-    EXPECT_FALSE(hasProblems(one));
-    book("A", {{Field::Position, "x"}, {Field::ISBN, "1"}});
-    const std::vector<CheckProblem> two = checkCatalogue(dir(), {s("A")});
-    EXPECT_EQ(checkSummaryText(two), s("2 problems in 1 book."));
-    EXPECT_TRUE(hasProblems(two));
-}
-
 TEST_F(CatalogueCheck, DuplicatesNameTheOthersOnceAndLargeGroupsAreCounted)
 {
     // Two ISBNs in common make one line; ISBN-10 and ISBN-13 of one book are one key.
