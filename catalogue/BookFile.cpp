@@ -313,15 +313,22 @@ private:
 
 } // namespace
 
+BookRecord bookRecordFromBytes(QByteArrayView bytes)
+{
+    BookFieldReader reader;
+    scanIni(decodeText(bytes), reader);
+    return std::move(reader.record);
+}
+
 BookRecord ReadBookRecord(const QString& path)
 {
     // A book that does not exist (any more) reads as an empty book, as a missing file reads
     // everywhere in the dialect.
-    BookFieldReader reader;
+    BookRecord record;
     if (const std::optional<QByteArray> bytes = readWholeFileIfExists(path))
-        scanIni(decodeText(*bytes), reader);
-    reader.record[Field::ID] = bookIdFromPath(path);
-    return std::move(reader.record);
+        record = bookRecordFromBytes(*bytes);
+    record[Field::ID] = bookIdFromPath(path);
+    return record;
 }
 
 std::vector<BookRecord> readBookRecords(const QString& directory, const QStringList& names,

@@ -45,6 +45,8 @@ bool UpgradeBookFile(const QString& path);
 // through. Throws FileError when the file exists but cannot be read, is no regular file or is
 // larger than MaxReadFileSize.
 BookRecord ReadBookRecord(const QString& path);
+// The record of a book file's bytes, as ReadBookRecord reads them; ID is left empty.
+BookRecord bookRecordFromBytes(QByteArrayView bytes);
 
 // The records of list entries of a catalogue folder, in list order, read on several threads. A
 // book that cannot be read throws the FileError of the first such book in list order, as reading

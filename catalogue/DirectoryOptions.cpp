@@ -2,8 +2,11 @@
 
 #include "base/Errors.h"
 #include "base/FileIo.h"
+#include "base/TextCodec.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/IniFile.h"
+
+#include <QSet>
 
 namespace quillery {
 
@@ -103,6 +106,59 @@ void writeDirectoryOptions(const QString& directory, const DirectoryOptions& opt
     writeUnlessDefault(file, KeyAfterGroup, report.afterGroup,
                        report.afterGroup == defaults.afterGroup);
     file.save(path);
+}
+
+namespace {
+
+// Reads the "NotDuplicates..." entries of the first [Check] section.
+class NotDuplicatesReader final : public IniVisitor {
+public:
+    std::vector<BookPair> pairs;
+
+    void section(QStringView name) override
+    {
+        m_inCheck = !m_checkSeen && name.compare(u"Check", Qt::CaseInsensitive) == 0;
+        m_checkSeen = m_checkSeen || m_inCheck;
+    }
+
+    void entry(QStringView key, QStringView value) override
+    {
+        if (!m_inCheck || !key.startsWith(u"NotDuplicates", Qt::CaseInsensitive))
+            return;
+        const QString folded = key.toString().toCaseFolded();
+        if (m_keys.contains(folded))
+            return;
+        m_keys.insert(folded);
+        QStringList names;
+        for (const QStringView part : value.split(u'|')) {
+            const QStringView name = trimBlanks(part);
+            if (!name.isEmpty())
+                names.append(name.toString());
+        }
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            for (qsizetype j = i + 1; j < names.size(); ++j)
+                pairs.push_back({names[i], names[j]});
+        }
+    }
+
+    void keyless(QStringView) override {}
+
+private:
+    bool m_inCheck = false;
+    bool m_checkSeen = false;
+    QSet<QString> m_keys;
+};
+
+} // namespace
+
+std::vector<BookPair> readNotDuplicatePairs(const QString& directory)
+{
+    const std::optional<QByteArray> bytes = readWholeFileIfExists(directoryOptionsPath(directory));
+    if (!bytes)
+        return {};
+    NotDuplicatesReader reader;
+    scanIni(decodeText(*bytes), reader);
+    return std::move(reader.pairs);
 }
 
 bool removeDirectoryOptions(const QString& directory, QString* reason)

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <vector>
+
 namespace quillery {
 
 class IniFile;
@@ -34,6 +36,23 @@ DirectoryOptions readDirectoryOptionsForDialog(const IniFile& file,
 // so options at their defaults give the bytes they always did. Throws FileError; a failed write
 // leaves the old file whole.
 void writeDirectoryOptions(const QString& directory, const DirectoryOptions& options);
+
+// Two books the catalogue check does not call duplicates of each other, such as two editions
+// that share an ISBN.
+struct BookPair {
+    QString first;
+    QString second;
+
+    friend bool operator==(const BookPair&, const BookPair&) = default;
+};
+
+// The pairs of the [Check] section of the folder's options file: every entry whose key begins
+// with "NotDuplicates" (in any case; the first entry of a key counts, as everywhere in the file)
+// holds book names separated by "|", a character book names cannot hold
+// ("NotDuplicates1=Tolkien - The Hobbit|Tolkien - The Hobbit (1995)"). Names are trimmed; an
+// entry of three or more names gives every two of them. Entries with fewer than two names are
+// passed over. No file gives no pairs; throws FileError when the file cannot be read.
+std::vector<BookPair> readNotDuplicatePairs(const QString& directory);
 
 // Deletes the folder's options file; false with the system's reason when it is absent or cannot
 // be deleted.

@@ -11,6 +11,7 @@
 #include "exchange/ExchangeFormat.h"
 #include "exchange/Import.h"
 #include "format/Report.h"
+#include "health/CatalogueCheck.h"
 #include "markup/LanguageRegistry.h"
 #include "session/Session.h"
 #include "settings/RegFileStore.h"
@@ -450,6 +451,22 @@ QByteArray commandIsbn(const Invocation& inv, Warnings& warnings)
     return lines(out);
 }
 
+QByteArray commandCheck(const Invocation& inv, Warnings& warnings)
+{
+    requireCount(inv, 2, "check");
+    allowOnly(inv, {"--where"}, "check");
+    const QString dir = catalogueDirectory(inv.positional[1]);
+    const std::optional<BookQuery> query = whereQuery(inv);
+    const std::unique_ptr<Session> session = startSession(inv);
+    session->openFolder(dir);
+    QStringList names = session->bookNames();
+    if (query)
+        names = filterBooks(dir, names, *query);
+    const std::vector<CheckProblem> problems = session->checkCatalogue(names);
+    warnings.problemsFound = hasProblems(problems);
+    return lines(checkReportLines(problems));
+}
+
 struct Command {
     const char* name;
     std::function<QByteArray(const Invocation&, Warnings&)> handler;
@@ -461,7 +478,7 @@ const std::vector<Command>& commands()
         {"format", commandFormat}, {"links", commandLinks}, {"list", commandList},
         {"report", commandReport}, {"shelf", commandShelf}, {"upgrade", commandUpgrade},
         {"ucname", commandUcname}, {"lang", commandLang},   {"export", commandExport},
-        {"import", commandImport}, {"isbn", commandIsbn},
+        {"import", commandImport}, {"isbn", commandIsbn},   {"check", commandCheck},
     };
     return table;
 }
@@ -503,6 +520,12 @@ QString usageText()
         "  isbn TEXT...      each ISBN of the texts as its ISBN-13 and ISBN-10, hyphenated (\"-\"\n"
         "                    when it has no ISBN-10), or \"TEXT: invalid: REASON\"; exit 1 when\n"
         "                    any is invalid\n"
+        "  check DIR [--where QUERY]\n"
+        "                    what is wrong with the books of DIR (or those that match QUERY):\n"
+        "                    invalid ISBNs, duplicates, sync conflict copies, files that cannot\n"
+        "                    be read, and warnings about values that make reports fail; a line\n"
+        "                    \"NAME: PROBLEM\" each, then \"N problems in M books.\"; exit 1\n"
+        "                    when there is more than warnings\n"
         "  export DIR --to FORMAT [--where QUERY] [-o FILE]\n"
         "                    the books of DIR (or those that match QUERY) as csv, csljson,\n"
         "                    bibtex or ris, to FILE or stdout\n"
@@ -527,7 +550,7 @@ QString usageText()
         "  --before-group T, --after-group T\n"
         "                    the texts that open and close each group; %G is its value\n"
         "\n"
-        "Queries (list and report --where QUERY): a book matches when it matches every term.\n"
+        "Queries (--where QUERY): a book matches when it matches every term.\n"
         "  WORD, \"A PHRASE\" found in any field, ignoring case and diacritics\n"
         "  FIELD:TEXT        found in that field (TEXT may be quoted)\n"
         "  FIELD:A..B        a number from A to B (either may be left out) at the start of\n"
@@ -545,8 +568,8 @@ QString usageText()
         "  --settings FILE   read the application settings from FILE (a registry export file)\n"
         "  -h, --help        show this text\n"
         "\n"
-        "Exit status: 0 success, 1 the operation failed (the message on stderr) or isbn found an\n"
-        "invalid ISBN, 2 usage error.\n"
+        "Exit status: 0 success, 1 the operation failed (the message on stderr), isbn found an\n"
+        "invalid ISBN or check found a problem, 2 usage error.\n"
         "Book files left out (names not valid UTF-8, shelf links out of the catalogue) are named\n"
         "in a warning on stderr.\n");
 }

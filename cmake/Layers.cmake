@@ -1,6 +1,6 @@
 # The layers of the core, bottom first. A layer is the folder of the same name; its library links
 # the layer below it (and through it every lower one) and nothing above.
-set(QUILLERY_LAYERS base catalogue markup format exchange settings session)
+set(QUILLERY_LAYERS base catalogue markup format exchange health settings session)
 
 # quillery_layer(NAME [DEPENDS LOWER] [RESOURCES FILE...]): the static library quillery_NAME of
 # every source in the folder NAME.

@@ -4,6 +4,7 @@
 #include "base/FileIo.h"
 #include "base/ProgramVersion.h"
 #include "catalogue/BookFile.h"
+#include "catalogue/DirectoryOptions.h"
 #include "catalogue/Shelf.h"
 #include "exchange/Exchange.h"
 #include "format/FormatEngine.h"
@@ -344,6 +345,12 @@ QByteArray Session::exportBooks(ExchangeFormat format, const QStringList& names)
 {
     saveBook();
     return exportBookFiles(format, m_currentDir, names);
+}
+
+std::vector<CheckProblem> Session::checkCatalogue(const QStringList& names)
+{
+    saveBook();
+    return quillery::checkCatalogue(m_currentDir, names, readNotDuplicatePairs(m_currentDir));
 }
 
 ImportPlan Session::planImport(const QString& file, std::optional<ExchangeFormat> format,

@@ -6,6 +6,7 @@
 #include "catalogue/ReportOptions.h"
 #include "exchange/ExchangeFormat.h"
 #include "exchange/Import.h"
+#include "health/CatalogueCheck.h"
 #include "markup/FormatContext.h"
 #include "session/Cancelled.h"
 #include "settings/AppSettings.h"
@@ -192,6 +193,14 @@ public:
     // is read anew afterwards, also when it fails part way.
     ImportResult runImport(const ImportPlan& plan,
                            const std::function<void(qsizetype done)>& progress = {});
+
+    // ----- Checking the catalogue -----
+
+    // What is wrong with the listed books of the names (see health/CatalogueCheck.h), with the
+    // pairs the folder's options file says are no duplicates; the book being edited is saved
+    // first, so its values are checked as the editor holds them. Throws FileError when the
+    // options file cannot be read.
+    std::vector<CheckProblem> checkCatalogue(const QStringList& names);
 
     // ----- The book being edited -----
 

@@ -61,6 +61,13 @@ MainActions createMainActions(QWidget* window)
          "Export...",
          "Exports the books to a CSV, CSL-JSON, BibTeX or RIS file.",
          {}},
+        {&actions.aCheck,
+         "aCheck",
+         "Items",
+         "Check Catalogue",
+         "Lists what is wrong with the books of the catalogue: invalid ISBNs, duplicates, sync "
+         "conflict copies, files that cannot be read, values that make reports fail.",
+         {}},
         {&actions.aUpgrade,
          "aUpgrade",
          "Items",

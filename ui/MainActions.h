@@ -19,6 +19,7 @@ struct MainActions {
     QAction* aCreateShelf = nullptr;
     QAction* aImport = nullptr;
     QAction* aExport = nullptr;
+    QAction* aCheck = nullptr;
     QAction* aUpgrade = nullptr;
     QAction* aPrev = nullptr;
     QAction* aNext = nullptr;

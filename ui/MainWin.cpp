@@ -6,6 +6,7 @@
 #include "catalogue/BookFile.h"
 #include "catalogue/Catalogue.h"
 #include "format/Report.h"
+#include "health/CatalogueCheck.h"
 #include "session/Session.h"
 #include "settings/SettingsStore.h"
 #include "ui/CatalogueCommands.h"
@@ -21,6 +22,7 @@
 #include "ui/ProgramIcon.h"
 #include "ui/ReportPage.h"
 #include "ui/SettingsWin.h"
+#include "ui/WaitCursor.h"
 #include "ui/WindowPlace.h"
 
 #include <QAction>
@@ -198,6 +200,7 @@ void TmainFrm::connectActions()
     on(a.aCreateShelf, [&commands] { commands.createShelf(); });
     on(a.aImport, [&exchange] { exchange.importBooks(); });
     on(a.aExport, [&exchange] { exchange.exportBooks(); });
+    on(a.aCheck, [this] { checkCatalogue(); });
     on(a.aUpgrade, [&commands] { commands.upgrade(); });
     on(a.aPrev, [this] { previous(); });
     on(a.aNext, [this] { next(); });
@@ -223,7 +226,7 @@ void TmainFrm::createMenus()
         {m_actions.aNewItem, m_actions.aDelItem, m_actions.aRename, m_actions.aDuplicate});
     books->addSeparator();
     books->addActions({m_actions.aManage, m_actions.aCreateShelf, m_actions.aImport,
-                       m_actions.aExport, m_actions.aUpgrade});
+                       m_actions.aExport, m_actions.aCheck, m_actions.aUpgrade});
     books->addSeparator();
     books->addActions({m_actions.aPrev, m_actions.aNext});
     books->addSeparator();
@@ -422,6 +425,7 @@ void TmainFrm::updateActions()
     a.aDirOptions->setEnabled(dirExists);
     a.aCreateShelf->setEnabled(dirExists);
     a.aExport->setEnabled(dirExists);
+    a.aCheck->setEnabled(dirExists);
     a.aPrev->setEnabled(index > 0);
     a.aNext->setEnabled(selected && index < lbBooks->count() - 1);
     a.aStatus->setChecked(!statusBar()->isHidden());
@@ -506,6 +510,7 @@ void TmainFrm::generate(QAction* destination)
     // Saving first may have read the book anew (its file had changed on disk).
     m_itemPage->syncWithSession();
     if (destination == m_actions.aGenMemo) {
+        disconnect(m_checkLines);
         m_output->showReport(lines);
     } else if (destination == m_actions.aGenClipbrd) {
         QGuiApplication::clipboard()->setText(reportText(lines));
@@ -518,6 +523,41 @@ void TmainFrm::generate(QAction* destination)
         if (file)
             writeWholeFile(*file, reportFileBytes(lines));
     }
+}
+
+// ----- Checking the catalogue -----
+
+void TmainFrm::checkCatalogue()
+{
+    std::vector<CheckProblem> problems;
+    {
+        const WaitCursor wait;
+        struct Hint {
+            TmainFrm& window;
+            QString previous;
+            ~Hint() { window.showStatusHint(previous); }
+        } hint{*this, showStatusHint(QStringLiteral("Checking the catalogue..."))};
+        problems = m_session->checkCatalogue(m_session->bookNames());
+    }
+    if (!m_checkLines)
+        m_checkLines =
+            connect(m_output, &ToutputFrm::paragraphActivated, this, [this](const QString& line) {
+                guarded(this, [this, &line] { openCheckedBook(line); });
+            });
+    m_output->showReport(checkReportLines(problems));
+}
+
+void TmainFrm::openCheckedBook(const QString& line)
+{
+    const qsizetype end = line.indexOf(u": ");
+    if (end <= 0)
+        return; // the summary
+    const QString name = line.first(end);
+    // A book the filter hides is shown with all the others.
+    if (!m_session->findBook(name) && m_session->bookNames().contains(name))
+        eFilter->clear();
+    if (!selectBook(name))
+        showStatusHint(QStringLiteral("\"%1\" is not in the book list.").arg(name));
 }
 
 } // namespace quillery::ui

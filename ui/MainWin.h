@@ -104,6 +104,10 @@ private:
     void settingsDialog();
     void directoryOptions();
     void generate(QAction* destination);
+    // Check Catalogue: the findings in the report output window, where a line opens its book.
+    void checkCatalogue();
+    // Selects and loads the book a line of the check names (the text before its first ": ").
+    void openCheckedBook(const QString& line);
 
     std::unique_ptr<Session> m_session;
     std::unique_ptr<CatalogueCommands> m_commands;
@@ -131,6 +135,8 @@ private:
     ToutputFrm* m_output = nullptr;
     QFileSystemWatcher* m_watcher = nullptr;
     QMetaObject::Connection m_focusRule;
+    // Lines of the output window open books only while it shows the findings of a check.
+    QMetaObject::Connection m_checkLines;
 };
 
 } // namespace quillery::ui

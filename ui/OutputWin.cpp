@@ -13,8 +13,10 @@
 #include <QClipboard>
 #include <QFile>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPrinter>
@@ -48,7 +50,28 @@ class ReportEdit final : public QTextEdit {
 public:
     ReportEdit(TZoomControl* zoom, QWidget* parent) : QTextEdit(parent), m_zoom(zoom) {}
 
+    // Called with the paragraph double-clicked, or the cursor's on Enter.
+    std::function<void(const QTextBlock&)> activated;
+
 protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override
+    {
+        QTextEdit::mouseDoubleClickEvent(event);
+        if (event->button() == Qt::LeftButton && activated)
+            activated(cursorForPosition(event->position().toPoint()).block());
+    }
+
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+            event->modifiers() == Qt::NoModifier && activated) {
+            activated(textCursor().block());
+            event->accept();
+            return;
+        }
+        QTextEdit::keyPressEvent(event);
+    }
+
     QMimeData* createMimeDataFromSelection() const override
     {
         auto* data = new QMimeData;
@@ -275,7 +298,12 @@ ToutputFrm::ToutputFrm(QWidget* owner)
     addZoomKeys(QStringLiteral("aZoom100"), {QKeySequence(Qt::CTRL | Qt::Key_0)},
                 [this] { m_zoom->setZoomLevel(100); });
 
-    m_output = new ReportEdit(m_zoom, this);
+    auto* edit = new ReportEdit(m_zoom, this);
+    edit->activated = [this](const QTextBlock& block) {
+        if (m_hasLines && block.isValid())
+            Q_EMIT paragraphActivated(block.text());
+    };
+    m_output = edit;
     m_output->setObjectName(QStringLiteral("reOutput"));
     m_output->setReadOnly(true);
     m_output->setAcceptRichText(false);

@@ -36,7 +36,8 @@ int zoomFontSize(int level);
 // first line of each paragraph starts 10 points left of the lines it wraps onto. Saving writes the
 // UTF-8 byte-order mark and every paragraph followed by CR LF; copying without a selection puts
 // the same text (without the mark) on the clipboard, with a selection just the selected
-// characters, paragraph breaks as CR LF.
+// characters, paragraph breaks as CR LF. A double-click on a paragraph, or Enter, tells its text
+// (paragraphActivated).
 class ToutputFrm final : public QWidget {
     Q_OBJECT
 
@@ -94,6 +95,12 @@ public:
     void btnCloseClick();
     // Sets the text size from the zoom control's level.
     void ZoomControl1Change();
+
+Q_SIGNALS:
+    // A double-click on a paragraph, or Enter in it: its text. The window keeps doing what it
+    // does with the click (it selects the word); whoever showed the text decides what a line
+    // stands for.
+    void paragraphActivated(const QString& text);
 
 protected:
     void showEvent(QShowEvent* event) override;

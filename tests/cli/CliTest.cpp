@@ -539,3 +539,37 @@ TEST(Cli, IsbnPrintsBothFormsHyphenatedOrWhyAnIsbnIsInvalid)
     EXPECT_TRUE(r.err.isEmpty());
     EXPECT_EQ(run({s("isbn")}).status, 2);
 }
+
+TEST_F(CliCatalogue, CheckPrintsTheLinesAndFailsOnlyOnProblems)
+{
+    const auto check = [this](QStringList extra) {
+        return run(QStringList({s("--settings"), m_settings, s("check"), m_dir.path()}) + extra);
+    };
+    const struct {
+        const char* position;
+        const char* isbn;
+        int status;
+        QByteArray out;
+    } cases[] = {
+        {"2", "", 0, "0 problems in 0 books.\n"},
+        {"II", "", 0,
+         "Beta: warning: Position \"II\" is not an integer: a report with microdata fails on "
+         "it\n1 problem in 1 book.\n"},
+        {"2", "0-306-40615-3", 1,
+         "Beta: ISBN \"0-306-40615-3\": The check digit should be 2.\n1 problem in 1 book.\n"},
+    };
+    for (const auto& c : cases) {
+        BookRecord r;
+        r[Field::Title] = s("Beta");
+        r[Field::Position] = s(c.position);
+        r[Field::ISBN] = s(c.isbn);
+        writeBookFile(m_dir.filePath(s("Beta.book")), r);
+        const Result result = check({});
+        EXPECT_EQ(result.status, c.status) << c.isbn;
+        EXPECT_EQ(result.out, c.out);
+        EXPECT_TRUE(result.err.isEmpty());
+    }
+    EXPECT_EQ(check({s("--where"), s("alpha")}).out, QByteArray("0 problems in 0 books.\n"));
+    EXPECT_EQ(check({s("--where"), s("x:")}).status, 1);
+    EXPECT_EQ(check({s("--microdata")}).status, 2);
+}

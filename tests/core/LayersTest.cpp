@@ -76,7 +76,7 @@ void writeSource(const QString& root, const QString& file, const QByteArray& tex
 TEST(Layers, TheSourcesKeepToTheLayering)
 {
     ASSERT_EQ(coreLayers(), QStringList({s("base"), s("catalogue"), s("markup"), s("format"),
-                                         s("exchange"), s("settings"), s("session")}));
+                                         s("exchange"), s("health"), s("settings"), s("session")}));
     EXPECT_EQ(layerViolations(s(QUILLERY_SOURCE_DIR)), QStringList());
 }
 
