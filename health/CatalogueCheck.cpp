@@ -443,8 +443,9 @@ QString checkSummaryText(const std::vector<CheckProblem>& problems)
         books.insert(p.name);
     const qsizetype n = qsizetype(problems.size());
     const qsizetype m = books.size();
-    return (n == 1 ? QStringLiteral("1 problem") : QStringLiteral("%1 problems").arg(n)) +
-           (m == 1 ? QStringLiteral(" in 1 book.") : QStringLiteral(" in %1 books.").arg(m));
+    // One form for every count, as the program's other counts ("%d books upgraded."), so
+    // scripts read it alike.
+    return QStringLiteral("%1 problems in %2 books.").arg(n).arg(m);
 }
 
 QStringList checkReportLines(const std::vector<CheckProblem>& problems)

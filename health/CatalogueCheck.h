@@ -57,7 +57,7 @@ std::optional<QString> conflictCopyOf(QStringView fileName);
 bool hasProblems(const std::vector<CheckProblem>& problems);
 
 // "N problems in M books.": every line counts, warnings included; M is the number of names
-// with a line ("1 problem in 1 book." for one).
+// with a line. The same form for every count ("1 problems in 1 books.").
 QString checkSummaryText(const std::vector<CheckProblem>& problems);
 
 // The lines of the findings, then the summary.

@@ -554,9 +554,9 @@ TEST_F(CliCatalogue, CheckPrintsTheLinesAndFailsOnlyOnProblems)
         {"2", "", 0, "0 problems in 0 books.\n"},
         {"II", "", 0,
          "Beta: warning: Position \"II\" is not an integer: a report with microdata fails on "
-         "it\n1 problem in 1 book.\n"},
+         "it\n1 problems in 1 books.\n"},
         {"2", "0-306-40615-3", 1,
-         "Beta: ISBN \"0-306-40615-3\": The check digit should be 2.\n1 problem in 1 book.\n"},
+         "Beta: ISBN \"0-306-40615-3\": The check digit should be 2.\n1 problems in 1 books.\n"},
     };
     for (const auto& c : cases) {
         BookRecord r;

@@ -213,10 +213,10 @@ TEST_F(CatalogueCheck, ChecksOnlyTheNamesGiven)
     test::writeBytes(dir() + s("Lost.book~"), "");
     // A folder entry of no listed book is reported with its book, or with the whole list.
     EXPECT_EQ(check({s("Dune")}), QStringList({s("Dune.book~: sync conflict copy of \"Dune\""),
-                                               s("1 problem in 1 book.")}));
+                                               s("1 problems in 1 books.")}));
     EXPECT_EQ(check({s("Emma")}), QStringList({s("Emma: ISBN \"1\": An ISBN has 10 or 13 digits; "
                                                  "this one has 1."),
-                                               s("1 problem in 1 book.")}));
+                                               s("1 problems in 1 books.")}));
     EXPECT_TRUE(checkAll().contains(
         s("Lost.book~: sync conflict copy of \"Lost\", which is not in the catalogue")));
 }
@@ -245,6 +245,6 @@ TEST(SessionCheck, SavesTheBookBeingEditedFirstAndReadsTheFoldersPairs)
     EXPECT_EQ(checkReportLines(session.checkCatalogue(session.bookNames())),
               QStringList({s("B: warning: Position \"x\" is not an integer: a report with "
                              "microdata fails on it"),
-                           s("1 problem in 1 book.")}));
+                           s("1 problems in 1 books.")}));
     EXPECT_EQ(ReadBookRecord(bookFilePath(cat, s("A")))[Field::ISBN], s("0-306-40615-2"));
 }
