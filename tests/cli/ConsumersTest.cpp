@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -25,23 +24,15 @@ using quillery::test::s;
 
 const QString kConsumers = s(QUILLERY_SOURCE_DIR "/tests/consumers/");
 
-struct ProgramRun {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-ProgramRun runProgram(const QString& program, const QStringList& args)
+// Runs a program to its end: its exit status (-1 when it crashed or hung), stdout in `out`, and
+// stderr after it.
+int runProgram(const QString& program, const QStringList& args, QByteArray& out)
 {
     QProcess process;
     process.start(program, args);
-    ProgramRun r;
-    if (!process.waitForFinished(180000))
-        return r;
-    r.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    r.out = process.readAllStandardOutput();
-    r.err = process.readAllStandardError();
-    return r;
+    const bool finished = process.waitForFinished(180000);
+    out = process.readAllStandardOutput() + process.readAllStandardError();
+    return finished && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
 // A copy of the sample catalogue, reported with settings of its own.
@@ -54,23 +45,23 @@ protected:
         const QDir sample(s(QUILLERY_SOURCE_DIR "/examples/catalogue"));
         for (const QString& name : sample.entryList({s("*.book")}, QDir::Files))
             ASSERT_TRUE(QFile::copy(sample.filePath(name), m_catalogue + u'/' + name));
-        m_settings = m_dir.filePath(s("settings.reg"));
-        test::writeBytes(m_settings, "Windows Registry Editor Version 5.00\r\n");
+        test::writeBytes(m_dir.filePath(s("settings.reg")),
+                         "Windows Registry Editor Version 5.00\r\n");
     }
 
-    QByteArray report(const QStringList& flags)
+    // The report file of the catalogue with the flags; also left in `path`.
+    QByteArray report(const QStringList& flags, const QString& path)
     {
-        const QString out = m_dir.filePath(s("report.html"));
-        const test::CliResult r = test::runCli(
-            QStringList{s("--settings"), m_settings, s("report"), m_catalogue, s("-o"), out} +
-            flags);
+        const test::CliResult r =
+            test::runCli(QStringList{s("--settings"), m_dir.filePath(s("settings.reg")),
+                                     s("report"), m_catalogue, s("-o"), path} +
+                         flags);
         EXPECT_EQ(r.status, 0) << r.err.toStdString();
-        return test::readBytes(out);
+        return test::readBytes(path);
     }
 
     QTemporaryDir m_dir;
     QString m_catalogue;
-    QString m_settings;
 };
 
 } // namespace
@@ -88,29 +79,25 @@ TEST_F(Consumers, TheJsonLdProcessorExpandsTheBlockToSchemaOrgTerms)
     writeBookFile(bookFilePath(m_catalogue, s("Tricky")), tricky, QDateTime::currentDateTime(),
                   s("1.2.0.0"));
 
-    const QList<QByteArray> lines = report({s("--jsonld")}).split('\n');
-    const qsizetype start = lines.indexOf("<script type=\"application/ld+json\">\r");
-    ASSERT_GE(start, 0);
-    QByteArray json;
-    for (qsizetype i = start + 1; i < lines.size() && lines[i] != "</script>\r"; ++i)
-        json += lines[i] + '\n';
     const QString file = m_dir.filePath(s("ld.json"));
-    test::writeBytes(file, json);
+    const QByteArray page = report({s("--jsonld")}, file);
+    const QByteArray start = "<script type=\"application/ld+json\">\r\n";
+    const qsizetype from = page.indexOf(start) + start.size();
+    ASSERT_GE(from, start.size());
+    test::writeBytes(file, page.sliced(from, page.lastIndexOf("</script>") - from));
 
-    const ProgramRun r = runProgram(node, {kConsumers + s("expand-jsonld.mjs"), file});
-    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    QByteArray out;
+    ASSERT_EQ(runProgram(node, {kConsumers + s("expand-jsonld.mjs"), file}, out), 0)
+        << out.toStdString();
 
     // The processor read every book, and the title back as it was typed.
-    const QJsonArray expanded = QJsonDocument::fromJson(r.out).array();
-    ASSERT_EQ(expanded.size(), 1);
     QStringList names;
+    const QJsonValue list = QJsonDocument::fromJson(out).array().first();
     for (const QJsonValue& element :
-         expanded[0][QLatin1StringView("http://schema.org/itemListElement")].toArray()) {
-        const QJsonValue book = element[QLatin1StringView("http://schema.org/item")][0];
-        names.append(
-            book[QLatin1StringView("http://schema.org/name")][0][QLatin1StringView("@value")]
-                .toString());
-    }
+         list[QLatin1StringView("http://schema.org/itemListElement")].toArray())
+        names.append(element[QLatin1StringView("http://schema.org/item")][0][QLatin1StringView(
+            "http://schema.org/name")][0][QLatin1StringView("@value")]
+                         .toString());
     EXPECT_EQ(names.size(), 9);
     EXPECT_TRUE(names.contains(title));
     EXPECT_TRUE(names.contains(s("Norwegian Wood")));
@@ -124,14 +111,15 @@ TEST_F(Consumers, TheNuHtmlCheckerFindsNoErrorInACompletePage)
         GTEST_SKIP() << "java or the vnu-jar package is missing (scripts/install-deps.sh)";
 
     const QString page = m_dir.filePath(s("page.html"));
-    test::writeBytes(page, report({s("--microdata"), s("--default-lang"), s("English"),
-                                   s("--jsonld"), s("--page")}));
-    ASSERT_TRUE(test::readBytes(page).startsWith("\xEF\xBB\xBF<!DOCTYPE html>\r\n"));
-    const ProgramRun r = runProgram(java, {s("-jar"), vnu, s("--errors-only"), page});
-    EXPECT_EQ(r.status, 0) << r.err.toStdString() << r.out.toStdString();
-    EXPECT_EQ(r.err + r.out, QByteArray());
+    const QStringList on = {s("--microdata"), s("--default-lang"), s("English"), s("--jsonld")};
+    EXPECT_TRUE(
+        report(on + QStringList{s("--page")}, page).startsWith("\xEF\xBB\xBF<!DOCTYPE html>"));
+    QByteArray out;
+    EXPECT_EQ(runProgram(java, {s("-jar"), vnu, s("--errors-only"), page}, out), 0)
+        << out.toStdString();
+    EXPECT_EQ(out, QByteArray());
 
     // The checker does find the errors of a report that is no page.
-    test::writeBytes(page, report({s("--microdata"), s("--jsonld")}));
-    EXPECT_NE(runProgram(java, {s("-jar"), vnu, s("--errors-only"), page}).status, 0);
+    report(on, page);
+    EXPECT_EQ(runProgram(java, {s("-jar"), vnu, s("--errors-only"), page}, out), 1);
 }

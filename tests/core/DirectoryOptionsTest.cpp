@@ -212,9 +212,6 @@ TEST(DirectoryOptions, OutputFormKeysOnlyWhenNotTheDefaults)
     page.report.jsonLd = true;
     page.report.completePage = true;
     page.report.pageTitle = s("Böcker & mer");
-    DirectoryOptions onlyTitle;
-    onlyTitle.report.pageTitle = s("Books");
-
     const struct {
         DirectoryOptions options;
         const char* tail;
@@ -231,22 +228,4 @@ TEST(DirectoryOptions, OutputFormKeysOnlyWhenNotTheDefaults)
         const IniFile file = IniFile::load(directoryOptionsPath(dir.path()));
         EXPECT_EQ(readDirectoryOptionsForDialog(file, page), w.options);
     }
-    QTemporaryDir fresh;
-    writeDirectoryOptions(fresh.path(), onlyTitle);
-    EXPECT_EQ(test::visible(test::readBytes(directoryOptionsPath(fresh.path()))),
-              test::visible(head + "PageTitle=Books\r\n\r\n"));
-
-    // Opening a catalogue whose file lacks them turns them off, whatever was open before.
-    test::writeBytes(directoryOptionsPath(fresh.path()), "[Report]\r\nMicrodata=1\r\n");
-    QString format;
-    ReportOptions report = page.report;
-    EXPECT_TRUE(readDirectoryOptionsInto(fresh.path(), format, report));
-    EXPECT_FALSE(report.jsonLd);
-    EXPECT_FALSE(report.completePage);
-    EXPECT_EQ(report.pageTitle, QString());
-    test::writeBytes(directoryOptionsPath(fresh.path()),
-                     "[Report]\r\nJsonLd=1\r\nCompletePage=1\r\nPageTitle=Mine\r\n");
-    EXPECT_TRUE(readDirectoryOptionsInto(fresh.path(), format, report));
-    EXPECT_TRUE(report.jsonLd && report.completePage);
-    EXPECT_EQ(report.pageTitle, s("Mine"));
 }

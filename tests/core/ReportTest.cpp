@@ -303,8 +303,11 @@ TEST_F(SortedReportTest, TheJsonLdFollowsTheReportOrder)
         const QJsonObject list =
             QJsonDocument::fromJson(lines.sliced(7, lines.size() - 8).join(u'\n').toUtf8())
                 .object();
-        for (const QJsonValue& element : list[QLatin1StringView("itemListElement")].toArray())
+        EXPECT_EQ(list[QLatin1StringView("@context")], QStringLiteral("https://schema.org"));
+        for (const QJsonValue& element : list[QLatin1StringView("itemListElement")].toArray()) {
+            EXPECT_EQ(element[QLatin1StringView("position")], ids.size() + 1);
             ids.append(element[QLatin1StringView("item")][QLatin1StringView("@id")].toString());
+        }
         EXPECT_EQ(ids.join(u' ').remove(u'#').toStdString(), c.order) << c.keys;
     }
 }
