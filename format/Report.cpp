@@ -322,10 +322,6 @@ void generateReportLines(const QString& directory, const QStringList& entries,
                          const std::function<void(const QString& line)>& sink)
 {
     const ReportOptions& options = context.report;
-    if (!options.jsonLd && !options.completePage) {
-        reportLines(directory, entries, format, context, sink, {});
-        return;
-    }
     if (options.completePage) {
         for (const QString& line : pageHead(directory, context))
             sink(line);
