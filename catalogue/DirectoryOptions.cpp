@@ -26,6 +26,9 @@ constexpr const char16_t* KeySort = u"Sort";
 constexpr const char16_t* KeyGroup = u"Group";
 constexpr const char16_t* KeyBeforeGroup = u"BeforeGroup";
 constexpr const char16_t* KeyAfterGroup = u"AfterGroup";
+constexpr const char16_t* KeyJsonLd = u"JsonLd";
+constexpr const char16_t* KeyCompletePage = u"CompletePage";
+constexpr const char16_t* KeyPageTitle = u"PageTitle";
 
 void readTexts(const IniFile& file, QString& formatText, ReportOptions& report)
 {
@@ -56,12 +59,28 @@ void readOrderAndGroups(const IniFile& file, ReportOptions& report)
     report.afterGroup = file.readString(SectionReport, KeyAfterGroup, defaults.afterGroup);
 }
 
+// The JSON-LD block and the complete page: written only when not at their defaults, like the
+// order and the groups.
+void readOutputForm(const IniFile& file, ReportOptions& report)
+{
+    const ReportOptions defaults;
+    report.jsonLd = file.readBool(SectionReport, KeyJsonLd, defaults.jsonLd);
+    report.completePage = file.readBool(SectionReport, KeyCompletePage, defaults.completePage);
+    report.pageTitle = file.readString(SectionReport, KeyPageTitle, defaults.pageTitle);
+}
+
 // Writes a key that older files lack only when its value is not the default, or when the file
 // has it already: then it takes the default rather than keep a value no longer meant.
 void writeUnlessDefault(IniFile& file, QStringView key, const QString& value, bool isDefault)
 {
     if (!isDefault || file.contains(SectionReport, key))
         file.writeString(SectionReport, key, value);
+}
+
+void writeUnlessDefault(IniFile& file, QStringView key, bool value, bool defaultValue)
+{
+    if (value != defaultValue || file.contains(SectionReport, key))
+        file.writeBool(SectionReport, key, value);
 }
 
 } // namespace
@@ -81,6 +100,7 @@ DirectoryOptions readDirectoryOptionsForDialog(const IniFile& file, const Direct
     options.report.defaultLang =
         file.readString(SectionReport, KeyDefaultLang, current.report.defaultLang);
     readOrderAndGroups(file, options.report);
+    readOutputForm(file, options.report);
     return options;
 }
 
@@ -105,6 +125,10 @@ void writeDirectoryOptions(const QString& directory, const DirectoryOptions& opt
                        report.beforeGroup == defaults.beforeGroup);
     writeUnlessDefault(file, KeyAfterGroup, report.afterGroup,
                        report.afterGroup == defaults.afterGroup);
+    writeUnlessDefault(file, KeyJsonLd, report.jsonLd, defaults.jsonLd);
+    writeUnlessDefault(file, KeyCompletePage, report.completePage, defaults.completePage);
+    writeUnlessDefault(file, KeyPageTitle, report.pageTitle,
+                       report.pageTitle == defaults.pageTitle);
     file.save(path);
 }
 

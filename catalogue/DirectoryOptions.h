@@ -25,15 +25,17 @@ QString directoryOptionsPath(const QString& directory);
 
 // Reads an options file as the options dialog does: every value, the booleans included, defaults
 // to what the dialog holds already. The microdata rule is the dialog's to apply. The sort keys,
-// the group field and the group texts are the exception: written only when not at their
-// defaults, they read as the defaults when missing (and when a value cannot be read).
+// the group field, the group texts, the JSON-LD and complete-page booleans and the page title are
+// the exception: written only when not at their defaults, they read as the defaults when missing
+// (and when a value cannot be read).
 DirectoryOptions readDirectoryOptionsForDialog(const IniFile& file,
                                                const DirectoryOptions& current);
 
 // Writes both sections and all eight keys into the folder's options file, keeping whatever else
-// the file holds. "Sort", "Group", "BeforeGroup" and "AfterGroup" of [Report] are written only
-// when not at their defaults, or when the file holds them already (they take the default then),
-// so options at their defaults give the bytes they always did. Throws FileError; a failed write
+// the file holds. "Sort", "Group", "BeforeGroup", "AfterGroup", "JsonLd", "CompletePage" and
+// "PageTitle" of [Report] are written only when not at their defaults, or when the file holds
+// them already (they take the default then), so options at their defaults give the bytes they
+// always did. Throws FileError; a failed write
 // leaves the old file whole.
 void writeDirectoryOptions(const QString& directory, const DirectoryOptions& options);
 

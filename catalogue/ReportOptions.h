@@ -47,6 +47,11 @@ struct ReportOptions {
     // The texts that open and close each group; "%G" stands for the group's value.
     QString beforeGroup;
     QString afterGroup;
+    // A JSON-LD block (a schema.org ItemList of the books) after the report.
+    bool jsonLd = false;
+    // The report as a whole HTML document, titled pageTitle (empty: the catalogue folder's name).
+    bool completePage = false;
+    QString pageTitle;
 
     friend bool operator==(const ReportOptions&, const ReportOptions&) = default;
 };

@@ -67,10 +67,17 @@ const OptionSpec kOptions[] = {
 const OptionSpec kOrderOptions[] = {
     {"--sort", true}, {"--group", true}, {"--before-group", true}, {"--after-group", true}};
 
+// The JSON-LD block and the complete page, set last.
+const OptionSpec kOutputOptions[] = {{"--jsonld", false},
+                                     {"--no-jsonld", false},
+                                     {"--page", false},
+                                     {"--no-page", false},
+                                     {"--page-title", true}};
+
 const OptionSpec* findOption(const QString& argument)
 {
     using Table = std::span<const OptionSpec>;
-    for (const Table table : {Table(kOptions), Table(kOrderOptions)}) {
+    for (const Table table : {Table(kOptions), Table(kOrderOptions), Table(kOutputOptions)}) {
         for (const OptionSpec& o : table) {
             if (argument == QLatin1StringView(o.name))
                 return &o;
@@ -183,6 +190,16 @@ void applyFlags(const Invocation& inv, Session& session)
         session.setBeforeGroup(inv.value("--before-group"));
     if (inv.has("--after-group"))
         session.setAfterGroup(inv.value("--after-group"));
+    if (inv.has("--jsonld"))
+        session.setJsonLd(true);
+    if (inv.has("--no-jsonld"))
+        session.setJsonLd(false);
+    if (inv.has("--page"))
+        session.setCompletePage(true);
+    if (inv.has("--no-page"))
+        session.setCompletePage(false);
+    if (inv.has("--page-title"))
+        session.setPageTitle(inv.value("--page-title"));
 }
 
 // A book file argument: an error names it when it does not exist (the program itself only meets
@@ -219,11 +236,16 @@ QByteArray commandFormat(const Invocation& inv, Warnings&)
 {
     if (inv.positional.size() < 2 || inv.positional.size() > 3)
         throw UsageFailure{QStringLiteral("wrong number of arguments for 'format'")};
-    allowReportOptions(inv, {"--link", "--format"}, "format");
+    allowReportOptions(inv, {"--link", "--format", "--jsonld"}, "format");
+    const bool jsonLd = inv.has("--jsonld");
+    if (jsonLd && (inv.has("--link") || inv.has("--format") || inv.positional.size() == 3))
+        throw UsageFailure{QStringLiteral("--jsonld takes no format and no --link")};
     const QString path = bookFileArgument(inv.positional[1]);
     const std::unique_ptr<Session> session = startSession(inv);
     session->openFolder(QFileInfo(path).absolutePath());
     applyFlags(inv, *session);
+    if (jsonLd)
+        return session->jsonLdOfBookFile(path);
     const QString format = inv.positional.size() == 3 ? inv.positional[2] : session->formatText();
     const FormatMode mode = inv.has("--link") ? FormatMode::Link : FormatMode::Reference;
     return session->formatBookFile(path, format, mode).toUtf8();
@@ -234,7 +256,8 @@ QByteArray commandReport(const Invocation& inv, Warnings& warnings)
     requireCount(inv, 2, "report");
     allowReportOptions(inv,
                        {"--selected", "--format", "-o", "--where", "--sort", "--group",
-                        "--before-group", "--after-group"},
+                        "--before-group", "--after-group", "--jsonld", "--no-jsonld", "--page",
+                        "--no-page", "--page-title"},
                        "report");
     const QString dir = catalogueDirectory(inv.positional[1]);
     const std::optional<BookQuery> query = whereQuery(inv);
@@ -506,6 +529,8 @@ QString usageText()
         "  format BOOKFILE [FMT] [--link] [REPORT OPTIONS]\n"
         "                    the reference of one book by FMT or the current format;\n"
         "                    --link formats it as a database link (values URL-encoded)\n"
+        "  format BOOKFILE --jsonld [REPORT OPTIONS]\n"
+        "                    the JSON-LD of one book: its schema.org Book node\n"
         "  links BOOKFILE    every database link of the book, one per line\n"
         "  list DIR [--where QUERY]\n"
         "                    the book names of the catalogue DIR in list order, then the count;\n"
@@ -549,6 +574,13 @@ QString usageText()
         "  --group FIELD     group by FIELD (a sort key but name, or none)\n"
         "  --before-group T, --after-group T\n"
         "                    the texts that open and close each group; %G is its value\n"
+        "  report only, last:\n"
+        "  --jsonld | --no-jsonld\n"
+        "                    a JSON-LD block (a schema.org ItemList of the books) after the\n"
+        "                    report\n"
+        "  --page | --no-page\n"
+        "                    the report as a complete HTML page\n"
+        "  --page-title T    the page's title (default: the catalogue folder's name)\n"
         "\n"
         "Queries (--where QUERY): a book matches when it matches every term.\n"
         "  WORD, \"A PHRASE\" found in any field, ignoring case and diacritics\n"
@@ -616,7 +648,9 @@ int run(const QStringList& arguments, QByteArray& out, QByteArray& err)
             inv.positional.append(a);
         }
         if ((inv.has("--microdata") && inv.has("--no-microdata")) ||
-            (inv.has("--lang-for-title") && inv.has("--no-lang-for-title")))
+            (inv.has("--lang-for-title") && inv.has("--no-lang-for-title")) ||
+            (inv.has("--jsonld") && inv.has("--no-jsonld")) ||
+            (inv.has("--page") && inv.has("--no-page")))
             throw UsageFailure{QStringLiteral("an option and its --no- form exclude each other")};
         if (inv.positional.isEmpty())
             throw UsageFailure{QStringLiteral("no command given")};

@@ -4,10 +4,15 @@
 #include "catalogue/BookFile.h"
 #include "catalogue/Catalogue.h"
 #include "format/FormatEngine.h"
+#include "format/JsonLd.h"
 #include "markup/HtmlText.h"
+#include "markup/LanguageRegistry.h"
 
 #include <QCollator>
+#include <QDir>
+#include <QFileInfo>
 #include <QHash>
+#include <QJsonArray>
 #include <QLocale>
 
 #include <algorithm>
@@ -220,11 +225,35 @@ std::vector<Group> groupBooks(const std::vector<BookRecord>& records,
     return groups;
 }
 
-} // namespace
+// The lines of a complete page up to the report: one element a line.
+QStringList pageHead(const QString& directory, const FormatContext& context)
+{
+    const ReportOptions& options = context.report;
+    const LanguageRegistry& registry =
+        context.languages ? *context.languages : LanguageRegistry::instance();
+    const std::optional<QString> tag = LanguageTagOf(options.defaultLang, registry);
+    QString title = options.pageTitle;
+    if (title.trimmed().isEmpty()) {
+        const QString folder = QDir::cleanPath(directory);
+        title = QFileInfo(folder).fileName();
+        if (title.isEmpty()) // the root has no name of its own
+            title = QDir::toNativeSeparators(folder);
+    }
+    return {QStringLiteral("<!DOCTYPE html>"),
+            tag && !tag->isEmpty() ? u"<html lang=\"" + escapeAttribute(*tag) + u"\">"
+                                   : QStringLiteral("<html>"),
+            QStringLiteral("<head>"),
+            QStringLiteral("<meta charset=\"utf-8\">"),
+            u"<title>" + EscapeHtml(title, true) + u"</title>",
+            QStringLiteral("</head>"),
+            QStringLiteral("<body>")};
+}
 
-void generateReportLines(const QString& directory, const QStringList& entries,
-                         const QString& format, const FormatContext& context,
-                         const std::function<void(const QString& line)>& sink)
+// The report itself, from the before-report text to the after-report text. Each book reported
+// is handed to `reported` too, in report order.
+void reportLines(const QString& directory, const QStringList& entries, const QString& format,
+                 const FormatContext& context, const std::function<void(const QString&)>& sink,
+                 const std::function<void(const BookRecord&)>& reported)
 {
     FormatContext reference = context;
     reference.mode = FormatMode::Reference;
@@ -238,6 +267,8 @@ void generateReportLines(const QString& directory, const QStringList& entries,
         line += FormatEngine::formatRecord(format, record, reference);
         line += options.afterItem;
         sink(line);
+        if (reported)
+            reported(record);
     };
 
     const bool grouped = isGrouped(options);
@@ -282,6 +313,34 @@ void generateReportLines(const QString& directory, const QStringList& entries,
     }
     if (!options.afterReport.isEmpty())
         sink(options.afterReport);
+}
+
+} // namespace
+
+void generateReportLines(const QString& directory, const QStringList& entries,
+                         const QString& format, const FormatContext& context,
+                         const std::function<void(const QString& line)>& sink)
+{
+    const ReportOptions& options = context.report;
+    if (options.completePage) {
+        for (const QString& line : pageHead(directory, context))
+            sink(line);
+    }
+    QJsonArray books;
+    std::function<void(const BookRecord&)> reported;
+    if (options.jsonLd)
+        reported = [&](const BookRecord& record) {
+            books.append(jsonLdBook(record, context));
+        };
+    reportLines(directory, entries, format, context, sink, reported);
+    if (options.jsonLd) {
+        for (const QString& line : jsonLdScriptLines(jsonLdItemList(books)))
+            sink(line);
+    }
+    if (options.completePage) {
+        sink(QStringLiteral("</body>"));
+        sink(QStringLiteral("</html>"));
+    }
 }
 
 QStringList GenerateReport(const QString& directory, const QStringList& entries,

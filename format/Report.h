@@ -31,6 +31,13 @@ QString SubstituteId(const QString& text, const QString& id);
 // its first book falls and framed by the before- and after-group texts, when not empty, with
 // "%G" replaced by the value (escaped for HTML when microdata is on); the group of books without
 // a value comes last.
+//
+// With jsonLd the report is followed by a script element of JSON-LD: the schema.org ItemList of
+// the books in report order (see jsonLdBook). With completePage the lines are an HTML document:
+// "<!DOCTYPE html>", "<html>" with the lang of the default language when it gives a tag, a head
+// with the character set and the title (the page title, or the catalogue folder's name when it
+// is blank; HTML-escaped), then "<body>", the report and the JSON-LD, "</body>" and "</html>",
+// one element a line. With both off the lines are the report alone.
 QStringList GenerateReport(const QString& directory, const QStringList& entries,
                            const QString& format, const FormatContext& context);
 

@@ -197,7 +197,7 @@ std::optional<QDate> localeDate(QStringView text, const QLocale& locale)
     return found;
 }
 
-QString DateMarkup(const QString& property, const QString& text, bool escape, const QLocale& locale)
+std::optional<QString> IsoDate(const QString& text, const QLocale& locale)
 {
     std::optional<DateParts> parts = IsYear(text);
     if (!parts)
@@ -206,16 +206,23 @@ QString DateMarkup(const QString& property, const QString& text, bool escape, co
         parts = IsYearMonth(text);
     if (!parts)
         parts = IsYearMonthDay(text);
-    if (parts) {
-        // Blanks and signs pass the tests but are no HTML date: give the machine-readable form.
-        return timeElement(property, parts->canonical == text ? QString() : parts->canonical, text,
-                           escape);
-    }
-    if (const std::optional<QString> iso = MonthYear(text))
-        return timeElement(property, *iso, text, escape);
+    if (parts)
+        return parts->canonical;
+    if (std::optional<QString> iso = MonthYear(text))
+        return iso;
     if (const std::optional<QDate> date = localeDate(text, locale))
-        return timeElement(property, date->toString(QStringLiteral("yyyy-MM-dd")), text, escape);
-    return EscapeHtml(text, escape);
+        return date->toString(QStringLiteral("yyyy-MM-dd"));
+    return std::nullopt;
+}
+
+QString DateMarkup(const QString& property, const QString& text, bool escape, const QLocale& locale)
+{
+    const std::optional<QString> iso = IsoDate(text, locale);
+    if (!iso)
+        return EscapeHtml(text, escape);
+    // A text that is its own machine-readable form needs no datetime attribute; blanks and signs
+    // pass the structural tests but are no HTML date, and get one.
+    return timeElement(property, *iso == text ? QString() : *iso, text, escape);
 }
 
 } // namespace quillery

@@ -41,6 +41,11 @@ int isoWeeksInYear(int year);
 // with a two-digit year takes four digits instead, so no century is ever guessed.
 std::optional<QDate> localeDate(QStringView text, const QLocale& locale);
 
+// The machine-readable form of a date text, as DateMarkup decides it: the canonical form of the
+// structural forms, "yyyy-mm" for a month name and year, "yyyy-mm-dd" for a locale date; nothing
+// for any other text.
+std::optional<QString> IsoDate(const QString& text, const QLocale& locale = QLocale());
+
 // The "Year written" value as an HTML time element with the given property: the structural forms
 // as content (with a datetime attribute when the text is not canonical), a month and year or a
 // locale date with a datetime attribute, and any other text escaped without an element.

@@ -34,22 +34,31 @@ bool inSynonyms(const QString& value, const QStringList& synonyms)
     return synonyms.contains(value, Qt::CaseInsensitive);
 }
 
+const char16_t* const BookFormats[] = {u"EBook", u"Hardcover", u"Paperback"};
+
+std::optional<const char16_t*> synonymFormat(const QString& v, const FormatContext& context)
+{
+    if (inSynonyms(v, context.synonymsEBook))
+        return BookFormats[0];
+    if (inSynonyms(v, context.synonymsHardcover))
+        return BookFormats[1];
+    if (inSynonyms(v, context.synonymsPaperback))
+        return BookFormats[2];
+    return std::nullopt;
+}
+
 QString bookFormatMarkup(const QString& v, const FormatContext& context)
 {
     const QString e = EscapeHtml(v, context.escapeHtml);
-    for (const char16_t* format : {u"EBook", u"Hardcover", u"Paperback"}) {
+    for (const char16_t* format : BookFormats) {
         if (v == QStringView(format))
             return u"<span itemprop=\"bookFormat\">" + v + u"</span>";
     }
     const auto meta = [&e](const char16_t* format) -> QString {
         return u"<meta itemprop=\"bookFormat\" content=\"" + QStringView(format) + u"\" />" + e;
     };
-    if (inSynonyms(v, context.synonymsEBook))
-        return meta(u"EBook");
-    if (inSynonyms(v, context.synonymsHardcover))
-        return meta(u"Hardcover");
-    if (inSynonyms(v, context.synonymsPaperback))
-        return meta(u"Paperback");
+    if (const std::optional<const char16_t*> synonym = synonymFormat(v, context))
+        return meta(*synonym);
     return e;
 }
 
@@ -65,6 +74,18 @@ bool isLetterName(QStringView name)
 }
 
 } // namespace
+
+std::optional<QString> BookFormatOf(const QString& binding, const FormatContext& context)
+{
+    const QString v = trimmedBlanks(binding);
+    for (const char16_t* format : BookFormats) {
+        if (v == QStringView(format))
+            return QString::fromUtf16(format);
+    }
+    if (const std::optional<const char16_t*> synonym = synonymFormat(v, context))
+        return QString::fromUtf16(*synonym);
+    return std::nullopt;
+}
 
 QString LangAttribute(const BookRecord& record, const FormatContext& context)
 {

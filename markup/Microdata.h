@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace quillery {
 
 // The field annotation of Reference mode: the value of one field code, trimmed (characters up to
@@ -15,6 +17,11 @@ namespace quillery {
 // "''<value>'' is not a valid integer value" otherwise.
 QString MarkupField(char16_t code, const QString& value, const BookRecord& record,
                     const FormatContext& context);
+
+// The schema.org book format a Binding value stands for, as the microdata marks it: "EBook",
+// "Hardcover" or "Paperback" for that name itself (case-sensitive) or a synonym of its list
+// (case ignored); nothing for any other binding. The value is trimmed first.
+std::optional<QString> BookFormatOf(const QString& binding, const FormatContext& context);
 
 // ` lang="<tag>"` for the book's stored Language field, or empty: when the option is off, the
 // language gives no tag, or it is the catalogue's default language. The tag is attribute-escaped.

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what Quillery needs to build and test on Debian 12, from Debian's packages only.
+# Installs what Quillery needs to build and test on Debian 12: Debian's packages, and the npm
+# packages of tests/consumers.
 # Idempotent: packages already present are not downloaded again. Runs as root or through sudo.
 set -euo pipefail
 
@@ -20,13 +21,28 @@ missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+# Java runs the Nu HTML Checker, Node.js the JSON-LD processor (tests/consumers). Debian's are
+# installed only where the machine has none: a Node.js from elsewhere brings its own npm.
+command -v java >/dev/null || missing+=(default-jre-headless)
+command -v node >/dev/null || missing+=(nodejs)
+command -v npm >/dev/null || missing+=(npm)
 
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then
-  command -v sudo >/dev/null || { echo "install-deps: run as root or install sudo" >&2; exit 1; }
-  sudo=sudo
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null || { echo "install-deps: run as root or install sudo" >&2; exit 1; }
+    sudo=sudo
+  fi
+  echo "install-deps: installing ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
-echo "install-deps: installing ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+
+# The consumers the tests read reports back with, from npm by the lock file. Install scripts stay
+# off: vnu-jar's would download a Java runtime, and Debian's serves.
+consumers="$(cd "$(dirname "$0")/../tests/consumers" && pwd)"
+installed="$consumers/node_modules/.package-lock.json"
+if [ ! -f "$installed" ] || [ "$consumers/package-lock.json" -nt "$installed" ]; then
+  echo "install-deps: installing the npm packages of tests/consumers"
+  (cd "$consumers" && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error)
+fi

@@ -36,6 +36,9 @@ void applyDirectoryOptions(const IniFile& file, QString& formatText, ReportOptio
     report.group = read.report.group;
     report.beforeGroup = read.report.beforeGroup;
     report.afterGroup = read.report.afterGroup;
+    report.jsonLd = read.report.jsonLd;
+    report.completePage = read.report.completePage;
+    report.pageTitle = read.report.pageTitle;
 }
 
 bool readDirectoryOptionsInto(const QString& directory, QString& formatText, ReportOptions& report)

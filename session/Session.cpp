@@ -8,6 +8,7 @@
 #include "catalogue/Shelf.h"
 #include "exchange/Exchange.h"
 #include "format/FormatEngine.h"
+#include "format/JsonLd.h"
 #include "format/Report.h"
 #include "session/ReportControls.h"
 #include "settings/RegFileStore.h"
@@ -428,6 +429,12 @@ QByteArray Session::generateReportUtf8(const QStringList& entries, bool byteOrde
 QString Session::formatBookFile(const QString& path, const QString& format, FormatMode mode) const
 {
     return FormatEngine::formatRecord(format, ReadBookRecord(path), formatContext(mode));
+}
+
+QByteArray Session::jsonLdOfBookFile(const QString& path) const
+{
+    const FormatContext context = formatContext(FormatMode::Reference);
+    return jsonLdText(withSchemaContext(jsonLdBook(ReadBookRecord(path), context)));
 }
 
 QStringList Session::dataLinksOfBookFile(const QString& path) const

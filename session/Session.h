@@ -274,6 +274,10 @@ public:
     void setGroup(std::optional<ReportField> field) { m_report.group = field; }
     void setBeforeGroup(const QString& text) { m_report.beforeGroup = text; }
     void setAfterGroup(const QString& text) { m_report.afterGroup = text; }
+    // The JSON-LD block after the report, and the report as a complete page.
+    void setJsonLd(bool on) { m_report.jsonLd = on; }
+    void setCompletePage(bool on) { m_report.completePage = on; }
+    void setPageTitle(const QString& text) { m_report.pageTitle = text; }
 
     // A format failure as the window tells it: "Format N: " in front when the format text is the
     // Nth of the format list, so a stored bad format is known by its place.
@@ -297,6 +301,9 @@ public:
 
     // The reference of a book file as a report item formats it (ID set), by `format` in `mode`.
     QString formatBookFile(const QString& path, const QString& format, FormatMode mode) const;
+    // The JSON-LD of a book file: its schema.org Book node with its own "@context", indented,
+    // ending with a line end.
+    QByteArray jsonLdOfBookFile(const QString& path) const;
     // Every database link of a book file, in template order.
     QStringList dataLinksOfBookFile(const QString& path) const;
 

@@ -108,9 +108,10 @@ TDirFrm::TDirFrm(const QString& currentDir, const QStringList& formats, const QS
     layout->addLayout(buttons);
     layout->addWidget(m_lblRemove);
     // A fixed border: the design size, grown to what the contents ask for in this font, and
-    // grown again when the remove link is shown below the buttons.
+    // grown again when the remove link is shown below the buttons. The height includes the row of
+    // the JSON-LD and complete-page boxes.
     layout->activate();
-    setFixedSize(ui::scaledDesignSize(this, QSize(319, 391)).expandedTo(minimumSizeHint()));
+    setFixedSize(ui::scaledDesignSize(this, QSize(319, 415)).expandedTo(minimumSizeHint()));
 }
 
 DirectoryOptions TDirFrm::options() const

@@ -20,6 +20,14 @@ const QString kDefLangHint = QStringLiteral(
     "If a particular book's language is the default language, its fields will not be given the "
     "lang attribute. The parent of the Quillery report must have the default language. ");
 
+const QString kJsonLdHint = QStringLiteral(
+    "Adds a JSON-LD script after the report: a schema.org ItemList of the books with their "
+    "authors, dates, ISBN-13, format, language, series, publisher and translation.");
+const QString kCompletePageHint = QStringLiteral(
+    "Makes the report a complete HTML page: the default language as its language, the catalogue "
+    "folder's name as its title (or PageTitle in the folder's options file), the report as its "
+    "body.");
+
 } // namespace
 
 TReportOptionsBox::TReportOptionsBox(Place place, const QString& title, QWidget* parent)
@@ -40,11 +48,28 @@ TReportOptionsBox::TReportOptionsBox(Place place, const QString& title, QWidget*
     const int boxColumn = onPage ? 1 : 0;
     m_cbMicrodata = new QCheckBox(QStringLiteral("Include microdata (schema.org/Book)"), this);
     m_cbMicrodata->setObjectName(QStringLiteral("cbMicrodata"));
-    grid->addWidget(m_cbMicrodata, 4, boxColumn, 1, 2);
+    grid->addWidget(m_cbMicrodata, 4, boxColumn, 1, onPage ? 1 : 2);
     m_cbUseLangForTitle = new QCheckBox(QStringLiteral("Use book language for titles"), this);
     m_cbUseLangForTitle->setObjectName(QStringLiteral("cbUseLangForTitle"));
     m_cbUseLangForTitle->setToolTip(kLangHint);
-    grid->addWidget(m_cbUseLangForTitle, 5, boxColumn, 1, 2);
+    grid->addWidget(m_cbUseLangForTitle, 5, boxColumn, 1, onPage ? 1 : 2);
+    m_cbJsonLd = new QCheckBox(QStringLiteral("JSON-LD"), this);
+    m_cbJsonLd->setObjectName(QStringLiteral("cbJsonLd"));
+    m_cbJsonLd->setToolTip(kJsonLdHint);
+    m_cbCompletePage = new QCheckBox(QStringLiteral("Complete page"), this);
+    m_cbCompletePage->setObjectName(QStringLiteral("cbCompletePage"));
+    m_cbCompletePage->setToolTip(kCompletePageHint);
+    // On the page they stand beside the other two boxes; the dialog has a row for them below.
+    if (onPage) {
+        grid->addWidget(m_cbJsonLd, 4, 2);
+        grid->addWidget(m_cbCompletePage, 5, 2);
+    } else {
+        auto* forms = new QHBoxLayout;
+        forms->addWidget(m_cbJsonLd);
+        forms->addWidget(m_cbCompletePage);
+        forms->addStretch(1);
+        grid->addLayout(forms, 10, 0, 1, 2);
+    }
     m_eDefLang = new QLineEdit(this);
     m_eDefLang->setObjectName(QStringLiteral("eDefLang"));
     m_eDefLang->setToolTip(kDefLangHint);
@@ -128,7 +153,8 @@ TReportOptionsBox::TReportOptionsBox(Place place, const QString& title, QWidget*
     for (QLineEdit* edit :
          {m_eBeforeItem, m_eAfterItem, m_eBeforeReport, m_eAfterReport, m_eDefLang})
         connect(edit, &QLineEdit::textChanged, this, edits);
-    connect(m_cbUseLangForTitle, &QCheckBox::toggled, this, edits);
+    for (QCheckBox* box : {m_cbUseLangForTitle, m_cbJsonLd, m_cbCompletePage})
+        connect(box, &QCheckBox::toggled, this, edits);
     for (QLineEdit* edit : {m_eBeforeGroup, m_eAfterGroup})
         connect(edit, &QLineEdit::textChanged, this, edits);
     connect(m_cbGroupBy, &QComboBox::currentIndexChanged, this, edits);
@@ -178,6 +204,9 @@ ReportOptions TReportOptionsBox::options() const
         options.group = ReportField(m_cbGroupBy->currentData().toInt());
     options.beforeGroup = m_eBeforeGroup->text();
     options.afterGroup = m_eAfterGroup->text();
+    options.jsonLd = m_cbJsonLd->isChecked();
+    options.completePage = m_cbCompletePage->isChecked();
+    options.pageTitle = m_pageTitle;
     return options;
 }
 
@@ -199,6 +228,9 @@ void TReportOptionsBox::setOptions(const ReportOptions& options)
     m_cbGroupBy->setCurrentIndex(grouped ? m_cbGroupBy->findData(int(*options.group)) : 0);
     m_eBeforeGroup->setText(options.beforeGroup);
     m_eAfterGroup->setText(options.afterGroup);
+    m_cbJsonLd->setChecked(options.jsonLd);
+    m_cbCompletePage->setChecked(options.completePage);
+    m_pageTitle = options.pageTitle;
     m_setting = false;
 }
 

@@ -13,8 +13,9 @@ namespace quillery::ui {
 
 // The report options as one group of controls, with their captions and hints: the texts before
 // and after each item and the whole report, the microdata box, the language box, the default
-// language, and the order and the groups of the books. The "Generate Report" page and the
-// directory-options dialog both show one.
+// language, the JSON-LD and complete-page boxes, and the order and the groups of the books. The
+// "Generate Report" page and the directory-options dialog both show one. The page title has no
+// control: the box keeps the title it was given.
 //
 // The box reports the user's edits and leaves the microdata rule to its owner: `setOptions` never
 // signals, and ticking the microdata box only says so.
@@ -31,7 +32,7 @@ public:
     void setOptions(const ReportOptions& options);
 
 Q_SIGNALS:
-    // One of the texts or the language box was edited.
+    // One of the texts or the language, JSON-LD or complete-page box was edited.
     void edited();
     // The microdata box changed state.
     void microdataToggled(bool on);
@@ -51,6 +52,9 @@ private:
     QComboBox* m_cbGroupBy = nullptr;
     QLineEdit* m_eBeforeGroup = nullptr;
     QLineEdit* m_eAfterGroup = nullptr;
+    QCheckBox* m_cbJsonLd = nullptr;
+    QCheckBox* m_cbCompletePage = nullptr;
+    QString m_pageTitle;
     // The sort keys as set: the box shows the first, and keeps the others until the user picks
     // another order.
     QList<ReportSortKey> m_sort;

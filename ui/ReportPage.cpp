@@ -133,6 +133,8 @@ void TReportPage::optionsEdited()
     m_session.setGroup(options.group);
     m_session.setBeforeGroup(options.beforeGroup);
     m_session.setAfterGroup(options.afterGroup);
+    m_session.setJsonLd(options.jsonLd);
+    m_session.setCompletePage(options.completePage);
 }
 
 void TReportPage::cbMicrodataClick(bool checked)

@@ -387,6 +387,39 @@ TEST_F(CliCatalogue, ReportSortsAndGroupsByTheFileAndThenTheFlags)
     EXPECT_TRUE(run({s("--help")}).out.contains("--sort KEYS"));
 }
 
+// The options file's JSON-LD and page keys apply first, the flags after them; both off give the
+// report of before. format --jsonld prints one book's node, whatever the options file says.
+TEST_F(CliCatalogue, JsonLdAndCompletePageByTheFileAndThenTheFlags)
+{
+    test::writeBytes(m_dir.filePath(s("directory.qy-opts")),
+                     "[Report]\r\nJsonLd=1\r\nCompletePage=1\r\nPageTitle=Shelf\r\n");
+    const QByteArray list = "<ul>\r\n<li>[alpha]</li>\r\n<li>[Beta]</li>\r\n</ul>\r\n";
+    const QByteArray script = "<script type=\"application/ld+json\">\r\n";
+    const QByteArray page = report({s("--page-title"), s("A & B")}).out;
+    EXPECT_TRUE(page.startsWith(
+        QByteArray("<!DOCTYPE html>\r\n<html>\r\n<head>\r\n<meta charset=\"utf-8\">\r\n"
+                   "<title>A &amp; B</title>\r\n</head>\r\n<body>\r\n" +
+                   list + script)));
+    EXPECT_TRUE(page.endsWith("</script>\r\n</body>\r\n</html>\r\n"));
+    EXPECT_TRUE(report({s("--no-page")}).out.startsWith(QByteArray(list + script)));
+    EXPECT_EQ(report({s("--no-jsonld"), s("--no-page")}).out, list);
+
+    const QString beta = m_dir.filePath(s("Beta.book"));
+    const Result r = run({s("--settings"), m_settings, s("format"), beta, s("--jsonld")});
+    EXPECT_EQ(r.out,
+              QByteArray("{\n    \"@context\": \"https://schema.org\",\n    \"@id\": \"#Beta\",\n"
+                         "    \"@type\": \"Book\",\n    \"name\": \"Beta\",\n"
+                         "    \"position\": 2\n}\n"));
+    EXPECT_EQ(run({s("--settings"), m_settings, s("format"), beta}).out, QByteArray("[Beta]"));
+    for (const QStringList& args :
+         {QStringList{s("report"), m_dir.path(), s("--page"), s("--no-page")},
+          QStringList{s("report"), m_dir.path(), s("--jsonld"), s("--no-jsonld")},
+          QStringList{s("format"), beta, s("--page")},
+          QStringList{s("format"), beta, s("--jsonld"), s("--link")},
+          QStringList{s("format"), beta, s("%T"), s("--jsonld")}})
+        EXPECT_EQ(run(args).status, 2) << args.join(u' ').toStdString();
+}
+
 TEST_F(CliCatalogue, FormatOpensTheBooksFolderFirst)
 {
     test::writeBytes(m_dir.filePath(s("directory.qy-opts")), "[Formats]\r\nFormat=<%T>\r\n");

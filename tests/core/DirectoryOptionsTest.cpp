@@ -199,3 +199,33 @@ TEST(DirectoryOptions, OpeningACatalogueReadsTheOrderAndTheGroups)
         EXPECT_EQ(report.afterGroup, s("!"));
     }
 }
+
+// The JSON-LD block, the complete page and its title follow the rule of the order keys: absent at
+// their defaults, so a file of default options keeps its bytes, and the defaults when missing.
+TEST(DirectoryOptions, OutputFormKeysOnlyWhenNotTheDefaults)
+{
+    const QByteArray head =
+        "\xEF\xBB\xBF[Formats]\r\nFormat=\r\n\r\n"
+        "[Report]\r\nBeforeItem=<li>\r\nAfterItem=</li>\r\nBeforeReport=<ul>\r\n"
+        "AfterReport=</ul>\r\nMicrodata=0\r\nUseLangForTitle=1\r\nDefaultLang=\r\n";
+    DirectoryOptions page;
+    page.report.jsonLd = true;
+    page.report.completePage = true;
+    page.report.pageTitle = s("Böcker & mer");
+    const struct {
+        DirectoryOptions options;
+        const char* tail;
+    } writes[] = {
+        {DirectoryOptions(), ""},
+        {page, "JsonLd=1\r\nCompletePage=1\r\nPageTitle=Böcker & mer\r\n"},
+        {DirectoryOptions(), "JsonLd=0\r\nCompletePage=0\r\nPageTitle=\r\n"},
+    };
+    QTemporaryDir dir;
+    for (const auto& w : writes) {
+        writeDirectoryOptions(dir.path(), w.options);
+        EXPECT_EQ(test::visible(test::readBytes(directoryOptionsPath(dir.path()))),
+                  test::visible(head + w.tail + "\r\n"));
+        const IniFile file = IniFile::load(directoryOptionsPath(dir.path()));
+        EXPECT_EQ(readDirectoryOptionsForDialog(file, page), w.options);
+    }
+}

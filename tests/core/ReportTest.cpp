@@ -4,10 +4,13 @@
 #include "catalogue/BookFile.h"
 #include "catalogue/Catalogue.h"
 #include "format/FormatEngine.h"
+#include "format/JsonLd.h"
 
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QJsonDocument>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -48,6 +51,47 @@ TEST_F(ReportTest, AllItemsWithTheDefaults)
     const QStringList lines = report({s("Alpha"), s("Beta")});
     EXPECT_EQ(reportText(lines), s("<ul>\r\n<li>Alpha</li>\r\n<li>Beta</li>\r\n</ul>\r\n"));
     EXPECT_EQ(reportFileBytes(lines), QByteArray("\xEF\xBB\xBF") + reportText(lines).toUtf8());
+}
+
+// With the JSON-LD and complete-page options off, a page title changes nothing; on, the page
+// frames the report and the JSON-LD block follows it, inside the body.
+TEST_F(ReportTest, CompletePageAndJsonLdFrameTheReport)
+{
+    const QString folder = QFileInfo(QDir::cleanPath(m_dir.path())).fileName();
+    const QStringList list = {s("<ul>"), s("<li>Alpha</li>"), s("</ul>")};
+    const QStringList script = jsonLdScriptLines(jsonLdItemList(
+        {jsonLdBook(ReadBookRecord(bookFilePath(m_dir.path(), s("Alpha"))), m_context)}));
+    const auto head = [](const QString& html, const QString& title) {
+        return QStringList{
+            s("<!DOCTYPE html>"), html,       s("<head>"), s("<meta charset=\"utf-8\">"), title,
+            s("</head>"),         s("<body>")};
+    };
+    const QStringList end = {s("</body>"), s("</html>")};
+    const struct {
+        bool jsonLd;
+        bool completePage;
+        const char* pageTitle;
+        const char* defaultLang;
+        QStringList lines;
+    } cases[] = {
+        {false, false, "Mine", "English", list},
+        {false, true, "", "English",
+         head(s("<html lang=\"en\">"), u"<title>" + folder + u"</title>") + list + end},
+        {false, true, " Tom & Jerry <3 ", "Klingonish",
+         head(s("<html>"), s("<title> Tom &amp; Jerry &lt;3 </title>")) + list + end},
+        {true, false, "", "", list + script},
+        {true, true, "Books", "Svenska (sv-SE)",
+         head(s("<html lang=\"sv-SE\">"), s("<title>Books</title>")) + list + script + end},
+    };
+    for (const auto& c : cases) {
+        m_context.report.jsonLd = c.jsonLd;
+        m_context.report.completePage = c.completePage;
+        m_context.report.pageTitle = s(c.pageTitle);
+        m_context.report.defaultLang = s(c.defaultLang);
+        EXPECT_EQ(report({s("Alpha")}), c.lines) << c.pageTitle;
+    }
+    EXPECT_TRUE(
+        reportFileBytes(report({s("Alpha")})).startsWith("\xEF\xBB\xBF<!DOCTYPE html>\r\n"));
 }
 
 TEST_F(ReportTest, IdSubstitutionOnlyInBeforeItem)
@@ -233,6 +277,39 @@ TEST_F(SortedReportTest, TheFramesStayAndGroupingByNameGroupsNothing)
     EXPECT_EQ(report({s("b"), s("a")}), "<ul> b a </ul>");
     m_context.report.group = ReportField::Language;
     EXPECT_EQ(report({}), "<ul> </ul>");
+}
+
+// The JSON-LD block lists the books in report order, however they are sorted or grouped.
+TEST_F(SortedReportTest, TheJsonLdFollowsTheReportOrder)
+{
+    m_context.report.jsonLd = true;
+    const struct {
+        const char* keys;
+        std::optional<ReportField> group;
+        const char* order;
+    } cases[] = {
+        {"", std::nullopt, "a b c d e f"},
+        {"-title", std::nullopt, "f a c e b d"},
+        {"", ReportField::Author, "b f a e c d"},
+    };
+    for (const auto& c : cases) {
+        m_context.report.sort = parseSortKeys(s(c.keys));
+        m_context.report.group = c.group;
+        const QStringList lines = GenerateReport(
+            m_dir.path(), {s("a"), s("b"), s("c"), s("d"), s("e"), s("f")}, QString(), m_context);
+        ASSERT_GT(lines.size(), 8);
+        EXPECT_EQ(lines.first(6).join(u' ').toStdString(), c.order);
+        QStringList ids;
+        const QJsonObject list =
+            QJsonDocument::fromJson(lines.sliced(7, lines.size() - 8).join(u'\n').toUtf8())
+                .object();
+        EXPECT_EQ(list[QLatin1StringView("@context")], QStringLiteral("https://schema.org"));
+        for (const QJsonValue& element : list[QLatin1StringView("itemListElement")].toArray()) {
+            EXPECT_EQ(element[QLatin1StringView("position")], ids.size() + 1);
+            ids.append(element[QLatin1StringView("item")][QLatin1StringView("@id")].toString());
+        }
+        EXPECT_EQ(ids.join(u' ').remove(u'#').toStdString(), c.order) << c.keys;
+    }
 }
 
 // Sorted, every book is read before the first is formatted: a book that cannot be read fails

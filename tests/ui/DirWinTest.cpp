@@ -121,6 +121,26 @@ TEST_F(DirWin, OkWritesTheEditedValues)
     EXPECT_EQ(cbFormats->count(), 3);
 }
 
+// The two boxes are written when ticked; the page title, which has no control, is kept.
+TEST_F(DirWin, JsonLdAndCompletePageBoxesAndThePageTitle)
+{
+    ReportOptions report = mainWindowReport();
+    report.pageTitle = s("Shelf");
+    auto dialog = showDialog(report);
+    child<QCheckBox>(*dialog, "cbJsonLd")->setChecked(true);
+    child<QCheckBox>(*dialog, "cbCompletePage")->setChecked(true);
+    dialog->accept();
+    ASSERT_TRUE(dialog->closedWithOk());
+    EXPECT_TRUE(test::readBytes(optionsPath())
+                    .endsWith("DefaultLang=English\r\nJsonLd=1\r\nCompletePage=1\r\n"
+                              "PageTitle=Shelf\r\n\r\n"));
+
+    auto again = showDialog();
+    EXPECT_TRUE(child<QCheckBox>(*again, "cbJsonLd")->isChecked());
+    EXPECT_TRUE(child<QCheckBox>(*again, "cbCompletePage")->isChecked());
+    EXPECT_EQ(again->options().report.pageTitle, s("Shelf"));
+}
+
 TEST_F(DirWin, CancelEscapeAndClosingWriteNothing)
 {
     const std::vector<std::pair<const char*, std::function<void(TDirFrm&)>>> ways = {
@@ -296,10 +316,10 @@ TEST_F(DirWin, TheDesignSizeScalesWithTheFont)
         QApplication::setFont(font);
         auto dialog = showDialog();
         QApplication::setFont(applicationFont);
-        // 319 x 391 for the design font's 13-pixel lines, scaled to this font's lines.
+        // 319 x 415 for the design font's 13-pixel lines, scaled to this font's lines.
         const double scale = dialog->fontMetrics().height() / 13.0;
         ASSERT_GT(scale, 1.0) << "the test fonts are larger than the design font";
-        EXPECT_EQ(dialog->size(), QSize(qRound(319 * scale), qRound(391 * scale)));
+        EXPECT_EQ(dialog->size(), QSize(qRound(319 * scale), qRound(415 * scale)));
         // The contents fit.
         EXPECT_EQ(dialog->size().expandedTo(dialog->minimumSizeHint()), dialog->size());
     }

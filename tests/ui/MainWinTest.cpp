@@ -627,6 +627,28 @@ TEST_F(MainWinTest, SettingsDialogCopiesBackAndRefreshesThePreview)
     EXPECT_EQ(previewText(*w), s("Emma–Austen, Jane"));
 }
 
+TEST_F(MainWinTest, JsonLdAndCompletePageBoxesShapeTheReport)
+{
+    test::writeBytes(m_cat + s("directory.qy-opts"),
+                     "[Formats]\r\nFormat=%T\r\n[Report]\r\nJsonLd=1\r\nPageTitle=Shelf\r\n");
+    auto w = start();
+    auto* jsonLd = child<QCheckBox>(*w, "cbJsonLd");
+    ASSERT_TRUE(jsonLd->isChecked());
+    child<QCheckBox>(*w, "cbCompletePage")->setChecked(true);
+    trigger(*w, "aGenClipbrd");
+    const QString text = QGuiApplication::clipboard()->text();
+    EXPECT_TRUE(text.startsWith(s("<!DOCTYPE html>\r\n<html>\r\n<head>\r\n<meta charset=\"utf-8\">"
+                                  "\r\n<title>Shelf</title>\r\n")));
+    EXPECT_TRUE(text.contains(s("</ul>\r\n<script type=\"application/ld+json\">\r\n")));
+    EXPECT_TRUE(text.endsWith(s("</script>\r\n</body>\r\n</html>\r\n")));
+
+    jsonLd->setChecked(false);
+    child<QCheckBox>(*w, "cbCompletePage")->setChecked(false);
+    trigger(*w, "aGenClipbrd");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              s("<ul>\r\n<li>Emma</li>\r\n<li>Villette</li>\r\n<li>Middlemarch</li>\r\n</ul>\r\n"));
+}
+
 TEST_F(MainWinTest, DirectoryOptionsWriteTheFileAndReopenTheCatalogue)
 {
     auto w = start();
