@@ -31,6 +31,8 @@ with live previews, formats references with a compact format language and genera
 reports with schema.org microdata and BCP 47 language attributes.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://www.tollvern.example/quillery/")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+# GPL-3.0-or-later: the text the NSIS installer shows before installing.
+set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "Tollvern Quillery")
 set(CPACK_PACKAGE_EXECUTABLES "quillery" "Tollvern Quillery")
 set(CPACK_STRIP_FILES ON)

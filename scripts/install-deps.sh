@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev libgl-dev
   libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64 unicode-data
-  desktop-file-utils appstream dpkg-dev
+  desktop-file-utils appstream dpkg-dev lintian
   clang libclang-rt-14-dev
   poppler-utils
   libcsv-dev
