@@ -12,6 +12,13 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
+# Builds the .deb into $tmp/out with CPack, as a packager would.
+build_deb() {
+  need dpkg-deb
+  need dpkg-shlibdeps
+  (cd "$tmp" && cpack --config "$build/CPackConfig.cmake" -G DEB -B "$tmp/out" >/dev/null)
+}
+
 expected_files=(
   bin/quillery
   bin/quillery-cli
@@ -26,8 +33,11 @@ expected_files=(
   share/icons/hicolor/128x128/apps/quillery.png
   share/icons/hicolor/256x256/apps/quillery.png
   share/icons/hicolor/scalable/apps/quillery.svg
-  share/man/man1/quillery.1
-  share/man/man1/quillery-cli.1
+  share/man/man1/quillery.1.gz
+  share/man/man1/quillery-cli.1.gz
+  share/doc/quillery/copyright
+  share/doc/quillery/changelog.gz
+  share/doc/quillery/changelog.Debian.gz
 )
 
 case "$mode" in
@@ -37,7 +47,8 @@ desktop)
   desktop-file-validate "$src/packaging/example.tollvern.quillery.desktop"
   grep -qx 'Exec=quillery %f' "$src/packaging/example.tollvern.quillery.desktop" || fail "Exec line"
   grep -q '^Categories=Office;' "$src/packaging/example.tollvern.quillery.desktop" || fail "category"
-  appstreamcli validate --no-net "$src/packaging/example.tollvern.quillery.metainfo.xml"
+  metainfo="$src/packaging/example.tollvern.quillery.metainfo.xml"
+  appstreamcli validate --no-net "$metainfo"
   grep -q '<glob pattern="\*.book"/>' "$src/packaging/quillery-book.xml" || fail "MIME glob"
   grep -q 'type="application/x-quillery-book"' "$src/packaging/quillery-book.xml" || fail "MIME type"
   echo "desktop files valid"
@@ -47,15 +58,14 @@ install)
   for f in "${expected_files[@]}"; do
     [ -e "$tmp/prefix/$f" ] || fail "not installed: $f"
   done
-  [ -n "$(ls "$tmp/prefix/share/doc/"*/examples/catalogue/*.book 2>/dev/null)" ] || fail "sample catalogue"
+  [ -n "$(ls "$tmp/prefix/share/doc/quillery/examples/catalogue/"*.book 2>/dev/null)" ] || fail "sample catalogue"
+  zcat "$tmp/prefix/share/man/man1/quillery.1.gz" | grep -c "^\.TH QUILLERY 1 " >/dev/null || fail "manual page"
   # The installed command line runs from its new place.
   "$tmp/prefix/bin/quillery-cli" --help | grep -q '^Usage: quillery-cli' || fail "installed quillery-cli"
   echo "installed tree complete"
   ;;
 deb)
-  need dpkg-deb
-  need dpkg-shlibdeps
-  (cd "$tmp" && cpack --config "$build/CPackConfig.cmake" -G DEB -B "$tmp/out" >/dev/null)
+  build_deb
   deb=$(ls "$tmp"/out/quillery_*.deb)
   [ -f "$deb" ] || fail "no .deb"
   [ "$(dpkg-deb -f "$deb" Package)" = quillery ] || fail "Package field"
