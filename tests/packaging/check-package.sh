@@ -3,6 +3,7 @@
 #   desktop  - the desktop entry and the AppStream metainfo pass their validators
 #   install  - `cmake --install` into a temporary prefix gives the expected tree
 #   deb      - CPack builds a .deb whose files and control fields are right
+#   lintian  - Debian's package checker finds no error and no warning in that .deb
 #   winres   - the Windows resource scripts compile (with MinGW's windres)
 # Exits 77 (skipped) when a tool it needs is not installed.
 set -euo pipefail
@@ -79,6 +80,21 @@ deb)
     grep -q "\./usr/$f\$" <<<"$contents" || fail "not in the package: /usr/$f"
   done
   echo "package $(basename "$deb"): $depends"
+  ;;
+lintian)
+  need lintian
+  build_deb
+  # Tags that cannot apply to a package built outside Debian's archive, each with the reason.
+  suppressed=(
+    # Debian's first upload of a package closes the "intent to package" bug filed in Debian's
+    # bug tracker; a package built from this repository is not uploaded there and has no such
+    # bug to close.
+    initial-upload-closes-no-bugs
+  )
+  lintian --fail-on error,warning --display-info \
+    --suppress-tags "$(IFS=,; echo "${suppressed[*]}")" "$tmp"/out/quillery_*.deb \
+    || fail "lintian reports errors or warnings"
+  echo "lintian: no errors, no warnings"
   ;;
 winres)
   need x86_64-w64-mingw32-windres
