@@ -50,6 +50,12 @@ desktop)
   grep -q '^Categories=Office;' "$src/packaging/example.tollvern.quillery.desktop" || fail "category"
   metainfo="$src/packaging/example.tollvern.quillery.metainfo.xml"
   appstreamcli validate --no-net "$metainfo"
+  # The screenshot the metainfo shows is kept here, at the size the metainfo gives.
+  shot="$src/packaging/screenshots/$(sed -n 's#.*<image[^>]*>https://.*/\([^/<]*\)</image>.*#\1#p' "$metainfo")"
+  [ -f "$shot" ] || fail "no screenshot $shot"
+  size=$(od -An -tu1 -j16 -N8 "$shot" |
+    awk '{ print $1 * 16777216 + $2 * 65536 + $3 * 256 + $4 "x" $5 * 16777216 + $6 * 65536 + $7 * 256 + $8 }')
+  grep -q "width=\"${size%x*}\" height=\"${size#*x}\"" "$metainfo" || fail "screenshot is $size"
   grep -q '<glob pattern="\*.book"/>' "$src/packaging/quillery-book.xml" || fail "MIME glob"
   grep -q 'type="application/x-quillery-book"' "$src/packaging/quillery-book.xml" || fail "MIME type"
   echo "desktop files valid"
