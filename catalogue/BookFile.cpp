@@ -2,9 +2,9 @@
 
 #include "base/Errors.h"
 #include "base/FileIo.h"
-#include "base/Parallel.h"
 #include "base/ProgramVersion.h"
 #include "base/TextCodec.h"
+#include "base/WorkerPool.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/IniFile.h"
 
@@ -260,10 +260,23 @@ const std::array<SectionKeys, 3>& sectionKeys()
 
 namespace {
 
+// Empties a text without giving up its allocation, so the next book's value can take it.
+void emptyKeepingCapacity(QString& text)
+{
+    if (!text.isEmpty())
+        text.resize(0);
+}
+
 // Reads the stored fields straight from the parsed lines, copying only the values it keeps.
 class BookFieldReader final : public IniVisitor {
 public:
-    BookRecord record;
+    explicit BookFieldReader(BookRecord& into) : record(into)
+    {
+        for (QString& value : record.values)
+            emptyKeepingCapacity(value);
+    }
+
+    BookRecord& record;
 
     void section(QStringView name) override
     {
@@ -297,7 +310,14 @@ public:
                 bool nonZero = false;
                 record.setTranslation(parseIniWholeNumber(value, nonZero) && nonZero);
             } else {
-                record[field] = value.toString();
+                // Into the string the field held for the book before, when it is not shared.
+                QString& text = record[field];
+                if (value.isEmpty()) {
+                    emptyKeepingCapacity(text);
+                } else {
+                    text.resize(value.size());
+                    std::copy(value.begin(), value.end(), text.data());
+                }
             }
             return;
         }
@@ -315,9 +335,26 @@ private:
 
 BookRecord bookRecordFromBytes(QByteArrayView bytes)
 {
-    BookFieldReader reader;
+    BookRecord record;
+    BookFieldReader reader(record);
     scanIni(decodeText(bytes), reader);
-    return std::move(reader.record);
+    return record;
+}
+
+BookReader::BookReader(const FolderReader& folder) : m_folder(folder) {}
+
+const BookRecord& BookReader::read(const QString& name)
+{
+    if (m_folder.read(name + QStringView(BookExtension), m_bytes)) {
+        decodeTextInto(m_bytes, m_text);
+        BookFieldReader reader(m_record);
+        scanIni(m_text, reader);
+    } else {
+        for (QString& value : m_record.values)
+            emptyKeepingCapacity(value);
+    }
+    m_record[Field::ID] = name;
+    return m_record;
 }
 
 BookRecord ReadBookRecord(const QString& path)
@@ -335,24 +372,22 @@ std::vector<BookRecord> readBookRecords(const QString& directory, const QStringL
                                         bool skipUnreadable)
 {
     std::vector<BookRecord> records(size_t(names.size()));
-    std::vector<std::exception_ptr> failures(size_t(names.size()));
     std::vector<char> read(size_t(names.size()), 0);
-    forEachInParallel(names.size(), [&](qsizetype i) {
-        try {
-            records[size_t(i)] = ReadBookRecord(bookFilePath(directory, names[i]));
-            records[size_t(i)][Field::ID] = names[i];
-            read[size_t(i)] = 1;
-        } catch (const FileError&) {
-            failures[size_t(i)] = std::current_exception();
+    const FolderReader folder(withTrailingSeparator(directory));
+    WorkerPool::shared().forEachRun(names.size(), [&](qsizetype begin, qsizetype end) {
+        BookReader reader(folder);
+        for (qsizetype i = begin; i < end; ++i) {
+            try {
+                records[size_t(i)] = reader.read(names[i]);
+                read[size_t(i)] = 1;
+            } catch (const FileError&) {
+                if (!skipUnreadable)
+                    throw;
+            }
         }
     });
-    if (!skipUnreadable) {
-        for (const std::exception_ptr& failure : failures) {
-            if (failure)
-                std::rethrow_exception(failure);
-        }
+    if (!skipUnreadable)
         return records;
-    }
     std::vector<BookRecord> kept;
     kept.reserve(records.size());
     for (size_t i = 0; i < records.size(); ++i) {
