@@ -3,6 +3,7 @@
 #include "base/Errors.h"
 #include "base/FileIo.h"
 #include "base/ProgramVersion.h"
+#include "base/WorkerPool.h"
 #include "catalogue/BookFile.h"
 #include "catalogue/DirectoryOptions.h"
 #include "catalogue/Shelf.h"
@@ -51,7 +52,10 @@ Session::Session(std::unique_ptr<SettingsStore> store)
     m_formatText = formatBoxText(m_settings);
 }
 
-Session::~Session() = default;
+Session::~Session()
+{
+    dropPendingIndex();
+}
 
 void Session::start(const std::function<void(const Error&)>& settingsFailed)
 {
@@ -133,6 +137,7 @@ int Session::undecodableBookNames() const
 
 void Session::rereadBookNames()
 {
+    dropPendingIndex();
     m_bookNames.reset();
     m_indexCurrent = false;
     m_shown.reset();
@@ -140,9 +145,55 @@ void Session::rereadBookNames()
 
 void Session::buildBookIndex()
 {
+    dropPendingIndex();
     m_index.build(m_currentDir, bookNames());
     m_indexCurrent = true;
     m_shown.reset();
+}
+
+void Session::buildBookIndexInBackground()
+{
+    dropPendingIndex();
+    m_indexCurrent = false;
+    m_shown.reset();
+    // The thread gets copies of what it reads; the session stays this thread's alone.
+    m_stopIndex = std::make_shared<std::atomic<bool>>(false);
+    m_pendingIndex = WorkerPool::runInBackground(
+        [directory = m_currentDir, names = bookNames(), stop = m_stopIndex] {
+            BookIndex index;
+            index.build(directory, names, stop.get());
+            return index;
+        });
+}
+
+bool Session::bookIndexPending() const
+{
+    return m_pendingIndex.valid() &&
+           m_pendingIndex.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
+}
+
+void Session::takePendingIndex() const
+{
+    if (!m_pendingIndex.valid())
+        return;
+    m_index = m_pendingIndex.get();
+    m_stopIndex.reset();
+    m_indexCurrent = true;
+    // The books saved since the reading started may have been read before they were written.
+    for (const BookRecord& saved : m_savedWhileIndexing)
+        m_index.update(saved);
+    m_savedWhileIndexing.clear();
+}
+
+void Session::dropPendingIndex()
+{
+    if (!m_pendingIndex.valid())
+        return;
+    *m_stopIndex = true;
+    m_pendingIndex.wait();
+    m_pendingIndex = {};
+    m_stopIndex.reset();
+    m_savedWhileIndexing.clear();
 }
 
 void Session::setFilter(const QString& text)
@@ -158,6 +209,7 @@ const QStringList& Session::shownNames() const
     if (!filtered())
         return bookNames();
     if (!m_shown) {
+        takePendingIndex();
         if (!m_indexCurrent) {
             m_index.build(m_currentDir, bookNames());
             m_indexCurrent = true;
@@ -305,11 +357,14 @@ void Session::saveBook()
     }
     writeBookFile(m_currentBookFile, m_book);
     m_loadedBook = m_book;
-    if (m_indexCurrent) {
+    if (m_indexCurrent || m_pendingIndex.valid()) {
         // The filter answers from what the book holds now.
         BookRecord saved = m_book;
         saved[Field::ID] = bookIdFromPath(m_currentBookFile);
-        m_index.update(saved);
+        if (m_indexCurrent)
+            m_index.update(saved);
+        else
+            m_savedWhileIndexing.push_back(std::move(saved));
         m_shown.reset();
     }
     m_loadedStamp = stampOf(m_currentBookFile);
@@ -407,23 +462,19 @@ QStringList Session::reportEntries(ReportScope scope, const QString& selected) c
     return shownNames().contains(selected) ? QStringList{selected} : QStringList{};
 }
 
-QStringList Session::generateReport(const QStringList& entries)
+QStringList Session::generateReport(const QStringList& entries, const ReportRun& run)
 {
     saveBook();
-    return GenerateReport(m_currentDir, entries, m_formatText,
-                          formatContext(FormatMode::Reference));
+    return GenerateReport(m_currentDir, entries, m_formatText, formatContext(FormatMode::Reference),
+                          run);
 }
 
-QByteArray Session::generateReportUtf8(const QStringList& entries, bool byteOrderMark)
+QByteArray Session::generateReportUtf8(const QStringList& entries, bool byteOrderMark,
+                                       const ReportRun& run)
 {
     saveBook();
-    QByteArray bytes = byteOrderMark ? utf8Bom() : QByteArray();
-    generateReportLines(m_currentDir, entries, m_formatText, formatContext(FormatMode::Reference),
-                        [&bytes](const QString& line) {
-                            bytes += line.toUtf8();
-                            bytes += "\r\n";
-                        });
-    return bytes;
+    return quillery::generateReportUtf8(m_currentDir, entries, m_formatText,
+                                        formatContext(FormatMode::Reference), byteOrderMark, run);
 }
 
 QString Session::formatBookFile(const QString& path, const QString& format, FormatMode mode) const

@@ -1,23 +1,27 @@
 #pragma once
 
+#include "base/Cancelled.h"
 #include "catalogue/BookIndex.h"
 #include "catalogue/BookRecord.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/ReportOptions.h"
 #include "exchange/ExchangeFormat.h"
 #include "exchange/Import.h"
+#include "format/Report.h"
 #include "health/CatalogueCheck.h"
 #include "markup/FormatContext.h"
-#include "session/Cancelled.h"
 #include "settings/AppSettings.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <functional>
+#include <future>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace quillery {
 
@@ -133,6 +137,12 @@ public:
     // Reads every listed book into the index the filter answers from, as the window does when it
     // opens a catalogue; the filter reads them itself when it is set before.
     void buildBookIndex();
+    // The same on a thread of its own, so that the list can be shown at once: the filter waits
+    // for the reading when it is set before the reading ends. Listing the folder again, or
+    // building the index anew, stops it.
+    void buildBookIndexInBackground();
+    // Whether that reading is still going on.
+    bool bookIndexPending() const;
     // Shows only the books that match a query (see catalogue/BookQuery.h); the empty text shows
     // every book. Throws QueryError (the query is then unchanged).
     void setFilter(const QString& text);
@@ -294,10 +304,12 @@ public:
     QStringList reportEntries(ReportScope scope, const QString& selected) const;
     // The report of the entries by the format text and the report options; the book being edited
     // is saved first. Throws the first error met and delivers nothing then.
-    QStringList generateReport(const QStringList& entries);
+    // `run` says how it runs and lets the caller follow and stop it (see format/Report.h).
+    QStringList generateReport(const QStringList& entries, const ReportRun& run = {});
     // The same as UTF-8, every line followed by CR LF, with the byte-order mark of report files
     // when asked; built as bytes, so a large report takes half the memory of its text.
-    QByteArray generateReportUtf8(const QStringList& entries, bool byteOrderMark);
+    QByteArray generateReportUtf8(const QStringList& entries, bool byteOrderMark,
+                                  const ReportRun& run = {});
 
     // The reference of a book file as a report item formats it (ID set), by `format` in `mode`.
     QString formatBookFile(const QString& path, const QString& format, FormatMode mode) const;
@@ -316,8 +328,15 @@ private:
     bool m_settingsUnreadable = false;
     QString m_currentDir;
     mutable std::optional<QStringList> m_bookNames;
+    // Adopts the index read in the background, once it is read.
+    void takePendingIndex() const;
+    void dropPendingIndex();
+
     mutable BookIndex m_index;
     mutable bool m_indexCurrent = false;
+    mutable std::future<BookIndex> m_pendingIndex;
+    mutable std::shared_ptr<std::atomic<bool>> m_stopIndex;
+    mutable std::vector<BookRecord> m_savedWhileIndexing;
     BookQuery m_query;
     QString m_filterText;
     mutable std::optional<QStringList> m_shown;
