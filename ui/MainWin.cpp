@@ -18,6 +18,7 @@
 #include "ui/HelpTopics.h"
 #include "ui/ItemPage.h"
 #include "ui/LinksPage.h"
+#include "ui/LongTask.h"
 #include "ui/OutputWin.h"
 #include "ui/ProgramIcon.h"
 #include "ui/ReportPage.h"
@@ -110,7 +111,8 @@ TmainFrm::TmainFrm(std::unique_ptr<SettingsStore> store, const QStringList& argu
                                                "the program closes they can be saved to another "
                                                "file."));
         });
-        m_session->buildBookIndex();
+        // The list is shown at once; the filter's index is read meanwhile.
+        m_session->buildBookIndexInBackground();
         opened = true;
     });
     showSettings();
@@ -496,15 +498,16 @@ void TmainFrm::generate(QAction* destination)
     m_reportPage->setLastDestination(destination);
     QStringList lines;
     {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        struct Restore {
-            ~Restore() { QApplication::restoreOverrideCursor(); }
-        } restore;
+        // Escape stops it: nothing is then shown, copied or written.
+        LongTask task(this, QStringLiteral("Generating the report..."));
         try {
             lines = m_session->generateReport(
-                m_session->reportEntries(m_reportPage->scope(), selectedName()));
+                m_session->reportEntries(m_reportPage->scope(), selectedName()), task.reportRun());
         } catch (const FormatError& error) {
             throw FormatError(m_session->namedFormatError(error.message()), error.position());
+        } catch (const Cancelled&) {
+            m_itemPage->syncWithSession();
+            throw;
         }
     }
     // Saving first may have read the book anew (its file had changed on disk).

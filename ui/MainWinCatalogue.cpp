@@ -13,6 +13,7 @@
 #include "ui/ErrorGuard.h"
 #include "ui/ItemPage.h"
 #include "ui/ReportPage.h"
+#include "ui/WaitCursor.h"
 
 #include <QFileInfo>
 #include <QFileSystemWatcher>
@@ -93,8 +94,9 @@ void TmainFrm::OpenCatalogue(const QString& folder)
         showCatalogue();
         throw;
     }
-    // The filter answers from an index of the books, read as the catalogue opens.
-    m_session->buildBookIndex();
+    // The filter answers from an index of the books, read as the catalogue opens: on other
+    // threads, so the list is shown and used meanwhile.
+    m_session->buildBookIndexInBackground();
     showCatalogue();
     if (m_session->hasVersion10Books())
         m_commands->offerUpgrade();
@@ -159,6 +161,12 @@ void TmainFrm::filterList()
         // says what is missing.
         showStatusHint(error.message());
         return;
+    }
+    if (m_session->bookIndexPending()) {
+        // The books are still being read for the index: the list waits for it.
+        const WaitCursor wait;
+        showStatusHint(QStringLiteral("Reading the books to find..."));
+        m_session->shownNames();
     }
     showStatusHint(QString());
     fillList();

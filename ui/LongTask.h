@@ -1,0 +1,49 @@
+#pragma once
+
+#include "format/Report.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+
+class QProgressBar;
+
+namespace quillery::ui {
+
+class TmainFrm;
+
+// A long operation of the window, such as a report over a large catalogue. The work stays on the
+// window's thread (the session has no other) and hands the books to the worker pool; between
+// its steps the event loop runs, so the window repaints. From half a second on, the status bar
+// shows what runs and how far it got. Escape cancels it; every other key and click is held back
+// while it runs, so nothing changes the session under it.
+class LongTask final : public QObject {
+    Q_OBJECT
+public:
+    LongTask(TmainFrm* window, const QString& what);
+    ~LongTask() override;
+    LongTask(const LongTask&) = delete;
+    LongTask& operator=(const LongTask&) = delete;
+
+    // The run of a report that reports its steps here and stops on Escape.
+    ReportRun reportRun();
+    // Between two steps: shows the progress when it is time, and runs the event loop.
+    void step(qsizetype done, qsizetype total);
+    bool cancelled() const { return m_cancel.load(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    TmainFrm* m_window;
+    QString m_what;
+    QString m_hintBefore;
+    QProgressBar* m_bar = nullptr;
+    QElapsedTimer m_clock;
+    qint64 m_lastEvents = -1;
+    std::atomic<bool> m_cancel{false};
+};
+
+} // namespace quillery::ui
