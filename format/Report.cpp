@@ -413,10 +413,11 @@ void sortedItems(const QString& directory, const QStringList& entries, const Ite
     const qsizetype count = entries.size();
     std::vector<MadeBook<typename Out::Piece>> made(static_cast<size_t>(count));
     std::vector<SortPart> parts(static_cast<size_t>(count) * width);
-    // Collators take a while to make: a few hundred books share one.
-    constexpr qsizetype SortRun = 256;
-    for (qsizetype first = 0; first < count; first += SortRun * PiecesPerStep) {
-        const qsizetype stepEnd = std::min(count, first + SortRun * PiecesPerStep);
+    // Collators take a while to make: up to a few hundred books share one, while small
+    // catalogues are still shared among the threads.
+    const qsizetype sortRun = std::clamp<qsizetype>(count / (pool.threadCount() * 8), 16, 256);
+    for (qsizetype first = 0; first < count; first += sortRun * PiecesPerStep) {
+        const qsizetype stepEnd = std::min(count, first + sortRun * PiecesPerStep);
         pool.forEachRun(
             stepEnd - first,
             [&](qsizetype begin, qsizetype end) {
@@ -439,7 +440,7 @@ void sortedItems(const QString& directory, const QStringList& entries, const Ite
                     }
                 }
             },
-            SortRun, run.cancel);
+            sortRun, run.cancel);
         checkCancelled(run);
         tellProgress(run, stepEnd, count);
     }
@@ -525,6 +526,13 @@ void reportInto(const QString& directory, const QStringList& entries, const QStr
 
 void appendUtf8Line(QByteArray& bytes, QStringView line)
 {
+    // toUtf8 writes a lone surrogate as "?" where the encoder writes U+FFFD: lines with
+    // surrogates (rare outside CJK extensions and emoji) take its way.
+    if (std::any_of(line.begin(), line.end(), [](QChar c) { return c.isSurrogate(); })) {
+        bytes += line.toUtf8();
+        bytes += "\r\n";
+        return;
+    }
     // Encoded straight into the bytes: a report's lines are never copied on their way.
     const qsizetype size = bytes.size();
     bytes.resize(size + line.size() * 3 + 2);
