@@ -1,6 +1,7 @@
 #include "base/FileIo.h"
 
 #include "base/Errors.h"
+#include "base/TextCodec.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -702,7 +703,10 @@ bool forEachDirectoryEntry(const QString& directory,
         if (raw == "." || raw == "..")
             continue;
         entry.name = QFile::decodeName(d->d_name);
-        entry.reachable = QFile::encodeName(entry.name) == raw;
+        // Valid UTF-8 comes back as it was (but for a leading byte-order mark, which decoding
+        // drops): only other names need encoding again to be told.
+        entry.reachable = (isValidUtf8(raw) && !raw.startsWith("\xEF\xBB\xBF")) ||
+                          QFile::encodeName(entry.name) == raw;
         if (d->d_type == DT_UNKNOWN) {
             struct stat st;
             entry.symLink =

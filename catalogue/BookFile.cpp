@@ -345,7 +345,10 @@ BookReader::BookReader(const FolderReader& folder) : m_folder(folder) {}
 
 const BookRecord& BookReader::read(const QString& name)
 {
-    if (m_folder.read(name + QStringView(BookExtension), m_bytes)) {
+    m_fileName.resize(0);
+    m_fileName += name;
+    m_fileName += QStringView(BookExtension);
+    if (m_folder.read(m_fileName, m_bytes)) {
         decodeTextInto(m_bytes, m_text);
         BookFieldReader reader(m_record);
         scanIni(m_text, reader);

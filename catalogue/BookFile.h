@@ -61,6 +61,7 @@ public:
 
 private:
     const FolderReader& m_folder;
+    QString m_fileName;
     QByteArray m_bytes;
     QString m_text;
     BookRecord m_record;

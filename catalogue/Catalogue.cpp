@@ -92,16 +92,31 @@ void sortBookNames(QStringList& names)
                 keyed[size_t(i)].emplace(Keyed{collator.sortKey(names[i]), std::move(names[i])});
         },
         1024);
-    std::sort(keyed.begin(), keyed.end(),
-              [](const std::optional<Keyed>& a, const std::optional<Keyed>& b) {
-                  const int c = a->key.compare(b->key);
-                  if (c != 0)
-                      return c < 0;
-                  const int folded = a->name.compare(b->name, Qt::CaseInsensitive);
-                  if (folded != 0)
-                      return folded < 0;
-                  return a->name < b->name;
-              });
+    const auto before = [](const std::optional<Keyed>& a, const std::optional<Keyed>& b) {
+        const int c = a->key.compare(b->key);
+        if (c != 0)
+            return c < 0;
+        const int folded = a->name.compare(b->name, Qt::CaseInsensitive);
+        if (folded != 0)
+            return folded < 0;
+        return a->name < b->name;
+    };
+    // A share sorted on each thread, then the shares merged: the order is total (no two names
+    // are the same), so it is the order one sort gives.
+    WorkerPool& pool = WorkerPool::shared();
+    const qsizetype shares = keyed.size() < 4096 ? 1 : pool.threadCount();
+    std::vector<size_t> bounds;
+    for (qsizetype p = 0; p <= shares; ++p)
+        bounds.push_back(keyed.size() * size_t(p) / size_t(shares));
+    const auto at = [&](qsizetype p) {
+        return keyed.begin() + ptrdiff_t(bounds[size_t(p)]);
+    };
+    pool.forEach(
+        shares, [&](qsizetype p) { std::sort(at(p), at(p + 1), before); }, 1);
+    for (qsizetype width = 1; width < shares; width *= 2) {
+        for (qsizetype p = 0; p + width < shares; p += 2 * width)
+            std::inplace_merge(at(p), at(p + width), at(std::min(p + 2 * width, shares)), before);
+    }
     for (size_t i = 0; i < keyed.size(); ++i)
         names[qsizetype(i)] = std::move(keyed[i]->name);
 }
