@@ -17,7 +17,9 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+
 #include <QFileInfo>
+#include <utility>
 
 namespace quillery {
 
@@ -151,18 +153,26 @@ void Session::buildBookIndex()
     m_shown.reset();
 }
 
-void Session::buildBookIndexInBackground()
+void Session::buildBookIndexInBackground(bool versionTest)
 {
     dropPendingIndex();
     m_indexCurrent = false;
     m_shown.reset();
-    // The thread gets copies of what it reads; the session stays this thread's alone.
+    // The thread gets copies of what it reads and of the version test's memory; the session
+    // stays this thread's alone, and takes the results when they are done.
     m_stopIndex = std::make_shared<std::atomic<bool>>(false);
     m_pendingIndex = WorkerPool::runInBackground(
-        [directory = m_currentDir, names = bookNames(), stop = m_stopIndex] {
-            BookIndex index;
-            index.build(directory, names, stop.get());
-            return index;
+        [directory = m_currentDir, names = bookNames(), stop = m_stopIndex,
+         cache = versionTest ? std::optional<VersionTestCache>(m_versionCache)
+                             : std::nullopt]() mutable {
+            BackgroundReading done;
+            if (cache) {
+                // First, so that its question is asked as soon as it can be.
+                done.version10 = cache->catalogueHasVersion10Files(directory, names);
+                done.versionCache = std::move(cache);
+            }
+            done.index.build(directory, names, stop.get());
+            return done;
         });
 }
 
@@ -172,11 +182,24 @@ bool Session::bookIndexPending() const
            m_pendingIndex.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
 }
 
+std::optional<bool> Session::backgroundVersionTest()
+{
+    if (bookIndexPending())
+        return std::nullopt;
+    takePendingIndex();
+    return std::exchange(m_backgroundVersion10, std::nullopt);
+}
+
 void Session::takePendingIndex() const
 {
     if (!m_pendingIndex.valid())
         return;
-    m_index = m_pendingIndex.get();
+    BackgroundReading done = m_pendingIndex.get();
+    m_index = std::move(done.index);
+    if (done.versionCache) {
+        m_versionCache = std::move(*done.versionCache);
+        m_backgroundVersion10 = done.version10;
+    }
     m_stopIndex.reset();
     m_indexCurrent = true;
     // The books saved since the reading started may have been read before they were written.
@@ -194,6 +217,7 @@ void Session::dropPendingIndex()
     m_pendingIndex = {};
     m_stopIndex.reset();
     m_savedWhileIndexing.clear();
+    m_backgroundVersion10.reset();
 }
 
 void Session::setFilter(const QString& text)

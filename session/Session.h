@@ -139,10 +139,14 @@ public:
     void buildBookIndex();
     // The same on a thread of its own, so that the list can be shown at once: the filter waits
     // for the reading when it is set before the reading ends. Listing the folder again, or
-    // building the index anew, stops it.
-    void buildBookIndexInBackground();
+    // building the index anew, stops it. With `versionTest` the version test of
+    // hasVersion10Books runs there first, its answer kept for backgroundVersionTest.
+    void buildBookIndexInBackground(bool versionTest = false);
     // Whether that reading is still going on.
     bool bookIndexPending() const;
+    // Once the reading has ended, the answer of the version test it ran (once); nothing while it
+    // runs or when it ran none.
+    std::optional<bool> backgroundVersionTest();
     // Shows only the books that match a query (see catalogue/BookQuery.h); the empty text shows
     // every book. Throws QueryError (the query is then unchanged).
     void setFilter(const QString& text);
@@ -334,7 +338,13 @@ private:
 
     mutable BookIndex m_index;
     mutable bool m_indexCurrent = false;
-    mutable std::future<BookIndex> m_pendingIndex;
+    struct BackgroundReading {
+        BookIndex index;
+        std::optional<VersionTestCache> versionCache;
+        bool version10 = false;
+    };
+    mutable std::future<BackgroundReading> m_pendingIndex;
+    mutable std::optional<bool> m_backgroundVersion10;
     mutable std::shared_ptr<std::atomic<bool>> m_stopIndex;
     mutable std::vector<BookRecord> m_savedWhileIndexing;
     BookQuery m_query;
@@ -342,7 +352,7 @@ private:
     mutable std::optional<QStringList> m_shown;
     mutable QString m_shownButNotMatching;
     mutable int m_undecodableNames = 0;
-    VersionTestCache m_versionCache;
+    mutable VersionTestCache m_versionCache;
     QString m_formatText;
     ReportOptions m_report;
     QString m_currentBookFile;

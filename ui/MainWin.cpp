@@ -99,6 +99,10 @@ TmainFrm::TmainFrm(std::unique_ptr<SettingsStore> store, const QStringList& argu
     connect(m_watcher, &QFileSystemWatcher::directoryChanged, settle, qOverload<>(&QTimer::start));
     connect(settle, &QTimer::timeout, this, [this] { followFolder(); });
     qApp->installEventFilter(this);
+    m_backgroundReading = new QTimer(this);
+    m_backgroundReading->setInterval(50);
+    connect(m_backgroundReading, &QTimer::timeout, this,
+            [this] { guarded(this, [this] { backgroundReadingDone(); }); });
 
     // Start-up: a settings store that cannot be read is shown and the program goes on with the
     // defaults; a catalogue that cannot be opened whole is shown as far as it was.
@@ -111,8 +115,6 @@ TmainFrm::TmainFrm(std::unique_ptr<SettingsStore> store, const QStringList& argu
                                                "the program closes they can be saved to another "
                                                "file."));
         });
-        // The list is shown at once; the filter's index is read meanwhile.
-        m_session->buildBookIndexInBackground();
         opened = true;
     });
     showSettings();
@@ -120,8 +122,7 @@ TmainFrm::TmainFrm(std::unique_ptr<SettingsStore> store, const QStringList& argu
     showCatalogue();
     if (opened)
         guarded(this, [this] {
-            if (m_session->hasVersion10Books())
-                m_commands->offerUpgrade();
+            readCatalogueInBackground();
             // The user starts where they stopped: the book last loaded, when it is still there.
             const QString& last = m_session->settings().book;
             if (!last.isEmpty() && m_session->bookNames().contains(last))

@@ -15,6 +15,7 @@ class QListWidget;
 class QLockFile;
 class QMenu;
 class QTabWidget;
+class QTimer;
 
 namespace quillery {
 class Session;
@@ -90,6 +91,11 @@ private:
     void followFolder();
     // The count of books in the status bar, and what the list had to leave out.
     void showListCount();
+    // Starts reading the books for the filter (and the version test) once the list is shown;
+    // asks about version 1.0 books when there are some.
+    void readCatalogueInBackground();
+    // Polled while the reading runs: the version test's question once it has ended.
+    void backgroundReadingDone();
     // Fills the list from the session with the entry of the book being edited selected.
     void fillList();
     // Shows the books that match the filter box.
@@ -134,6 +140,7 @@ private:
     QLabel* statusHint = nullptr;
     ToutputFrm* m_output = nullptr;
     QFileSystemWatcher* m_watcher = nullptr;
+    QTimer* m_backgroundReading = nullptr;
     QMetaObject::Connection m_focusRule;
     // Lines of the output window open books only while it shows the findings of a check.
     QMetaObject::Connection m_checkLines;

@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -313,4 +314,18 @@ TEST_F(ParallelReading, IndexReadInTheBackgroundAnswersAsOneReadAtOnce)
     session.buildBookIndexInBackground();
     session.openFolder(dir());
     EXPECT_EQ(session.shownNames(), expected);
+
+    // The version test, when it goes along, answers once the reading is done, and once.
+    for (const bool old : {false, true}) {
+        if (old) {
+            ASSERT_TRUE(QFile::copy(test::dataPath(s("v10-cp1252.book")), path(7, " old")));
+        }
+        session.openFolder(dir());
+        session.buildBookIndexInBackground(true);
+        while (session.bookIndexPending())
+            QThread::msleep(1);
+        EXPECT_EQ(session.backgroundVersionTest(), std::optional<bool>(old));
+        EXPECT_EQ(session.backgroundVersionTest(), std::nullopt);
+        EXPECT_EQ(session.hasVersion10Books(), old);
+    }
 }
