@@ -9,7 +9,9 @@
 #include "catalogue/IniFile.h"
 
 #include <QFileInfo>
+#include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
 #include <exception>
 #include <vector>
@@ -333,6 +335,191 @@ private:
 
 } // namespace
 
+namespace {
+
+bool isAsciiBytes(QByteArrayView text)
+{
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+bool startsWithBom(QByteArrayView text)
+{
+    return text.startsWith("\xEF\xBB\xBF");
+}
+
+// Reads the fields of a book's bytes as the general reader (decodeText, then scanIni and
+// BookFieldReader) reads them, without decoding the whole file: only the values kept are decoded.
+// It reads valid UTF-8 whose section names and keys are ASCII where they are compared, without
+// continuation lines; on anything else it returns false, and the general reader reads the file.
+// The ASCII syntax of the dialect is the same in UTF-8 bytes (no byte of a longer sequence is
+// below 0x80), and U+0000 to U+0020 are the bytes 0x00 to 0x20.
+class Utf8FieldReader {
+public:
+    explicit Utf8FieldReader(BookRecord& record) : m_record(record) {}
+
+    bool read(QByteArrayView bytes)
+    {
+        if (detectBom(bytes) == ByteOrderMark::Utf16LE ||
+            detectBom(bytes) == ByteOrderMark::Utf16BE)
+            return false;
+        while (startsWithBom(bytes))
+            bytes = bytes.sliced(3);
+        if (!isValidUtf8(bytes))
+            return false;
+        for (QString& value : m_record.values)
+            emptyKeepingCapacity(value);
+        const qsizetype n = bytes.size();
+        qsizetype start = 0;
+        for (qsizetype i = 0; i < n; ++i) {
+            const char c = bytes[i];
+            if (c != '\r' && c != '\n')
+                continue;
+            if (!line(bytes.sliced(start, i - start)))
+                return false;
+            if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n')
+                ++i;
+            start = i + 1;
+        }
+        if (start < n && !line(bytes.sliced(start)))
+            return false;
+        return release();
+    }
+
+private:
+    static QByteArrayView trimmed(QByteArrayView text)
+    {
+        qsizetype begin = 0;
+        qsizetype end = text.size();
+        while (begin < end && isBlankByte(text[begin]))
+            ++begin;
+        while (end > begin && isBlankByte(text[end - 1]))
+            --end;
+        return text.sliced(begin, end - begin);
+    }
+
+    // A line as the reader sees it: byte-order marks at its start pass as blanks.
+    static QByteArrayView trimmedLine(QByteArrayView raw)
+    {
+        qsizetype begin = 0;
+        for (;;) {
+            if (begin < raw.size() && isBlankByte(raw[begin]))
+                ++begin;
+            else if (startsWithBom(raw.sliced(begin)))
+                begin += 3;
+            else
+                break;
+        }
+        return trimmed(raw.sliced(begin));
+    }
+
+    bool line(QByteArrayView raw)
+    {
+        const QByteArrayView text = trimmedLine(raw);
+        if (m_held && text.size() >= 2 && text[0] == '\\' &&
+            (text[1] == 'r' || text[1] == 'n' || text[1] == 'u') && !text.contains('='))
+            return false; // a continuation line: the general reader joins it
+        if (!release())
+            return false;
+        if (text.isEmpty() || text[0] == ';')
+            return true;
+        if (text.size() >= 2 && text.front() == '[' && text.back() == ']') {
+            m_inSection = true;
+            return section(trimmed(text.sliced(1, text.size() - 2)));
+        }
+        if (!m_inSection)
+            return true;
+        const qsizetype eq = text.indexOf('=');
+        if (eq < 0)
+            return true;
+        m_held = true;
+        m_key = trimmed(text.first(eq));
+        m_value = trimmed(text.sliced(eq + 1));
+        return true;
+    }
+
+    bool section(QByteArrayView name)
+    {
+        m_current = nullptr;
+        if (!isAsciiBytes(name))
+            return false; // folding might match a name of ours
+        for (size_t i = 0; i < sectionKeys().size(); ++i) {
+            const SectionKeys& keys = sectionKeys()[i];
+            if (name.size() == keys.section.size() && equalsAsciiNoCase(name, keys.section)) {
+                if (!m_sectionSeen[i]) {
+                    m_sectionSeen[i] = true;
+                    m_current = &keys;
+                }
+                return true;
+            }
+        }
+        return true;
+    }
+
+    bool release()
+    {
+        if (!m_held)
+            return true;
+        m_held = false;
+        if (!m_current)
+            return true;
+        if (!isAsciiBytes(m_key))
+            return false;
+        for (const auto& [name, field] : m_current->keys) {
+            if (m_key.size() != name.size() || !equalsAsciiNoCase(m_key, name))
+                continue;
+            const int index = static_cast<int>(field);
+            if (m_seen[index])
+                return true;
+            m_seen[index] = true;
+            QString& text = m_record[field];
+            if (m_value.isEmpty()) {
+                emptyKeepingCapacity(text);
+            } else {
+                // Decoded into the string the field held before; a mark inside stays text.
+                QStringDecoder decoder(QStringConverter::Utf8,
+                                       QStringConverter::Flag::ConvertInitialBom |
+                                           QStringConverter::Flag::Stateless);
+                text.resize(m_value.size());
+                QChar* const begin = text.data();
+                text.resize(decoder.appendToBuffer(begin, m_value) - begin);
+            }
+            if (field == Field::Translation) {
+                bool nonZero = false;
+                m_record.setTranslation(parseIniWholeNumber(text, nonZero) && nonZero);
+            }
+            return true;
+        }
+        return true;
+    }
+
+    static bool equalsAsciiNoCase(QByteArrayView a, QStringView b)
+    {
+        for (qsizetype i = 0; i < a.size(); ++i) {
+            char16_t x = char16_t(static_cast<unsigned char>(a[i]));
+            char16_t y = b[i].unicode();
+            if (x >= u'A' && x <= u'Z')
+                x = char16_t(x - u'A' + u'a');
+            if (y >= u'A' && y <= u'Z')
+                y = char16_t(y - u'A' + u'a');
+            if (x != y)
+                return false;
+        }
+        return true;
+    }
+
+    BookRecord& m_record;
+    bool m_inSection = false;
+    bool m_held = false;
+    QByteArrayView m_key;
+    QByteArrayView m_value;
+    const SectionKeys* m_current = nullptr;
+    std::array<bool, 3> m_sectionSeen{};
+    std::array<bool, FieldCount> m_seen{};
+};
+
+} // namespace
+
 BookRecord bookRecordFromBytes(QByteArrayView bytes)
 {
     BookRecord record;
@@ -349,9 +536,11 @@ const BookRecord& BookReader::read(const QString& name)
     m_fileName += name;
     m_fileName += QStringView(BookExtension);
     if (m_folder.read(m_fileName, m_bytes)) {
-        decodeTextInto(m_bytes, m_text);
-        BookFieldReader reader(m_record);
-        scanIni(m_text, reader);
+        if (!Utf8FieldReader(m_record).read(m_bytes)) {
+            decodeTextInto(m_bytes, m_text);
+            BookFieldReader reader(m_record);
+            scanIni(m_text, reader);
+        }
     } else {
         for (QString& value : m_record.values)
             emptyKeepingCapacity(value);

@@ -214,6 +214,38 @@ TEST(WorkerPool, Utf8LinesAsToUtf8EncodesThem)
     }
 }
 
+// The books' reader decodes only the values of plain UTF-8 books and leaves the rest to the
+// general reader: both give the same record.
+TEST_F(ParallelReading, BookReaderReadsAsTheGeneralReader)
+{
+    const QByteArray books[] = {
+        "[Cataloguing]\r\nTitle=Emma\r\nAuthor=Austen, Jane",
+        "\xEF\xBB\xBF\xEF\xBB\xBF[cataloguing]\nTITLE = Zo\xC3\xAB \r\rauthor=\xE6\x9D\xB1",
+        " \xEF\xBB\xBF [Cataloguing]\n\xEF\xBB\xBF Title=\xEF\xBB\xBFmark kept\n",
+        "[Cataloguing]\nTitle=first\nTitle=second\n[Cataloguing]\nAuthor=later section\n",
+        "Title=before any section\n[Cataloguing]\n; Title=comment\nno equals sign\nTitle=a=b",
+        "[Cataloguing]\nTitle=line\n\\r\\nnext\\u00e9\nAuthor=x",
+        "[Cataloguing]\nTitle=kept\n\\x not a continuation\n",
+        "[Cataloguing]\nSerie\xC5\xBF=folded key\n[Additional information]\nSeries=S",
+        "[Catalogu\xC4\xB1ng]\nTitle=odd section\n",
+        "[Language]\nTranslation= 1 \nLanguage=\tEnglish\t\n",
+        "[Language]\nTranslation=0x0\n",
+        "[Cataloguing]\nTitle=Caf\xE9 legacy\n",
+        "\xFF\xFE[\0C\0a\0t\0]\0",
+        QByteArray("[Cataloguing]\nTitle=a\0b\n", 23),
+        "",
+    };
+    const FolderReader folder(dir());
+    BookReader reader(folder);
+    for (const QByteArray& bytes : books) {
+        SCOPED_TRACE(test::visible(bytes));
+        test::writeBytes(dir() + s("Tricky.book"), bytes);
+        BookRecord expected = bookRecordFromBytes(bytes);
+        expected[Field::ID] = s("Tricky");
+        EXPECT_EQ(reader.read(s("Tricky")), expected);
+    }
+}
+
 TEST_F(ParallelReading, HostileEntriesGiveTheSameBytesAndTheFirstErrorInListOrder)
 {
     FormatContext plain;
