@@ -316,8 +316,12 @@ struct ItemRules {
     // text. Throws FormatError.
     void line(const BookRecord& record, QString& out) const
     {
-        out = idInBeforeItem ? SubstituteId(options.beforeItem, record[Field::ID])
-                             : options.beforeItem;
+        // Built in the caller's string, whose allocation serves book after book.
+        out.resize(0);
+        if (idInBeforeItem)
+            out += SubstituteId(options.beforeItem, record[Field::ID]);
+        else
+            out += options.beforeItem;
         out += FormatEngine::formatRecord(format, record, reference);
         out += options.afterItem;
     }
