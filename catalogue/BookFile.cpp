@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <exception>
 #include <vector>
 
@@ -345,7 +346,7 @@ bool isAsciiBytes(QByteArrayView text)
 
 bool startsWithBom(QByteArrayView text)
 {
-    return text.startsWith("\xEF\xBB\xBF");
+    return text.size() >= 3 && text[0] == '\xEF' && text[1] == '\xBB' && text[2] == '\xBF';
 }
 
 // Reads the fields of a book's bytes as the general reader (decodeText, then scanIni and
@@ -369,20 +370,23 @@ public:
             return false;
         for (QString& value : m_record.values)
             emptyKeepingCapacity(value);
+        const char* const data = bytes.data();
         const qsizetype n = bytes.size();
         qsizetype start = 0;
-        for (qsizetype i = 0; i < n; ++i) {
-            const char c = bytes[i];
-            if (c != '\r' && c != '\n')
-                continue;
-            if (!line(bytes.sliced(start, i - start)))
+        while (start < n) {
+            // The next line feed, and a carriage return before it if any.
+            const void* lf = std::memchr(data + start, '\n', size_t(n - start));
+            const qsizetype lineFeed = lf ? static_cast<const char*>(lf) - data : n;
+            const void* cr = std::memchr(data + start, '\r', size_t(lineFeed - start));
+            const qsizetype end = cr ? static_cast<const char*>(cr) - data : lineFeed;
+            if (!line(QByteArrayView(data + start, end - start)))
                 return false;
-            if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n')
-                ++i;
-            start = i + 1;
+            if (end == n)
+                break;
+            start = end + 1;
+            if (data[end] == '\r' && start < n && data[start] == '\n')
+                ++start;
         }
-        if (start < n && !line(bytes.sliced(start)))
-            return false;
         return release();
     }
 
