@@ -327,8 +327,23 @@ bool Session::duplicateBook(const QString& name, const QString& proposal)
 
 QByteArray Session::shelf(QStringList* leftOut, int* skippedNames)
 {
+    ShelfMade made = prepareShelf()();
+    if (leftOut)
+        *leftOut = std::move(made.leftOut);
+    if (skippedNames)
+        *skippedNames = made.skippedNames;
+    return made.bytes;
+}
+
+std::function<Session::ShelfMade()> Session::prepareShelf()
+{
     saveBook();
-    return shelfBytes(m_currentDir, programVersionString(), leftOut, skippedNames);
+    return [directory = m_currentDir] {
+        ShelfMade made;
+        made.bytes =
+            shelfBytes(directory, programVersionString(), &made.leftOut, &made.skippedNames);
+        return made;
+    };
 }
 
 bool Session::editBook(const QString& name)
@@ -423,14 +438,28 @@ QString Session::namedFormatError(const QString& message) const
 
 QByteArray Session::exportBooks(ExchangeFormat format, const QStringList& names)
 {
+    return prepareExport(format, names)();
+}
+
+std::function<QByteArray()> Session::prepareExport(ExchangeFormat format, const QStringList& names)
+{
     saveBook();
-    return exportBookFiles(format, m_currentDir, names);
+    return [format, directory = m_currentDir, names] {
+        return exportBookFiles(format, directory, names);
+    };
 }
 
 std::vector<CheckProblem> Session::checkCatalogue(const QStringList& names)
 {
+    return prepareCheck(names)();
+}
+
+std::function<std::vector<CheckProblem>()> Session::prepareCheck(const QStringList& names)
+{
     saveBook();
-    return quillery::checkCatalogue(m_currentDir, names, readNotDuplicatePairs(m_currentDir));
+    return [directory = m_currentDir, names, pairs = readNotDuplicatePairs(m_currentDir)] {
+        return quillery::checkCatalogue(directory, names, pairs);
+    };
 }
 
 ImportPlan Session::planImport(const QString& file, std::optional<ExchangeFormat> format,

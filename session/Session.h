@@ -186,6 +186,15 @@ public:
     // links to files outside the catalogue (or to nothing) are left out and named in `leftOut`;
     // `skippedNames` counts the book files whose names are not valid UTF-8.
     QByteArray shelf(QStringList* leftOut = nullptr, int* skippedNames = nullptr);
+    // The same in two steps, for a caller that runs the reading on a thread of its own: the book
+    // being edited is saved now, and the work returned reads the books without touching the
+    // session.
+    struct ShelfMade {
+        QByteArray bytes;
+        QStringList leftOut;
+        int skippedNames = 0;
+    };
+    std::function<ShelfMade()> prepareShelf();
 
     // ----- Exchanging books with other programs -----
 
@@ -193,6 +202,8 @@ public:
     // the book being edited is saved first. Throws the FileError of the first book, in that
     // order, that cannot be read.
     QByteArray exportBooks(ExchangeFormat format, const QStringList& names);
+    // The same in two steps, as prepareShelf.
+    std::function<QByteArray()> prepareExport(ExchangeFormat format, const QStringList& names);
     // Reads a file of another program and plans its import into the catalogue: which records
     // become which new books, which are duplicates of books it has, which are rejected and why.
     // The format is told from the content when none is given. The book being edited is saved
@@ -215,6 +226,8 @@ public:
     // first, so its values are checked as the editor holds them. Throws FileError when the
     // options file cannot be read.
     std::vector<CheckProblem> checkCatalogue(const QStringList& names);
+    // The same in two steps, as prepareShelf (the options file is read now).
+    std::function<std::vector<CheckProblem>()> prepareCheck(const QStringList& names);
 
     // ----- The book being edited -----
 

@@ -8,6 +8,7 @@
 #include "ui/ErrorGuard.h"
 #include "ui/ExportWin.h"
 #include "ui/ImportWin.h"
+#include "ui/LongTask.h"
 #include "ui/MainWin.h"
 #include "ui/WaitCursor.h"
 
@@ -80,9 +81,15 @@ void ExchangeCommands::exportBooks()
     QString path = *chosen;
     if (QFileInfo(path).suffix().isEmpty())
         path += u'.' + extension;
+    QByteArray bytes;
+    {
+        // Escape drops the export: nothing is written.
+        LongTask task(&m_window, QStringLiteral("Exporting books..."));
+        bytes = task.run(m_session.prepareExport(format, names));
+    }
     {
         const Busy busy(m_window, QStringLiteral("Exporting books..."));
-        writeWholeFile(path, m_session.exportBooks(format, names));
+        writeWholeFile(path, bytes);
     }
     m_window.showStatusHint(QStringLiteral("%1 books exported to %2.")
                                 .arg(names.size())

@@ -40,6 +40,7 @@ bool isUserInput(QEvent::Type type)
 
 LongTask::LongTask(TmainFrm* window, const QString& what) : m_window(window), m_what(what)
 {
+    m_window->setBusy(true);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     qApp->installEventFilter(this);
     m_clock.start();
@@ -54,6 +55,7 @@ LongTask::~LongTask()
         m_window->showStatusHint(m_hintBefore);
     }
     QApplication::restoreOverrideCursor();
+    m_window->setBusy(false);
 }
 
 ReportRun LongTask::reportRun()
@@ -75,11 +77,12 @@ void LongTask::step(qsizetype done, qsizetype total)
         m_bar->setTextVisible(false);
         m_window->statusBar()->addPermanentWidget(m_bar);
         m_bar->show();
-        m_hintBefore = m_window->showStatusHint(m_what + QStringLiteral(" Press Esc to cancel."));
+        m_hintBefore = m_window->showStatusHint(m_what + QStringLiteral(" Esc cancels."));
     }
     if (m_bar) {
-        // The bar counts in thousandths, so any count fits its int range.
-        m_bar->setRange(0, 1000);
+        // The bar counts in thousandths, so any count fits its int range; without a count it
+        // shows that the work goes on.
+        m_bar->setRange(0, total > 0 ? 1000 : 0);
         m_bar->setValue(total > 0 ? int(done * 1000 / total) : 0);
     }
     QCoreApplication::processEvents();

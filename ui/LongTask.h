@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Cancelled.h"
+#include "base/WorkerPool.h"
 #include "format/Report.h"
 
 #include <QElapsedTimer>
@@ -7,6 +9,8 @@
 #include <QString>
 
 #include <atomic>
+#include <chrono>
+#include <future>
 
 class QProgressBar;
 
@@ -14,11 +18,12 @@ namespace quillery::ui {
 
 class TmainFrm;
 
-// A long operation of the window, such as a report over a large catalogue. The work stays on the
-// window's thread (the session has no other) and hands the books to the worker pool; between
-// its steps the event loop runs, so the window repaints. From half a second on, the status bar
-// shows what runs and how far it got. Escape cancels it; every other key and click is held back
-// while it runs, so nothing changes the session under it.
+// A long operation of the window, such as a report over a large catalogue. Either the work stays
+// on the window's thread (the session has no other) and hands the books to the worker pool,
+// running the event loop between its steps, or work that does not touch the session runs on a
+// thread of its own while the event loop runs; either way the window repaints. From half a second
+// on, the status bar shows what runs and how far it got. Escape cancels it; every other key and
+// click is held back while it runs, so nothing changes the session under it.
 class LongTask final : public QObject {
     Q_OBJECT
 public:
@@ -29,8 +34,23 @@ public:
 
     // The run of a report that reports its steps here and stops on Escape.
     ReportRun reportRun();
-    // Between two steps: shows the progress when it is time, and runs the event loop.
+    // Between two steps: shows the progress when it is time (a count of 0 shows that it runs),
+    // and runs the event loop.
     void step(qsizetype done, qsizetype total);
+    // Runs `work`, which must not touch the session, on a thread of its own while the event
+    // loop runs here; gives its result or throws its exception. After Escape its result is
+    // dropped: Cancelled is thrown once it is done.
+    template <typename Work> auto run(Work work)
+    {
+        auto done = WorkerPool::runInBackground(std::move(work));
+        do
+            step(0, 0);
+        while (done.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready);
+        auto result = done.get();
+        if (cancelled())
+            throw Cancelled();
+        return result;
+    }
     bool cancelled() const { return m_cancel.load(); }
 
 protected:

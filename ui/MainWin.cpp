@@ -93,11 +93,12 @@ TmainFrm::TmainFrm(std::unique_ptr<SettingsStore> store, const QStringList& argu
     // Changes in the folder come in bursts (a save writes a temporary file and renames it): the
     // list is read again once they have settled.
     m_watcher = new QFileSystemWatcher(this);
-    auto* settle = new QTimer(this);
-    settle->setSingleShot(true);
-    settle->setInterval(250);
-    connect(m_watcher, &QFileSystemWatcher::directoryChanged, settle, qOverload<>(&QTimer::start));
-    connect(settle, &QTimer::timeout, this, [this] { followFolder(); });
+    m_settle = new QTimer(this);
+    m_settle->setSingleShot(true);
+    m_settle->setInterval(250);
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, m_settle,
+            qOverload<>(&QTimer::start));
+    connect(m_settle, &QTimer::timeout, this, [this] { followFolder(); });
     qApp->installEventFilter(this);
     m_backgroundReading = new QTimer(this);
     m_backgroundReading->setInterval(50);
@@ -535,13 +536,14 @@ void TmainFrm::checkCatalogue()
 {
     std::vector<CheckProblem> problems;
     {
-        const WaitCursor wait;
         struct Hint {
             TmainFrm& window;
             QString previous;
             ~Hint() { window.showStatusHint(previous); }
         } hint{*this, showStatusHint(QStringLiteral("Checking the catalogue..."))};
-        problems = m_session->checkCatalogue(m_session->bookNames());
+        // Escape drops the findings: nothing is shown.
+        LongTask task(this, QStringLiteral("Checking the catalogue..."));
+        problems = task.run(m_session->prepareCheck(m_session->bookNames()));
     }
     if (!m_checkLines)
         m_checkLines =

@@ -65,6 +65,9 @@ public:
     QString selectedName() const;
     // Shows a text in the hint panel of the status bar at once; returns the text it replaced.
     QString showStatusHint(const QString& text);
+    // While a long task runs (see LongTask), what the window does by itself (following the
+    // folder, asking about version 1.0 books) waits.
+    void setBusy(bool busy) { m_busy = busy; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -141,6 +144,8 @@ private:
     ToutputFrm* m_output = nullptr;
     QFileSystemWatcher* m_watcher = nullptr;
     QTimer* m_backgroundReading = nullptr;
+    QTimer* m_settle = nullptr;
+    bool m_busy = false;
     QMetaObject::Connection m_focusRule;
     // Lines of the output window open books only while it shows the findings of a check.
     QMetaObject::Connection m_checkLines;

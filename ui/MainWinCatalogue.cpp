@@ -122,7 +122,7 @@ void TmainFrm::readCatalogueInBackground()
 
 void TmainFrm::backgroundReadingDone()
 {
-    if (m_session->bookIndexPending())
+    if (m_busy || m_session->bookIndexPending())
         return;
     m_backgroundReading->stop();
     if (m_session->backgroundVersionTest().value_or(false))
@@ -149,6 +149,11 @@ void TmainFrm::showCatalogue()
 
 void TmainFrm::followFolder()
 {
+    // Not under a long task, which reads what the session held when it began.
+    if (m_busy) {
+        m_settle->start();
+        return;
+    }
     m_session->rereadBookNames();
     fillList();
     showListCount();

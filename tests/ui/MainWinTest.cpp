@@ -445,14 +445,15 @@ TEST_F(MainWinTest, ReportToClipboardAndFile)
     EXPECT_EQ(m_dialogs->last().text, s("Invalid token starting with %Z at 1."));
 }
 
-// Escape while a report runs stops it: nothing reaches the clipboard, the output window or a
-// file, and no file name is asked for.
+// Escape while a report, a check or a shelf runs stops it: nothing reaches the clipboard, the
+// output window or a file, and no file name is asked for.
 TEST_F(MainWinTest, EscapeCancelsAReportWritingNothing)
 {
     auto w = start();
     QGuiApplication::clipboard()->setText(s("unchanged"));
     const size_t dialogsBefore = m_dialogs->shown.size();
-    for (const char* destination : {"aGenClipbrd", "aGenMemo", "aGenFile"}) {
+    for (const char* destination :
+         {"aGenClipbrd", "aGenMemo", "aGenFile", "aCheck", "aCreateShelf"}) {
         SCOPED_TRACE(destination);
         QCoreApplication::postEvent(
             w.get(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
