@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSaveFile>
+#include <QStringEncoder>
 #include <QTemporaryFile>
 
 #include <algorithm>
@@ -214,8 +215,21 @@ bool FolderReader::read(const QString& name, QByteArray& bytes) const
 {
 #ifdef Q_OS_UNIX
     if (m_fd >= 0) {
+        // The name encoded as QFile::encodeName encodes it, on the stack when it fits; a name
+        // with surrogates takes encodeName's own way (it writes a lone one as "?").
+        char buffer[1024];
+        QByteArray encoded;
+        const char* file = buffer;
+        if (name.size() * 3 < qsizetype(sizeof buffer) &&
+            std::none_of(name.begin(), name.end(), [](QChar c) { return c.isSurrogate(); })) {
+            QStringEncoder encoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+            *encoder.appendToBuffer(buffer, name) = '\0';
+        } else {
+            encoded = QFile::encodeName(name);
+            file = encoded.constData();
+        }
         QString reason;
-        switch (readPosixAt(m_fd, QFile::encodeName(name).constData(), bytes, reason)) {
+        switch (readPosixAt(m_fd, file, bytes, reason)) {
         case ReadStatus::Read:
             return true;
         case ReadStatus::Missing:
