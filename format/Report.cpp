@@ -154,7 +154,8 @@ QCollator listCollator()
     return collator;
 }
 
-// How many parts a book's place in the order has (the series and then the position for Series).
+// The direction of each part of a book's place in the order (Series has two: the series, then
+// the position).
 std::vector<bool> partDirections(const QList<ReportSortKey>& keys)
 {
     std::vector<bool> descending;
