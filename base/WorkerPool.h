@@ -11,13 +11,13 @@
 #include <limits>
 #include <mutex>
 #include <thread>
-#include <type_traits>
 #include <vector>
 
 namespace quillery {
 
-// The threads that read, parse and format books. Reading a catalogue is mostly waiting for the
-// system, and the books are independent of each other, so every core is kept busy with them.
+// The threads that read, parse and format books. Half of reading a catalogue is the system's
+// work of opening and reading the files, which runs on every core as the parsing does, and the
+// books are independent of each other.
 //
 // The thread that calls forEach works too, so a pool of one runs everything on the caller in
 // list order: the sequential run the parallel one must equal. Several threads may call forEach at
@@ -40,8 +40,8 @@ public:
 
     // Calls work(i) for every i below count, in runs of `run` items taken in order by the caller
     // and the free threads, and returns once all are done. When work(i) throws, no item after i
-    // is started and the exception is thrown again here; when several throw, the one of the
-    // smallest i, which is the one a run in list order meets first. `stop` is read before every
+    // starts from then on and the exception is thrown again here; when several throw, the one of
+    // the smallest i, which is the one a run in list order meets first. `stop` is read before every
     // item: once it is set, no more items start and forEach returns without an exception.
     template <typename Work>
     void forEach(qsizetype count, const Work& work, qsizetype run = 64,
