@@ -173,9 +173,11 @@ void CatalogueCommands::createShelf()
 {
     Session::ShelfMade shelf;
     {
+        // Prepared (the book being edited saved) before the task holds back keys and clicks.
+        auto make = m_session.prepareShelf();
         // Escape drops the shelf: nothing is asked or written.
         LongTask task(&m_window, QStringLiteral("Creating shelf..."));
-        shelf = task.run(m_session.prepareShelf());
+        shelf = task.run(std::move(make));
     }
     const QByteArray& bytes = shelf.bytes;
     const QStringList& leftOut = shelf.leftOut;

@@ -83,9 +83,11 @@ void ExchangeCommands::exportBooks()
         path += u'.' + extension;
     QByteArray bytes;
     {
+        // Prepared (the book being edited saved) before the task holds back keys and clicks.
+        auto make = m_session.prepareExport(format, names);
         // Escape drops the export: nothing is written.
         LongTask task(&m_window, QStringLiteral("Exporting books..."));
-        bytes = task.run(m_session.prepareExport(format, names));
+        bytes = task.run(std::move(make));
     }
     {
         const Busy busy(m_window, QStringLiteral("Exporting books..."));

@@ -499,18 +499,19 @@ void TmainFrm::generate(QAction* destination)
 {
     m_reportPage->setLastDestination(destination);
     QStringList lines;
-    {
+    try {
+        const QStringList entries = m_session->reportEntries(m_reportPage->scope(), selectedName());
+        // Saved before the task, which holds back every key and click, so that a question the
+        // save asks can be answered.
+        m_session->saveBook();
         // Escape stops it: nothing is then shown, copied or written.
         LongTask task(this, QStringLiteral("Generating the report..."));
-        try {
-            lines = m_session->generateReport(
-                m_session->reportEntries(m_reportPage->scope(), selectedName()), task.reportRun());
-        } catch (const FormatError& error) {
-            throw FormatError(m_session->namedFormatError(error.message()), error.position());
-        } catch (const Cancelled&) {
-            m_itemPage->syncWithSession();
-            throw;
-        }
+        lines = m_session->generateReport(entries, task.reportRun());
+    } catch (const FormatError& error) {
+        throw FormatError(m_session->namedFormatError(error.message()), error.position());
+    } catch (const Cancelled&) {
+        m_itemPage->syncWithSession();
+        throw;
     }
     // Saving first may have read the book anew (its file had changed on disk).
     m_itemPage->syncWithSession();
@@ -541,9 +542,11 @@ void TmainFrm::checkCatalogue()
             QString previous;
             ~Hint() { window.showStatusHint(previous); }
         } hint{*this, showStatusHint(QStringLiteral("Checking the catalogue..."))};
+        // Prepared (the book being edited saved) before the task holds back keys and clicks.
+        auto check = m_session->prepareCheck(m_session->bookNames());
         // Escape drops the findings: nothing is shown.
         LongTask task(this, QStringLiteral("Checking the catalogue..."));
-        problems = task.run(m_session->prepareCheck(m_session->bookNames()));
+        problems = task.run(std::move(check));
     }
     if (!m_checkLines)
         m_checkLines =
