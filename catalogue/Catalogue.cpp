@@ -78,6 +78,8 @@ void sortBookNames(QStringList& names)
     // The keys are made once for each name, on the pool's threads: a collator serves one thread
     // at a time, so each run makes its own.
     std::vector<std::optional<Keyed>> keyed(static_cast<size_t>(names.size()));
+    // Detached here, once: the threads only take the names out.
+    QString* const name = names.data();
     WorkerPool::shared().forEachRun(
         names.size(),
         [&](qsizetype begin, qsizetype end) {
@@ -89,7 +91,7 @@ void sortBookNames(QStringList& names)
             collator.setCaseSensitivity(Qt::CaseInsensitive);
             collator.setNumericMode(false);
             for (qsizetype i = begin; i < end; ++i)
-                keyed[size_t(i)].emplace(Keyed{collator.sortKey(names[i]), std::move(names[i])});
+                keyed[size_t(i)].emplace(Keyed{collator.sortKey(name[i]), std::move(name[i])});
         },
         1024);
     const auto before = [](const std::optional<Keyed>& a, const std::optional<Keyed>& b) {
