@@ -1,6 +1,7 @@
 #include "base/FileIo.h"
 
 #include "base/Errors.h"
+#include "base/TextCodec.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -8,6 +9,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSaveFile>
+#include <QStringEncoder>
 #include <QTemporaryFile>
 
 #include <algorithm>
@@ -59,23 +61,24 @@ QString notRegularReason(mode_t mode)
 
 enum class ReadStatus { Read, Missing, Failed };
 
-// Reads a regular file with the fewest system calls (one open, one fstat and the reads):
-// catalogues of a hundred thousand books are read whole for every report.
-ReadStatus readPosix(const QString& path, QByteArray& bytes, QString& reason)
+// Reads a regular file with the fewest system calls (one open, one fstat and one read): catalogues
+// of a hundred thousand books are read whole for every report. The name is taken relative to
+// `dirFd` (AT_FDCWD for a path), so a catalogue's folder is not walked again for every book.
+// `bytes` keeps its allocation when it is large enough.
+ReadStatus readPosixAt(int dirFd, const char* name, QByteArray& bytes, QString& reason)
 {
     // Opened without waiting: a named pipe (a ".book" entry can be anything) would otherwise
     // block until some writer appears. The flag changes nothing for the regular files that are
     // then read, so it stays set.
-    const int fd =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    const int fd = ::openat(dirFd, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         const int error = errno;
         if (error == ENOENT)
             return ReadStatus::Missing;
         // A socket cannot be opened at all ("No such device or address"): say what it is.
         struct stat st;
-        const bool special = ::stat(QFile::encodeName(path).constData(), &st) == 0 &&
-                             !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode);
+        const bool special =
+            ::fstatat(dirFd, name, &st, 0) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode);
         reason = special ? notRegularReason(st.st_mode) : errnoText(error);
         return ReadStatus::Failed;
     }
@@ -93,8 +96,10 @@ ReadStatus readPosix(const QString& path, QByteArray& bytes, QString& reason)
         return fail(notRegularReason(st.st_mode));
     if (st.st_size > MaxReadFileSize)
         return fail(tooLargeReason());
-    // One byte more than the size, so that the end is seen by the next read; a file that grows
-    // while it is read is still stopped at the limit.
+    // One byte more than the size: a read that fills less than it asked for has met the end of
+    // the file (regular files read short only there), so one read does for a file that keeps
+    // its size. Files that say they are empty (as those of /proc do) are read to the end. A
+    // file that grows while it is read is still stopped at the limit.
     qsizetype capacity = st.st_size > 0 ? qsizetype(st.st_size) + 1 : 4096;
     bytes.resize(capacity);
     qsizetype done = 0;
@@ -114,10 +119,17 @@ ReadStatus readPosix(const QString& path, QByteArray& bytes, QString& reason)
         if (n == 0)
             break;
         done += n;
+        if (done < capacity && st.st_size > 0)
+            break;
     }
     ::close(fd);
     bytes.resize(done);
     return ReadStatus::Read;
+}
+
+ReadStatus readPosix(const QString& path, QByteArray& bytes, QString& reason)
+{
+    return readPosixAt(AT_FDCWD, QFile::encodeName(path).constData(), bytes, reason);
 }
 #else
 // Throws when the path names something other than a regular file, or one too large to read.
@@ -182,6 +194,58 @@ std::optional<QByteArray> readWholeFileIfExists(const QString& path)
         return std::nullopt;
     return readWholeFile(path);
 #endif
+}
+
+FolderReader::FolderReader(const QString& folder) : m_folder(folder)
+{
+#ifdef Q_OS_UNIX
+    m_fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+#endif
+}
+
+FolderReader::~FolderReader()
+{
+#ifdef Q_OS_UNIX
+    if (m_fd >= 0)
+        ::close(m_fd);
+#endif
+}
+
+bool FolderReader::read(const QString& name, QByteArray& bytes) const
+{
+#ifdef Q_OS_UNIX
+    if (m_fd >= 0) {
+        // The name encoded as QFile::encodeName encodes it, on the stack when it fits; a name
+        // with surrogates takes encodeName's own way (it writes a lone one as "?").
+        char buffer[1024];
+        QByteArray encoded;
+        const char* file = buffer;
+        if (name.size() * 3 < qsizetype(sizeof buffer) &&
+            std::none_of(name.begin(), name.end(), [](QChar c) { return c.isSurrogate(); })) {
+            QStringEncoder encoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+            *encoder.appendToBuffer(buffer, name) = '\0';
+        } else {
+            encoded = QFile::encodeName(name);
+            file = encoded.constData();
+        }
+        QString reason;
+        switch (readPosixAt(m_fd, file, bytes, reason)) {
+        case ReadStatus::Read:
+            return true;
+        case ReadStatus::Missing:
+            return false;
+        case ReadStatus::Failed:
+            break;
+        }
+        throw FileError(FileError::Kind::Open, m_folder + name, reason);
+    }
+#endif
+    // A folder that cannot be opened is read name by name, as the paths have it.
+    std::optional<QByteArray> read = readWholeFileIfExists(m_folder + name);
+    if (!read)
+        return false;
+    bytes = std::move(*read);
+    return true;
 }
 
 bool writeAll(QIODevice& device, const QByteArray& bytes)
@@ -653,7 +717,10 @@ bool forEachDirectoryEntry(const QString& directory,
         if (raw == "." || raw == "..")
             continue;
         entry.name = QFile::decodeName(d->d_name);
-        entry.reachable = QFile::encodeName(entry.name) == raw;
+        // Valid UTF-8 comes back as it was (but for a leading byte-order mark, which decoding
+        // drops): only other names need encoding again to be told.
+        entry.reachable = (isValidUtf8(raw) && !raw.startsWith("\xEF\xBB\xBF")) ||
+                          QFile::encodeName(entry.name) == raw;
         if (d->d_type == DT_UNKNOWN) {
             struct stat st;
             entry.symLink =

@@ -25,6 +25,26 @@ QByteArray readWholeFile(const QString& path);
 // nothing instead of an error.
 std::optional<QByteArray> readWholeFileIfExists(const QString& path);
 
+// The files of one folder, read by name as readWholeFileIfExists reads a path: the folder is
+// opened once, so its path is not walked again for every file. Reads may run on several threads.
+class FolderReader {
+public:
+    // `folder` ends in a separator; errors name the folder and the file name joined.
+    explicit FolderReader(const QString& folder);
+    ~FolderReader();
+    FolderReader(const FolderReader&) = delete;
+    FolderReader& operator=(const FolderReader&) = delete;
+
+    // Reads the file into `bytes`, whose allocation is reused when it is large enough. Returns
+    // false when the file does not exist (a link to nothing included); throws FileError (Open)
+    // when it cannot be read, as readWholeFile does.
+    bool read(const QString& name, QByteArray& bytes) const;
+
+private:
+    QString m_folder;
+    int m_fd = -1;
+};
+
 // Writes a file whole, symbolic links followed (a link stays a link; its target is written).
 // A regular file, or one that does not exist yet, is written atomically: the bytes go to a
 // temporary file of a fixed-length name in the same folder, are flushed to disk, and then replace

@@ -186,6 +186,26 @@ QString decodeText(QByteArrayView bytes)
     return decodeUtf8OrLegacy(bytes);
 }
 
+void decodeTextInto(QByteArrayView bytes, QString& text)
+{
+    // The common case, UTF-8 with or without its marks, decoded straight into the buffer.
+    QByteArrayView rest = bytes;
+    while (rest.startsWith("\xEF\xBB\xBF"))
+        rest = rest.sliced(3);
+    if (detectBom(bytes) == ByteOrderMark::Utf16LE || detectBom(bytes) == ByteOrderMark::Utf16BE ||
+        !isValidUtf8(rest)) {
+        text = decodeText(bytes);
+        return;
+    }
+    // Every mark was passed over, so none leads; a valid text decodes to at most as many
+    // UTF-16 units as it has bytes.
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom |
+                                                       QStringConverter::Flag::Stateless);
+    text.resize(rest.size());
+    QChar* const begin = text.data();
+    text.resize(decoder.appendToBuffer(begin, rest) - begin);
+}
+
 QList<QStringView> splitLines(QStringView text)
 {
     QList<QStringView> lines;

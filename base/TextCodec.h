@@ -36,6 +36,9 @@ ByteOrderMark detectBom(QByteArrayView bytes);
 // decodeUtf8OrLegacy, so no byte of a file is ever dropped on reading and valid text is never
 // read in the legacy code page.
 QString decodeText(QByteArrayView bytes);
+// The same into `text`, whose allocation is reused when it is large enough (a reader of many files
+// keeps one).
+void decodeTextInto(QByteArrayView bytes, QString& text);
 
 // Splits text into lines at CR LF, LF or lone CR. A break at the very end does not start another
 // line, so "a\r\nb\r\n" and "a\r\nb" both give two lines; the empty text gives none.

@@ -2,15 +2,18 @@
 
 #include "base/Errors.h"
 #include "base/FileIo.h"
-#include "base/Parallel.h"
 #include "base/ProgramVersion.h"
 #include "base/TextCodec.h"
+#include "base/WorkerPool.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/IniFile.h"
 
 #include <QFileInfo>
+#include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <exception>
 #include <vector>
 
@@ -260,10 +263,23 @@ const std::array<SectionKeys, 3>& sectionKeys()
 
 namespace {
 
+// Empties a text without giving up its allocation, so the next book's value can take it.
+void emptyKeepingCapacity(QString& text)
+{
+    if (!text.isEmpty())
+        text.resize(0);
+}
+
 // Reads the stored fields straight from the parsed lines, copying only the values it keeps.
 class BookFieldReader final : public IniVisitor {
 public:
-    BookRecord record;
+    explicit BookFieldReader(BookRecord& into) : record(into)
+    {
+        for (QString& value : record.values)
+            emptyKeepingCapacity(value);
+    }
+
+    BookRecord& record;
 
     void section(QStringView name) override
     {
@@ -297,7 +313,14 @@ public:
                 bool nonZero = false;
                 record.setTranslation(parseIniWholeNumber(value, nonZero) && nonZero);
             } else {
-                record[field] = value.toString();
+                // Into the string the field held for the book before, when it is not shared.
+                QString& text = record[field];
+                if (value.isEmpty()) {
+                    emptyKeepingCapacity(text);
+                } else {
+                    text.resize(value.size());
+                    std::copy(value.begin(), value.end(), text.data());
+                }
             }
             return;
         }
@@ -313,11 +336,221 @@ private:
 
 } // namespace
 
+namespace {
+
+bool isAsciiBytes(QByteArrayView text)
+{
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+bool startsWithBom(QByteArrayView text)
+{
+    return text.size() >= 3 && text[0] == '\xEF' && text[1] == '\xBB' && text[2] == '\xBF';
+}
+
+// Reads the fields of a book's bytes as the general reader (decodeText, then scanIni and
+// BookFieldReader) reads them, without decoding the whole file: only the values kept are decoded.
+// It reads valid UTF-8 whose section names and keys are ASCII where they are compared, without
+// continuation lines; on anything else it returns false, and the general reader reads the file.
+// The ASCII syntax of the dialect is the same in UTF-8 bytes (no byte of a longer sequence is
+// below 0x80), and U+0000 to U+0020 are the bytes 0x00 to 0x20.
+class Utf8FieldReader {
+public:
+    explicit Utf8FieldReader(BookRecord& record) : m_record(record) {}
+
+    bool read(QByteArrayView bytes)
+    {
+        if (detectBom(bytes) == ByteOrderMark::Utf16LE ||
+            detectBom(bytes) == ByteOrderMark::Utf16BE)
+            return false;
+        while (startsWithBom(bytes))
+            bytes = bytes.sliced(3);
+        if (!isValidUtf8(bytes))
+            return false;
+        for (QString& value : m_record.values)
+            emptyKeepingCapacity(value);
+        const char* const data = bytes.data();
+        const qsizetype n = bytes.size();
+        qsizetype start = 0;
+        while (start < n) {
+            // The next line feed, and a carriage return before it if any.
+            const void* lf = std::memchr(data + start, '\n', size_t(n - start));
+            const qsizetype lineFeed = lf ? static_cast<const char*>(lf) - data : n;
+            const void* cr = std::memchr(data + start, '\r', size_t(lineFeed - start));
+            const qsizetype end = cr ? static_cast<const char*>(cr) - data : lineFeed;
+            if (!line(QByteArrayView(data + start, end - start)))
+                return false;
+            if (end == n)
+                break;
+            start = end + 1;
+            if (data[end] == '\r' && start < n && data[start] == '\n')
+                ++start;
+        }
+        return release();
+    }
+
+private:
+    static QByteArrayView trimmed(QByteArrayView text)
+    {
+        qsizetype begin = 0;
+        qsizetype end = text.size();
+        while (begin < end && isBlankByte(text[begin]))
+            ++begin;
+        while (end > begin && isBlankByte(text[end - 1]))
+            --end;
+        return text.sliced(begin, end - begin);
+    }
+
+    // A line as the reader sees it: byte-order marks at its start pass as blanks.
+    static QByteArrayView trimmedLine(QByteArrayView raw)
+    {
+        qsizetype begin = 0;
+        for (;;) {
+            if (begin < raw.size() && isBlankByte(raw[begin]))
+                ++begin;
+            else if (startsWithBom(raw.sliced(begin)))
+                begin += 3;
+            else
+                break;
+        }
+        return trimmed(raw.sliced(begin));
+    }
+
+    bool line(QByteArrayView raw)
+    {
+        const QByteArrayView text = trimmedLine(raw);
+        if (m_held && text.size() >= 2 && text[0] == '\\' &&
+            (text[1] == 'r' || text[1] == 'n' || text[1] == 'u') && !text.contains('='))
+            return false; // a continuation line: the general reader joins it
+        if (!release())
+            return false;
+        if (text.isEmpty() || text[0] == ';')
+            return true;
+        if (text.size() >= 2 && text.front() == '[' && text.back() == ']') {
+            m_inSection = true;
+            return section(trimmed(text.sliced(1, text.size() - 2)));
+        }
+        if (!m_inSection)
+            return true;
+        const qsizetype eq = text.indexOf('=');
+        if (eq < 0)
+            return true;
+        m_held = true;
+        m_key = trimmed(text.first(eq));
+        m_value = trimmed(text.sliced(eq + 1));
+        return true;
+    }
+
+    bool section(QByteArrayView name)
+    {
+        m_current = nullptr;
+        if (!isAsciiBytes(name))
+            return false; // folding might match a name of ours
+        for (size_t i = 0; i < sectionKeys().size(); ++i) {
+            const SectionKeys& keys = sectionKeys()[i];
+            if (name.size() == keys.section.size() && equalsAsciiNoCase(name, keys.section)) {
+                if (!m_sectionSeen[i]) {
+                    m_sectionSeen[i] = true;
+                    m_current = &keys;
+                }
+                return true;
+            }
+        }
+        return true;
+    }
+
+    bool release()
+    {
+        if (!m_held)
+            return true;
+        m_held = false;
+        if (!m_current)
+            return true;
+        if (!isAsciiBytes(m_key))
+            return false;
+        for (const auto& [name, field] : m_current->keys) {
+            if (m_key.size() != name.size() || !equalsAsciiNoCase(m_key, name))
+                continue;
+            const int index = static_cast<int>(field);
+            if (m_seen[index])
+                return true;
+            m_seen[index] = true;
+            QString& text = m_record[field];
+            if (m_value.isEmpty()) {
+                emptyKeepingCapacity(text);
+            } else {
+                // Decoded into the string the field held before; a mark inside stays text.
+                QStringDecoder decoder(QStringConverter::Utf8,
+                                       QStringConverter::Flag::ConvertInitialBom |
+                                           QStringConverter::Flag::Stateless);
+                text.resize(m_value.size());
+                QChar* const begin = text.data();
+                text.resize(decoder.appendToBuffer(begin, m_value) - begin);
+            }
+            if (field == Field::Translation) {
+                bool nonZero = false;
+                m_record.setTranslation(parseIniWholeNumber(text, nonZero) && nonZero);
+            }
+            return true;
+        }
+        return true;
+    }
+
+    static bool equalsAsciiNoCase(QByteArrayView a, QStringView b)
+    {
+        for (qsizetype i = 0; i < a.size(); ++i) {
+            char16_t x = char16_t(static_cast<unsigned char>(a[i]));
+            char16_t y = b[i].unicode();
+            if (x >= u'A' && x <= u'Z')
+                x = char16_t(x - u'A' + u'a');
+            if (y >= u'A' && y <= u'Z')
+                y = char16_t(y - u'A' + u'a');
+            if (x != y)
+                return false;
+        }
+        return true;
+    }
+
+    BookRecord& m_record;
+    bool m_inSection = false;
+    bool m_held = false;
+    QByteArrayView m_key;
+    QByteArrayView m_value;
+    const SectionKeys* m_current = nullptr;
+    std::array<bool, 3> m_sectionSeen{};
+    std::array<bool, FieldCount> m_seen{};
+};
+
+} // namespace
+
 BookRecord bookRecordFromBytes(QByteArrayView bytes)
 {
-    BookFieldReader reader;
+    BookRecord record;
+    BookFieldReader reader(record);
     scanIni(decodeText(bytes), reader);
-    return std::move(reader.record);
+    return record;
+}
+
+BookReader::BookReader(const FolderReader& folder) : m_folder(folder) {}
+
+const BookRecord& BookReader::read(const QString& name)
+{
+    m_fileName.resize(0);
+    m_fileName += name;
+    m_fileName += QStringView(BookExtension);
+    if (m_folder.read(m_fileName, m_bytes)) {
+        if (!Utf8FieldReader(m_record).read(m_bytes)) {
+            decodeTextInto(m_bytes, m_text);
+            BookFieldReader reader(m_record);
+            scanIni(m_text, reader);
+        }
+    } else {
+        for (QString& value : m_record.values)
+            emptyKeepingCapacity(value);
+    }
+    m_record[Field::ID] = name;
+    return m_record;
 }
 
 BookRecord ReadBookRecord(const QString& path)
@@ -335,24 +568,22 @@ std::vector<BookRecord> readBookRecords(const QString& directory, const QStringL
                                         bool skipUnreadable)
 {
     std::vector<BookRecord> records(size_t(names.size()));
-    std::vector<std::exception_ptr> failures(size_t(names.size()));
     std::vector<char> read(size_t(names.size()), 0);
-    forEachInParallel(names.size(), [&](qsizetype i) {
-        try {
-            records[size_t(i)] = ReadBookRecord(bookFilePath(directory, names[i]));
-            records[size_t(i)][Field::ID] = names[i];
-            read[size_t(i)] = 1;
-        } catch (const FileError&) {
-            failures[size_t(i)] = std::current_exception();
+    const FolderReader folder(withTrailingSeparator(directory));
+    WorkerPool::shared().forEachRun(names.size(), [&](qsizetype begin, qsizetype end) {
+        BookReader reader(folder);
+        for (qsizetype i = begin; i < end; ++i) {
+            try {
+                records[size_t(i)] = reader.read(names[i]);
+                read[size_t(i)] = 1;
+            } catch (const FileError&) {
+                if (!skipUnreadable)
+                    throw;
+            }
         }
     });
-    if (!skipUnreadable) {
-        for (const std::exception_ptr& failure : failures) {
-            if (failure)
-                std::rethrow_exception(failure);
-        }
+    if (!skipUnreadable)
         return records;
-    }
     std::vector<BookRecord> kept;
     kept.reserve(records.size());
     for (size_t i = 0; i < records.size(); ++i) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/FileIo.h"
 #include "catalogue/BookRecord.h"
 
 #include <QDateTime>
@@ -47,6 +48,24 @@ bool UpgradeBookFile(const QString& path);
 BookRecord ReadBookRecord(const QString& path);
 // The record of a book file's bytes, as ReadBookRecord reads them; ID is left empty.
 BookRecord bookRecordFromBytes(QByteArrayView bytes);
+
+// Reads the books of a catalogue folder one after another, keeping its buffers and its record
+// between books: one for each thread that reads.
+class BookReader {
+public:
+    explicit BookReader(const FolderReader& folder);
+
+    // The record of the list entry `name`, as ReadBookRecord reads its file, with the name as its
+    // ID. Valid until the next read. Throws FileError as ReadBookRecord does.
+    const BookRecord& read(const QString& name);
+
+private:
+    const FolderReader& m_folder;
+    QString m_fileName;
+    QByteArray m_bytes;
+    QString m_text;
+    BookRecord m_record;
+};
 
 // The records of list entries of a catalogue folder, in list order, read on several threads. A
 // book that cannot be read throws the FileError of the first such book in list order, as reading

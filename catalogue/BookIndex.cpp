@@ -1,7 +1,8 @@
 #include "catalogue/BookIndex.h"
 
 #include "base/Errors.h"
-#include "base/Parallel.h"
+#include "base/FileIo.h"
+#include "base/WorkerPool.h"
 #include "catalogue/BookFile.h"
 #include "catalogue/Catalogue.h"
 
@@ -26,15 +27,15 @@ int numericSlot(Field field)
 }
 
 // The record of a list entry; a book that cannot be read is an empty book of that name.
-BookRecord readEntry(const QString& directory, const QString& name)
+const BookRecord& readEntry(BookReader& reader, const QString& name, BookRecord& empty)
 {
-    BookRecord record;
     try {
-        record = ReadBookRecord(bookFilePath(directory, name));
+        return reader.read(name);
     } catch (const FileError&) {
+        empty = BookRecord();
+        empty[Field::ID] = name;
+        return empty;
     }
-    record[Field::ID] = name;
-    return record;
 }
 
 } // namespace
@@ -87,19 +88,30 @@ BookIndex::Entry BookIndex::entryOf(const BookRecord& record)
     return entry;
 }
 
-void BookIndex::build(const QString& directory, const QStringList& names)
+void BookIndex::build(const QString& directory, const QStringList& names,
+                      const std::atomic<bool>* stop)
 {
     std::vector<Entry> entries(size_t(names.size()));
-    forEachInParallel(names.size(), [&](qsizetype i) {
-        entries[size_t(i)] = entryOf(readEntry(directory, names[i]));
-    });
+    const FolderReader folder(withTrailingSeparator(directory));
+    WorkerPool::shared().forEachRun(
+        names.size(),
+        [&](qsizetype begin, qsizetype end) {
+            BookReader reader(folder);
+            BookRecord empty;
+            for (qsizetype i = begin; i < end; ++i)
+                entries[size_t(i)] = entryOf(readEntry(reader, names[i], empty));
+        },
+        64, stop);
     m_names = names;
     m_entries = std::move(entries);
 }
 
 void BookIndex::refresh(const QString& directory, const QString& name)
 {
-    update(readEntry(directory, name));
+    const FolderReader folder(withTrailingSeparator(directory));
+    BookReader reader(folder);
+    BookRecord empty;
+    update(readEntry(reader, name, empty));
 }
 
 void BookIndex::update(const BookRecord& record)
@@ -130,8 +142,12 @@ QStringList filterBooks(const QString& directory, const QStringList& names, cons
     if (query.isEmpty())
         return names;
     std::vector<char> matching(size_t(names.size()));
-    forEachInParallel(names.size(), [&](qsizetype i) {
-        matching[size_t(i)] = query.matches(readEntry(directory, names[i]));
+    const FolderReader folder(withTrailingSeparator(directory));
+    WorkerPool::shared().forEachRun(names.size(), [&](qsizetype begin, qsizetype end) {
+        BookReader reader(folder);
+        BookRecord empty;
+        for (qsizetype i = begin; i < end; ++i)
+            matching[size_t(i)] = query.matches(readEntry(reader, names[i], empty));
     });
     QStringList found;
     for (qsizetype i = 0; i < names.size(); ++i) {

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <array>
+#include <atomic>
 #include <vector>
 
 namespace quillery {
@@ -16,8 +17,10 @@ namespace quillery {
 class BookIndex {
 public:
     // Reads every book of the list (ReadBookRecord; a book that cannot be read counts as empty),
-    // keeping the list's order.
-    void build(const QString& directory, const QStringList& names);
+    // keeping the list's order. Once `stop` is set the reading ends early, leaving the index
+    // incomplete: only a build that is thrown away is stopped.
+    void build(const QString& directory, const QStringList& names,
+               const std::atomic<bool>* stop = nullptr);
     // Reads one book again (after a save). A name the index does not hold is added at its end.
     void refresh(const QString& directory, const QString& name);
     // Puts a record in the place of the book of its name (record[Field::ID]), or adds it at the

@@ -1,6 +1,7 @@
 #include "catalogue/Catalogue.h"
 
 #include "base/FileIo.h"
+#include "base/WorkerPool.h"
 #include "catalogue/BookFile.h"
 
 #include <QCollator>
@@ -17,6 +18,9 @@
 #endif
 
 #include <algorithm>
+#include <atomic>
+#include <optional>
+#include <vector>
 
 namespace quillery {
 
@@ -67,32 +71,56 @@ QString undecodableNamesText(int count)
 
 void sortBookNames(QStringList& names)
 {
-    // The C locale has no collation of its own (and would sort by code unit, case first), so it
-    // sorts as English does.
-    const QLocale locale;
-    QCollator collator(locale.language() == QLocale::C ? QLocale(QLocale::English) : locale);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    collator.setNumericMode(false);
     struct Keyed {
         QCollatorSortKey key;
         QString name;
     };
-    std::vector<Keyed> keyed;
-    keyed.reserve(names.size());
-    for (QString& name : names)
-        keyed.push_back({collator.sortKey(name), std::move(name)});
-    std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
-        const int c = a.key.compare(b.key);
+    // The keys are made once for each name, on the pool's threads: a collator serves one thread
+    // at a time, so each run makes its own.
+    std::vector<std::optional<Keyed>> keyed(static_cast<size_t>(names.size()));
+    // Detached here, once: the threads only take the names out.
+    QString* const name = names.data();
+    WorkerPool::shared().forEachRun(
+        names.size(),
+        [&](qsizetype begin, qsizetype end) {
+            // The C locale has no collation of its own (and would sort by code unit, case
+            // first), so it sorts as English does.
+            const QLocale locale;
+            QCollator collator(locale.language() == QLocale::C ? QLocale(QLocale::English)
+                                                               : locale);
+            collator.setCaseSensitivity(Qt::CaseInsensitive);
+            collator.setNumericMode(false);
+            for (qsizetype i = begin; i < end; ++i)
+                keyed[size_t(i)].emplace(Keyed{collator.sortKey(name[i]), std::move(name[i])});
+        },
+        1024);
+    const auto before = [](const std::optional<Keyed>& a, const std::optional<Keyed>& b) {
+        const int c = a->key.compare(b->key);
         if (c != 0)
             return c < 0;
-        const int folded = a.name.compare(b.name, Qt::CaseInsensitive);
+        const int folded = a->name.compare(b->name, Qt::CaseInsensitive);
         if (folded != 0)
             return folded < 0;
-        return a.name < b.name;
-    });
-    names.clear();
-    for (Keyed& k : keyed)
-        names.append(std::move(k.name));
+        return a->name < b->name;
+    };
+    // A share sorted on each thread, then the shares merged: the order is total (no two names
+    // are the same), so it is the order one sort gives.
+    WorkerPool& pool = WorkerPool::shared();
+    const qsizetype shares = keyed.size() < 4096 ? 1 : pool.threadCount();
+    std::vector<size_t> bounds;
+    for (qsizetype p = 0; p <= shares; ++p)
+        bounds.push_back(keyed.size() * size_t(p) / size_t(shares));
+    const auto at = [&](qsizetype p) {
+        return keyed.begin() + ptrdiff_t(bounds[size_t(p)]);
+    };
+    pool.forEach(
+        shares, [&](qsizetype p) { std::sort(at(p), at(p + 1), before); }, 1);
+    for (qsizetype width = 1; width < shares; width *= 2) {
+        for (qsizetype p = 0; p + width < shares; p += 2 * width)
+            std::inplace_merge(at(p), at(p + width), at(std::min(p + 2 * width, shares)), before);
+    }
+    for (size_t i = 0; i < keyed.size(); ++i)
+        names[qsizetype(i)] = std::move(keyed[i]->name);
 }
 
 QString withTrailingSeparator(const QString& directory)
@@ -301,32 +329,51 @@ bool VersionTestCache::catalogueHasVersion10Files(const QString& directory,
     const int dirFd =
         ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd >= 0) {
-        bool found = false;
-        for (const QString& name : names) {
-            const QString fileName = name + QStringView(BookExtension);
-            const QByteArray encoded = QFile::encodeName(fileName);
-            const QString path = dir + fileName;
-            struct stat st;
-            if (::fstatat(dirFd, encoded.constData(), &st, 0) != 0) {
-                m_entries.remove(path);
-                continue; // gone or unreachable: no version 1.0 file
-            }
-            const qint64 modified = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-            const auto it = m_entries.constFind(path);
-            bool version10;
-            if (it != m_entries.cend() && it->size == st.st_size && it->modified == modified) {
-                version10 = it->version10;
-            } else {
-                const std::optional<bool> answer = version10At(dirFd, encoded, st);
-                version10 = answer ? *answer : IsVersion10File(path);
-                m_entries.insert(path, {qint64(st.st_size), modified, version10});
-            }
-            if (version10) {
-                found = true;
-                break;
-            }
-        }
+        // The books are tested on the pool's threads, which only read the cache; what they
+        // learnt goes into it afterwards. Once one book is version 1.0 the rest are left.
+        struct Tested {
+            enum { Untested, Gone, Known, Learnt } state = Untested;
+            qint64 size = 0;
+            qint64 modified = 0;
+            bool version10 = false;
+        };
+        std::vector<Tested> tested(static_cast<size_t>(names.size()));
+        std::atomic<bool> found{false};
+        WorkerPool::shared().forEach(
+            names.size(),
+            [&](qsizetype i) {
+                Tested& t = tested[size_t(i)];
+                const QString fileName = names[i] + QStringView(BookExtension);
+                const QByteArray encoded = QFile::encodeName(fileName);
+                struct stat st;
+                if (::fstatat(dirFd, encoded.constData(), &st, 0) != 0) {
+                    t.state = Tested::Gone; // gone or unreachable: no version 1.0 file
+                    return;
+                }
+                t.size = qint64(st.st_size);
+                t.modified = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+                const auto it = m_entries.constFind(dir + fileName);
+                if (it != m_entries.cend() && it->size == t.size && it->modified == t.modified) {
+                    t.state = Tested::Known;
+                    t.version10 = it->version10;
+                } else {
+                    const std::optional<bool> answer = version10At(dirFd, encoded, st);
+                    t.state = Tested::Learnt;
+                    t.version10 = answer ? *answer : IsVersion10File(dir + fileName);
+                }
+                if (t.version10)
+                    found = true;
+            },
+            256, &found);
         ::close(dirFd);
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            const Tested& t = tested[size_t(i)];
+            if (t.state == Tested::Gone)
+                m_entries.remove(dir + names[i] + QStringView(BookExtension));
+            else if (t.state == Tested::Learnt)
+                m_entries.insert(dir + names[i] + QStringView(BookExtension),
+                                 {t.size, t.modified, t.version10});
+        }
         return found;
     }
 #endif

@@ -4,6 +4,7 @@
 #include "base/FileIo.h"
 #include "base/ProductInfo.h"
 #include "base/TextCodec.h"
+#include "base/WorkerPool.h"
 #include "catalogue/Catalogue.h"
 
 #include <QDir>
@@ -12,6 +13,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <vector>
 
 namespace quillery {
 
@@ -41,11 +43,13 @@ QStringList shelfLinesOfBook(const QByteArray& bytes)
 
 namespace {
 
-// Calls `book` with the name and bytes of every book of the folder in listing order. Links that
-// lead out of the folder go to `leftOut`, names that are not valid UTF-8 are counted.
-template <typename Visit>
+// Makes a piece of every book of the folder with make(name, bytes, piece), on the pool's threads,
+// and hands the pieces to `put` in listing order, a few thousand at a time. Links that lead out
+// of the folder go to `leftOut`, names that are not valid UTF-8 are counted. The first book that
+// cannot be read, in listing order, is the error.
+template <typename Piece, typename Make, typename Put>
 void forEachBookFile(const QString& directory, QStringList* leftOut, int* skippedNames,
-                     Visit&& book)
+                     const Make& make, const Put& put)
 {
     const QString dir = withTrailingSeparator(directory);
     // A folder that vanished (or never was one) fails; it must not give an empty shelf.
@@ -53,32 +57,61 @@ void forEachBookFile(const QString& directory, QStringList* leftOut, int* skippe
     if (!folder.isDir())
         throw FileError(FileError::Kind::Open, directory,
                         QString::fromLocal8Bit(std::strerror(folder.exists() ? ENOTDIR : ENOENT)));
-    QStringList outside;
+    struct Book {
+        QString name;
+        bool symLink = false;
+    };
+    std::vector<Book> books;
     int skipped = 0;
     QString reason;
     const bool listed = forEachDirectoryEntry(
         dir,
         [&](const DirectoryEntry& entry) {
-            const QString& name = entry.name;
-            if (!name.endsWith(QStringView(BookExtension), Qt::CaseInsensitive))
+            if (!entry.name.endsWith(QStringView(BookExtension), Qt::CaseInsensitive))
                 return;
             if (!entry.reachable) {
                 ++skipped;
                 return;
             }
-            const QString path = dir + name;
-            if (entry.symLink) {
-                const LinkTarget target = linkTarget(path, dir);
-                if (target == LinkTarget::Outside || target == LinkTarget::Dangling) {
-                    outside.append(name);
-                    return;
-                }
-            }
-            book(name, readWholeFile(path));
+            books.push_back({entry.name, entry.symLink});
         },
         &reason);
     if (!listed)
         throw FileError(FileError::Kind::Open, directory, reason);
+
+    const FolderReader reader(dir);
+    QStringList outside;
+    constexpr qsizetype Step = 4096;
+    std::vector<Piece> pieces(static_cast<size_t>(Step));
+    std::vector<char> leftOutHere(static_cast<size_t>(Step));
+    const qsizetype count = qsizetype(books.size());
+    for (qsizetype first = 0; first < count; first += Step) {
+        const qsizetype n = std::min(Step, count - first);
+        WorkerPool::shared().forEachRun(n, [&](qsizetype begin, qsizetype end) {
+            QByteArray bytes;
+            for (qsizetype i = begin; i < end; ++i) {
+                const Book& book = books[size_t(first + i)];
+                leftOutHere[size_t(i)] = 0;
+                if (book.symLink) {
+                    const LinkTarget target = linkTarget(dir + book.name, dir);
+                    if (target == LinkTarget::Outside || target == LinkTarget::Dangling) {
+                        leftOutHere[size_t(i)] = 1;
+                        continue;
+                    }
+                }
+                if (!reader.read(book.name, bytes))
+                    throw FileError(FileError::Kind::Open, dir + book.name,
+                                    QString::fromLocal8Bit(std::strerror(ENOENT)));
+                make(book.name, bytes, pieces[size_t(i)]);
+            }
+        });
+        for (qsizetype i = 0; i < n; ++i) {
+            if (leftOutHere[size_t(i)])
+                outside.append(books[size_t(first + i)].name);
+            else
+                put(pieces[size_t(i)]);
+        }
+    }
     if (leftOut)
         *leftOut = std::move(outside);
     if (skippedNames)
@@ -106,9 +139,11 @@ QByteArray shelfBytes(const QString& directory, const QString& version, QStringL
     QByteArray out;
     for (const QString& line : headerLines(version))
         appendLine(out, line);
-    forEachBookFile(
-        directory, leftOut, skippedNames, [&](const QString& name, const QByteArray& bytes) {
-            appendLine(out, QStringLiteral("@BOOK FILENAME ") + name);
+    forEachBookFile<QByteArray>(
+        directory, leftOut, skippedNames,
+        [](const QString& name, const QByteArray& bytes, QByteArray& piece) {
+            piece.resize(0);
+            appendLine(piece, QStringLiteral("@BOOK FILENAME ") + name);
             if (isValidUtf8(bytes)) {
                 // Valid UTF-8 decodes and encodes to the same bytes: copy the lines as they are.
                 qsizetype start = 0;
@@ -116,20 +151,21 @@ QByteArray shelfBytes(const QString& directory, const QString& version, QStringL
                     if (bytes[i] != '\n')
                         continue;
                     const qsizetype end = (i > start && bytes[i - 1] == '\r') ? i - 1 : i;
-                    out.append(bytes.constData() + start, end - start);
-                    out += "\r\n";
+                    piece.append(bytes.constData() + start, end - start);
+                    piece += "\r\n";
                     start = i + 1;
                 }
                 if (start < bytes.size()) {
-                    out.append(bytes.constData() + start, bytes.size() - start);
-                    out += "\r\n";
+                    piece.append(bytes.constData() + start, bytes.size() - start);
+                    piece += "\r\n";
                 }
             } else {
                 for (const QString& line : shelfLinesOfBook(bytes))
-                    appendLine(out, line);
+                    appendLine(piece, line);
             }
-            appendLine(out, QStringLiteral("@END BOOK"));
-        });
+            appendLine(piece, QStringLiteral("@END BOOK"));
+        },
+        [&out](const QByteArray& piece) { out += piece; });
     appendLine(out, QStringLiteral("@@ EOF"));
     return out;
 }
@@ -140,12 +176,14 @@ QStringList shelfLines(const QString& directory, const QString& version, QString
     QStringList lines;
     lines.reserve(1024);
     lines.append(headerLines(version));
-    forEachBookFile(directory, leftOut, skippedNames,
-                    [&](const QString& name, const QByteArray& bytes) {
-                        lines.append(QStringLiteral("@BOOK FILENAME ") + name);
-                        lines.append(shelfLinesOfBook(bytes));
-                        lines.append(QStringLiteral("@END BOOK"));
-                    });
+    forEachBookFile<QStringList>(
+        directory, leftOut, skippedNames,
+        [](const QString& name, const QByteArray& bytes, QStringList& piece) {
+            piece = QStringList{QStringLiteral("@BOOK FILENAME ") + name};
+            piece.append(shelfLinesOfBook(bytes));
+            piece.append(QStringLiteral("@END BOOK"));
+        },
+        [&lines](const QStringList& piece) { lines.append(piece); });
     lines.append(QStringLiteral("@@ EOF"));
     return lines;
 }

@@ -261,7 +261,6 @@ QByteArray commandReport(const Invocation& inv, Warnings& warnings)
                        "report");
     const QString dir = catalogueDirectory(inv.positional[1]);
     const std::optional<BookQuery> query = whereQuery(inv);
-    warnUndecodableNames(countUndecodableBookNames(dir), warnings);
     const std::unique_ptr<Session> session = startSession(inv);
     session->openFolder(dir);
     applyFlags(inv, *session);
@@ -269,6 +268,8 @@ QByteArray commandReport(const Invocation& inv, Warnings& warnings)
         inv.has("--selected")
             ? session->reportEntries(ReportScope::SelectedItem, inv.value("--selected"))
             : session->reportEntries(ReportScope::AllItems, QString());
+    // Counted from the listing the entries came from: the folder is listed once.
+    warnUndecodableNames(session->undecodableBookNames(), warnings);
     if (query)
         entries = filterBooks(dir, entries, *query);
     const bool toFile = inv.has("-o");

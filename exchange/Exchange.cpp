@@ -1,8 +1,9 @@
 #include "exchange/Exchange.h"
 
 #include "base/Errors.h"
-#include "base/Parallel.h"
+#include "base/FileIo.h"
 #include "base/TextCodec.h"
+#include "base/WorkerPool.h"
 #include "catalogue/BookFile.h"
 #include "catalogue/Catalogue.h"
 #include "exchange/BibTeX.h"
@@ -44,20 +45,13 @@ QByteArray exportBookFiles(ExchangeFormat format, const QString& directory,
 {
     const std::unique_ptr<BookWriter> writer = bookWriter(format, names);
     std::vector<QByteArray> pieces(size_t(names.size()));
-    std::vector<std::exception_ptr> failures(size_t(names.size()));
-    forEachInParallel(names.size(), [&](qsizetype i) {
-        try {
-            BookRecord book = ReadBookRecord(bookFilePath(directory, names[i]));
-            book[Field::ID] = names[i];
-            writer->appendBook(pieces[size_t(i)], i, book);
-        } catch (const FileError&) {
-            failures[size_t(i)] = std::current_exception();
-        }
+    const FolderReader folder(withTrailingSeparator(directory));
+    // The first book that cannot be read, in list order, is the error.
+    WorkerPool::shared().forEachRun(names.size(), [&](qsizetype begin, qsizetype end) {
+        BookReader reader(folder);
+        for (qsizetype i = begin; i < end; ++i)
+            writer->appendBook(pieces[size_t(i)], i, reader.read(names[i]));
     });
-    for (const std::exception_ptr& failure : failures) {
-        if (failure)
-            std::rethrow_exception(failure);
-    }
     const QByteArray separator = writer->separator();
     QByteArray out = writer->head();
     qsizetype size = out.size();

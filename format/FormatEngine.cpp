@@ -47,8 +47,7 @@ QStringView undoubledMarks(QStringView text, QString& buffer)
 class Interpreter {
 public:
     Interpreter(const BookRecord& record, const FormatContext& context)
-        : m_record(record), m_context(context),
-          m_activeLinks(size_t(context.dataLinkTemplates.size()), false)
+        : m_record(record), m_context(context)
     {}
 
     QString run(QStringView format, FormatMode mode, int depth);
@@ -127,6 +126,9 @@ QString Interpreter::link(QStringView digits, int depth)
     if (k < 0 || k >= m_context.dataLinkTemplates.size())
         throw FormatError(QStringLiteral("Undeclared database link ") + digits + u'.');
     const QString name = QStringLiteral("%1").arg(k, 3, 10, QLatin1Char('0'));
+    // Made at the first link: most references have none, and a report makes one per book.
+    if (m_activeLinks.empty())
+        m_activeLinks.resize(size_t(m_context.dataLinkTemplates.size()), false);
     if (m_activeLinks[size_t(k)])
         throw FormatError(QStringLiteral("The database link ") + name + u" refers to itself.");
     if (depth >= FormatEngine::MaxLinkDepth || ++m_linkRuns > FormatEngine::MaxLinkRuns)

@@ -1,6 +1,9 @@
 #include "format/Report.h"
 
+#include "base/Cancelled.h"
+#include "base/Errors.h"
 #include "base/FileIo.h"
+#include "base/WorkerPool.h"
 #include "catalogue/BookFile.h"
 #include "catalogue/Catalogue.h"
 #include "format/FormatEngine.h"
@@ -14,8 +17,11 @@
 #include <QHash>
 #include <QJsonArray>
 #include <QLocale>
+#include <QStringEncoder>
 
 #include <algorithm>
+#include <exception>
+#include <iterator>
 #include <numeric>
 #include <optional>
 #include <vector>
@@ -138,54 +144,63 @@ QList<ReportSortKey> effectiveSortKeys(const ReportOptions& options)
     return keys;
 }
 
-// The places of the records in the order of the keys; the sort is stable, so books that tie
-// keep the order given.
-std::vector<qsizetype> sortedOrder(const std::vector<BookRecord>& records,
-                                   const QList<ReportSortKey>& keys)
+// A collator as the book list sorts names with (see sortBookNames). Each thread makes its own.
+QCollator listCollator()
 {
-    // Texts compare as the book list compares names (see sortBookNames).
     const QLocale locale;
     QCollator collator(locale.language() == QLocale::C ? QLocale(QLocale::English) : locale);
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     collator.setNumericMode(false);
+    return collator;
+}
 
-    // Each book's parts, key after key (the series and then the position for Series).
+// The direction of each part of a book's place in the order (Series has two: the series, then
+// the position).
+std::vector<bool> partDirections(const QList<ReportSortKey>& keys)
+{
     std::vector<bool> descending;
     for (const ReportSortKey& key : keys) {
         descending.push_back(key.descending);
         if (key.field == ReportField::Series)
             descending.push_back(key.descending);
     }
-    const size_t width = descending.size();
-    std::vector<SortPart> parts;
-    parts.reserve(records.size() * width);
-    for (size_t i = 0; i < records.size(); ++i) {
-        const BookRecord& record = records[i];
-        for (const ReportSortKey& key : keys) {
-            switch (key.field) {
-            case ReportField::Name: {
-                SortPart place;
-                place.kind = SortPart::Number;
-                place.place = static_cast<qsizetype>(i);
-                parts.push_back(std::move(place));
-                break;
-            }
-            case ReportField::YearWritten:
-            case ReportField::YearPrinted:
-                parts.push_back(numberPart(collator, record[recordField(key.field)]));
-                break;
-            case ReportField::Series:
-                parts.push_back(textPart(collator, record[Field::Series]));
-                parts.push_back(numberPart(collator, record[Field::Position]));
-                break;
-            default:
-                parts.push_back(textPart(collator, record[recordField(key.field)]));
-                break;
-            }
+    return descending;
+}
+
+// A book's parts, key after key, into `parts`.
+void sortParts(const QCollator& collator, const BookRecord& record, qsizetype place,
+               const QList<ReportSortKey>& keys, SortPart* parts)
+{
+    for (const ReportSortKey& key : keys) {
+        switch (key.field) {
+        case ReportField::Name:
+            *parts = SortPart();
+            parts->kind = SortPart::Number;
+            parts->place = place;
+            ++parts;
+            break;
+        case ReportField::YearWritten:
+        case ReportField::YearPrinted:
+            *parts++ = numberPart(collator, record[recordField(key.field)]);
+            break;
+        case ReportField::Series:
+            *parts++ = textPart(collator, record[Field::Series]);
+            *parts++ = numberPart(collator, record[Field::Position]);
+            break;
+        default:
+            *parts++ = textPart(collator, record[recordField(key.field)]);
+            break;
         }
     }
+}
 
-    std::vector<qsizetype> order(records.size());
+// The places of the books in the order of their parts; the sort is stable, so books that tie
+// keep the order given.
+std::vector<qsizetype> sortedOrder(qsizetype count, const std::vector<SortPart>& parts,
+                                   const std::vector<bool>& descending)
+{
+    const size_t width = descending.size();
+    std::vector<qsizetype> order(static_cast<size_t>(count));
     std::iota(order.begin(), order.end(), qsizetype(0));
     std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
         for (size_t j = 0; j < width; ++j) {
@@ -203,15 +218,15 @@ struct Group {
     std::vector<qsizetype> books;
 };
 
-// The books in groups of the same value of the field (trimmed), in the order of each group's
-// first book; the group of empty values comes last, whichever the direction.
-std::vector<Group> groupBooks(const std::vector<BookRecord>& records,
-                              const std::vector<qsizetype>& order, ReportField field)
+// The books in groups of the same value (trimmed), in the order of each group's first book; the
+// group of empty values comes last, whichever the direction.
+std::vector<Group> groupBooks(const std::vector<QString>& values,
+                              const std::vector<qsizetype>& order)
 {
     std::vector<Group> groups;
     QHash<QString, size_t> byValue;
     for (const qsizetype i : order) {
-        const QString value = records[i][recordField(field)].trimmed();
+        const QString& value = values[size_t(i)];
         const auto found = byValue.constFind(value);
         if (found != byValue.cend()) {
             groups[*found].books.push_back(i);
@@ -249,107 +264,317 @@ QStringList pageHead(const QString& directory, const FormatContext& context)
             QStringLiteral("<body>")};
 }
 
-// The report itself, from the before-report text to the after-report text. Each book reported
-// is handed to `reported` too, in report order.
-void reportLines(const QString& directory, const QStringList& entries, const QString& format,
-                 const FormatContext& context, const std::function<void(const QString&)>& sink,
-                 const std::function<void(const BookRecord&)>& reported)
-{
-    FormatContext reference = context;
-    reference.mode = FormatMode::Reference;
-    const ReportOptions& options = context.report;
-    const bool idInBeforeItem = options.beforeItem.contains(QStringLiteral("%ID"));
+// Where the lines go: UTF-8 bytes, each line followed by CR LF, or each line to a sink. Books
+// are made into pieces on the pool's threads; the pieces and the other lines are put out in
+// order on the calling thread.
+class Utf8Out {
+public:
+    using Piece = QByteArray;
+    explicit Utf8Out(QByteArray& bytes) : m_bytes(bytes) {}
+    static void add(Piece& piece, QStringView line) { appendUtf8Line(piece, line); }
+    static void empty(Piece& piece) { piece.resize(0); }
+    void line(QStringView line) { appendUtf8Line(m_bytes, line); }
+    void put(const Piece& piece) { m_bytes += piece; }
 
-    QString line;
-    const auto item = [&](const BookRecord& record) {
-        line = idInBeforeItem ? SubstituteId(options.beforeItem, record[Field::ID])
-                              : options.beforeItem;
-        line += FormatEngine::formatRecord(format, record, reference);
-        line += options.afterItem;
-        sink(line);
-        if (reported)
-            reported(record);
-    };
+private:
+    QByteArray& m_bytes;
+};
 
-    const bool grouped = isGrouped(options);
-    if (!grouped && (options.sort.isEmpty() || options.sort.front() == ReportSortKey{})) {
-        // The order given: each book is read, formatted and handed on in turn.
-        if (!options.beforeReport.isEmpty())
-            sink(options.beforeReport);
-        for (const QString& name : entries)
-            item(ReadBookRecord(bookFilePath(directory, name)));
-        if (!options.afterReport.isEmpty())
-            sink(options.afterReport);
-        return;
+class LineOut {
+public:
+    using Piece = QStringList;
+    explicit LineOut(const std::function<void(const QString&)>& sink) : m_sink(sink) {}
+    static void add(Piece& piece, QStringView line) { piece.append(line.toString()); }
+    static void empty(Piece& piece) { piece.resize(0); }
+    void line(QStringView line) { m_sink(line.toString()); }
+    void put(const Piece& piece)
+    {
+        for (const QString& line : piece)
+            m_sink(line);
     }
 
-    // Sorted or grouped: every book is read before the first is formatted.
-    std::vector<BookRecord> records;
-    records.reserve(entries.size());
-    for (const QString& name : entries)
-        records.push_back(ReadBookRecord(bookFilePath(directory, name)));
-    const std::vector<qsizetype> order = sortedOrder(records, effectiveSortKeys(options));
+private:
+    const std::function<void(const QString&)>& m_sink;
+};
 
+// What every book of a report is made with.
+struct ItemRules {
+    const QString& format;
+    FormatContext reference;
+    const ReportOptions& options;
+    bool idInBeforeItem;
+    bool jsonLd;
+
+    ItemRules(const QString& f, const FormatContext& context)
+        : format(f), reference(context), options(context.report),
+          idInBeforeItem(context.report.beforeItem.contains(QStringLiteral("%ID"))),
+          jsonLd(context.report.jsonLd)
+    {
+        reference.mode = FormatMode::Reference;
+    }
+
+    // The item line of a book: the before-item text with "%ID", the reference, the after-item
+    // text. Throws FormatError.
+    void line(const BookRecord& record, QString& out) const
+    {
+        // Built in the caller's string, whose allocation serves book after book.
+        out.resize(0);
+        if (idInBeforeItem)
+            out += SubstituteId(options.beforeItem, record[Field::ID]);
+        else
+            out += options.beforeItem;
+        out += FormatEngine::formatRecord(format, record, reference);
+        out += options.afterItem;
+    }
+};
+
+// Books per piece, and pieces made between two looks at the caller's progress and cancellation.
+constexpr qsizetype PieceBooks = 64;
+constexpr qsizetype PiecesPerStep = 32;
+
+void checkCancelled(const ReportRun& run)
+{
+    if (run.cancel && run.cancel->load())
+        throw Cancelled();
+}
+
+void tellProgress(const ReportRun& run, qsizetype done, qsizetype total)
+{
+    if (run.progress)
+        run.progress(done, total);
+    checkCancelled(run);
+}
+
+// The books in the order given: each step formats a few pieces of books on the pool, then puts
+// them out in order. The first failure in list order (a book that cannot be read, a format that
+// fails) stops the report, as a run book after book would.
+template <typename Out>
+void plainItems(const QString& directory, const QStringList& entries, const ItemRules& rules,
+                Out& out, std::vector<QJsonObject>& books, const ReportRun& run)
+{
+    WorkerPool& pool = run.pool ? *run.pool : WorkerPool::shared();
+    const FolderReader folder(withTrailingSeparator(directory));
+    const qsizetype count = entries.size();
+    std::vector<typename Out::Piece> pieces(static_cast<size_t>(PiecesPerStep));
+    std::vector<std::vector<QJsonObject>> nodes(rules.jsonLd ? size_t(PiecesPerStep) : 0);
+    for (qsizetype first = 0; first < count; first += PieceBooks * PiecesPerStep) {
+        const qsizetype stepEnd = std::min(count, first + PieceBooks * PiecesPerStep);
+        const qsizetype stepPieces = (stepEnd - first + PieceBooks - 1) / PieceBooks;
+        pool.forEach(
+            stepPieces,
+            [&](qsizetype p) {
+                typename Out::Piece& piece = pieces[size_t(p)];
+                Out::empty(piece);
+                BookReader reader(folder);
+                QString line;
+                const qsizetype begin = first + p * PieceBooks;
+                for (qsizetype i = begin; i < std::min(stepEnd, begin + PieceBooks); ++i) {
+                    const BookRecord& record = reader.read(entries[i]);
+                    rules.line(record, line);
+                    Out::add(piece, line);
+                    if (rules.jsonLd)
+                        nodes[size_t(p)].push_back(jsonLdBook(record, rules.reference));
+                }
+            },
+            1, run.cancel);
+        checkCancelled(run);
+        for (qsizetype p = 0; p < stepPieces; ++p) {
+            out.put(pieces[size_t(p)]);
+            if (rules.jsonLd) {
+                std::move(nodes[size_t(p)].begin(), nodes[size_t(p)].end(),
+                          std::back_inserter(books));
+                nodes[size_t(p)].clear();
+            }
+        }
+        tellProgress(run, stepEnd, count);
+    }
+}
+
+// What a sorted or grouped report keeps of a book: its line made, or why it could not be; its
+// place in the order; its group's value; its JSON-LD. Not the record itself.
+template <typename Piece> struct MadeBook {
+    Piece piece;
+    std::exception_ptr failure;
+    QString group;
+    QJsonObject node;
+};
+
+// Sorted or grouped: every book is read and made first (a book that cannot be read fails the
+// report before anything is formatted: the first in list order), then they are put out in the
+// order of their keys, where a format that fails fails at the first book in that order.
+template <typename Out>
+void sortedItems(const QString& directory, const QStringList& entries, const ItemRules& rules,
+                 Out& out, std::vector<QJsonObject>& books, const ReportRun& run)
+{
+    WorkerPool& pool = run.pool ? *run.pool : WorkerPool::shared();
+    const ReportOptions& options = rules.options;
+    const QList<ReportSortKey> keys = effectiveSortKeys(options);
+    const std::vector<bool> descending = partDirections(keys);
+    const size_t width = descending.size();
+    const bool grouped = isGrouped(options);
+    const Field groupField = grouped ? recordField(*options.group) : Field::ID;
+
+    const FolderReader folder(withTrailingSeparator(directory));
+    const qsizetype count = entries.size();
+    std::vector<MadeBook<typename Out::Piece>> made(static_cast<size_t>(count));
+    std::vector<SortPart> parts(static_cast<size_t>(count) * width);
+    // Collators take a while to make: up to a few hundred books share one, while small
+    // catalogues are still shared among the threads.
+    const qsizetype sortRun = std::clamp<qsizetype>(count / (pool.threadCount() * 8), 16, 256);
+    for (qsizetype first = 0; first < count; first += sortRun * PiecesPerStep) {
+        const qsizetype stepEnd = std::min(count, first + sortRun * PiecesPerStep);
+        pool.forEachRun(
+            stepEnd - first,
+            [&](qsizetype begin, qsizetype end) {
+                BookReader reader(folder);
+                const QCollator collator = listCollator();
+                QString line;
+                for (qsizetype i = first + begin; i < first + end; ++i) {
+                    const BookRecord& record = reader.read(entries[i]);
+                    MadeBook<typename Out::Piece>& book = made[size_t(i)];
+                    sortParts(collator, record, i, keys, parts.data() + size_t(i) * width);
+                    if (grouped)
+                        book.group = record[groupField].trimmed();
+                    try {
+                        rules.line(record, line);
+                        Out::add(book.piece, line);
+                        if (rules.jsonLd)
+                            book.node = jsonLdBook(record, rules.reference);
+                    } catch (const Error&) {
+                        book.failure = std::current_exception();
+                    }
+                }
+            },
+            sortRun, run.cancel);
+        checkCancelled(run);
+        tellProgress(run, stepEnd, count);
+    }
+    const std::vector<qsizetype> order = sortedOrder(count, parts, descending);
+    parts = {};
+
+    const auto item = [&](qsizetype i) {
+        MadeBook<typename Out::Piece>& book = made[size_t(i)];
+        if (book.failure)
+            std::rethrow_exception(book.failure);
+        out.put(book.piece);
+        book.piece = {};
+        if (rules.jsonLd)
+            books.push_back(std::move(book.node));
+    };
     if (!options.beforeReport.isEmpty())
-        sink(options.beforeReport);
+        out.line(options.beforeReport);
     if (!grouped) {
         for (const qsizetype i : order)
-            item(records[i]);
+            item(i);
     } else {
+        std::vector<QString> values(static_cast<size_t>(count));
+        for (qsizetype i = 0; i < count; ++i)
+            values[size_t(i)] = std::move(made[size_t(i)].group);
         const auto groupLine = [&](const QString& text, const QString& value) {
             if (text.isEmpty())
                 return;
             QString framed = text;
             framed.replace(QStringLiteral("%G"), EscapeHtml(value, options.microdata),
                            Qt::CaseSensitive);
-            sink(framed);
+            out.line(framed);
         };
-        for (const Group& group : groupBooks(records, order, *options.group)) {
+        for (const Group& group : groupBooks(values, order)) {
             groupLine(options.beforeGroup, group.value);
             for (const qsizetype i : group.books)
-                item(records[i]);
+                item(i);
             groupLine(options.afterGroup, group.value);
         }
     }
     if (!options.afterReport.isEmpty())
-        sink(options.afterReport);
+        out.line(options.afterReport);
+}
+
+// The whole report: the page's head, the report from the before-report text to the after-report
+// text, the JSON-LD and the page's end.
+template <typename Out>
+void reportInto(const QString& directory, const QStringList& entries, const QString& format,
+                const FormatContext& context, Out& out, const ReportRun& run)
+{
+    const ReportOptions& options = context.report;
+    checkCancelled(run);
+    if (options.completePage) {
+        for (const QString& line : pageHead(directory, context))
+            out.line(line);
+    }
+    const ItemRules rules(format, context);
+    std::vector<QJsonObject> books;
+    if (!isGrouped(options) &&
+        (options.sort.isEmpty() || options.sort.front() == ReportSortKey{})) {
+        if (!options.beforeReport.isEmpty())
+            out.line(options.beforeReport);
+        plainItems(directory, entries, rules, out, books, run);
+        if (!options.afterReport.isEmpty())
+            out.line(options.afterReport);
+    } else {
+        sortedItems(directory, entries, rules, out, books, run);
+    }
+    if (options.jsonLd) {
+        QJsonArray list;
+        for (QJsonObject& book : books)
+            list.append(std::move(book));
+        books = {};
+        for (const QString& line : jsonLdScriptLines(jsonLdItemList(list)))
+            out.line(line);
+    }
+    if (options.completePage) {
+        out.line(u"</body>");
+        out.line(u"</html>");
+    }
 }
 
 } // namespace
 
+void appendUtf8Line(QByteArray& bytes, QStringView line)
+{
+    // toUtf8 writes a lone surrogate as "?" where the encoder writes U+FFFD: lines with
+    // surrogates (rare outside CJK extensions and emoji) take its way.
+    if (std::any_of(line.begin(), line.end(), [](QChar c) { return c.isSurrogate(); })) {
+        bytes += line.toUtf8();
+        bytes += "\r\n";
+        return;
+    }
+    // Encoded straight into the bytes: a report's lines are never copied on their way.
+    const qsizetype size = bytes.size();
+    bytes.resize(size + line.size() * 3 + 2);
+    QStringEncoder encoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    char* end = encoder.appendToBuffer(bytes.data() + size, line);
+    *end++ = '\r';
+    *end++ = '\n';
+    bytes.resize(end - bytes.constData());
+}
+
 void generateReportLines(const QString& directory, const QStringList& entries,
                          const QString& format, const FormatContext& context,
-                         const std::function<void(const QString& line)>& sink)
+                         const std::function<void(const QString& line)>& sink, const ReportRun& run)
 {
-    const ReportOptions& options = context.report;
-    if (options.completePage) {
-        for (const QString& line : pageHead(directory, context))
-            sink(line);
-    }
-    QJsonArray books;
-    std::function<void(const BookRecord&)> reported;
-    if (options.jsonLd)
-        reported = [&](const BookRecord& record) {
-            books.append(jsonLdBook(record, context));
-        };
-    reportLines(directory, entries, format, context, sink, reported);
-    if (options.jsonLd) {
-        for (const QString& line : jsonLdScriptLines(jsonLdItemList(books)))
-            sink(line);
-    }
-    if (options.completePage) {
-        sink(QStringLiteral("</body>"));
-        sink(QStringLiteral("</html>"));
-    }
+    LineOut out(sink);
+    reportInto(directory, entries, format, context, out, run);
+}
+
+QByteArray generateReportUtf8(const QString& directory, const QStringList& entries,
+                              const QString& format, const FormatContext& context,
+                              bool byteOrderMark, const ReportRun& run)
+{
+    QByteArray bytes = byteOrderMark ? utf8Bom() : QByteArray();
+    Utf8Out out(bytes);
+    reportInto(directory, entries, format, context, out, run);
+    return bytes;
 }
 
 QStringList GenerateReport(const QString& directory, const QStringList& entries,
-                           const QString& format, const FormatContext& context)
+                           const QString& format, const FormatContext& context,
+                           const ReportRun& run)
 {
     QStringList lines;
     lines.reserve(entries.size() + 2);
-    generateReportLines(directory, entries, format, context,
-                        [&lines](const QString& line) { lines.append(line); });
+    generateReportLines(
+        directory, entries, format, context, [&lines](const QString& line) { lines.append(line); },
+        run);
     return lines;
 }
 

@@ -6,9 +6,22 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <functional>
 
 namespace quillery {
+
+class WorkerPool;
+
+// How a report runs. Its books are made on `pool` (the shared pool when none; a pool of one runs
+// them in order on the caller). Between steps of a few thousand books, `progress` hears on the
+// calling thread how many of how many are done; once `cancel` is set the report stops at the
+// next book and throws Cancelled.
+struct ReportRun {
+    WorkerPool* pool = nullptr;
+    const std::atomic<bool>* cancel = nullptr;
+    std::function<void(qsizetype done, qsizetype total)> progress;
+};
 
 // The text with every "%ID" (exactly so, case-sensitive) replaced by the book's ID.
 QString SubstituteId(const QString& text, const QString& id);
@@ -38,14 +51,28 @@ QString SubstituteId(const QString& text, const QString& id);
 // with the character set and the title (the page title, or the catalogue folder's name when it
 // is blank; HTML-escaped), then "<body>", the report and the JSON-LD, "</body>" and "</html>",
 // one element a line. With both off the lines are the report alone.
+//
+// The books are read and formatted on a pool of threads (see ReportRun) and put out in report
+// order; the lines and the error are those of a run book after book.
 QStringList GenerateReport(const QString& directory, const QStringList& entries,
-                           const QString& format, const FormatContext& context);
+                           const QString& format, const FormatContext& context,
+                           const ReportRun& run = {});
 
 // The same, handing each line to `sink` as it is built instead of keeping them all: a caller that
-// must deliver nothing on failure keeps what it needs (the command line keeps UTF-8 bytes).
+// must deliver nothing on failure keeps what it needs.
 void generateReportLines(const QString& directory, const QStringList& entries,
                          const QString& format, const FormatContext& context,
-                         const std::function<void(const QString& line)>& sink);
+                         const std::function<void(const QString& line)>& sink,
+                         const ReportRun& run = {});
+
+// The same as UTF-8, every line followed by CR LF, after the byte-order mark of report files when
+// asked: the bytes of reportFileBytes, made without keeping the lines as text.
+QByteArray generateReportUtf8(const QString& directory, const QStringList& entries,
+                              const QString& format, const FormatContext& context,
+                              bool byteOrderMark, const ReportRun& run = {});
+
+// Appends a line in UTF-8 and CR LF, as toUtf8 encodes it.
+void appendUtf8Line(QByteArray& bytes, QStringView line);
 
 // The report as one text: every line followed by CR LF.
 QString reportText(const QStringList& lines);

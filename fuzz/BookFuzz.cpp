@@ -1,5 +1,5 @@
-// Book files: the version test on whole files and on prefixes, reading, upgrading and saving a
-// book made of arbitrary bytes.
+// Book files: the version test on whole files and on prefixes, reading (by both readers),
+// upgrading and saving a book made of arbitrary bytes.
 
 #include "FuzzSupport.h"
 
@@ -45,6 +45,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const BookRecord before = ReadBookRecord(path);
     check(before[Field::ID] == QStringLiteral("Fuzzed"), "the ID is the file name");
+    {
+        const FolderReader folder(fuzz::scratchDir());
+        BookReader reader(folder);
+        check(reader.read(QStringLiteral("Fuzzed")) == before,
+              "the catalogue's reader reads a book as the general reader does");
+    }
 
     // The upgrade also finds "Program version" lines the version test passes over; every file
     // the test calls version 1.0 must be upgraded, and be no longer version 1.0 afterwards.

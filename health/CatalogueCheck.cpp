@@ -3,8 +3,8 @@
 #include "base/Errors.h"
 #include "base/FileIo.h"
 #include "base/IntegerText.h"
-#include "base/Parallel.h"
 #include "base/TextCodec.h"
+#include "base/WorkerPool.h"
 #include "catalogue/BookFile.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/Isbn.h"
@@ -416,7 +416,7 @@ std::vector<CheckProblem> checkCatalogue(const QString& directory, const QString
     std::vector<BookFindings> books(size_t(names.size()));
     std::vector<char> compared(size_t(names.size()), 0);
     const QLocale locale;
-    forEachInParallel(names.size(), [&](qsizetype i) {
+    WorkerPool::shared().forEach(names.size(), [&](qsizetype i) {
         const QString& name = names[i];
         if (copies.contains(name))
             return;

@@ -3,6 +3,7 @@
 #include "base/Errors.h"
 #include "base/FileIo.h"
 #include "base/ProgramVersion.h"
+#include "base/WorkerPool.h"
 #include "catalogue/BookFile.h"
 #include "catalogue/DirectoryOptions.h"
 #include "catalogue/Shelf.h"
@@ -16,7 +17,9 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+
 #include <QFileInfo>
+#include <utility>
 
 namespace quillery {
 
@@ -51,7 +54,10 @@ Session::Session(std::unique_ptr<SettingsStore> store)
     m_formatText = formatBoxText(m_settings);
 }
 
-Session::~Session() = default;
+Session::~Session()
+{
+    dropPendingIndex();
+}
 
 void Session::start(const std::function<void(const Error&)>& settingsFailed)
 {
@@ -133,6 +139,7 @@ int Session::undecodableBookNames() const
 
 void Session::rereadBookNames()
 {
+    dropPendingIndex();
     m_bookNames.reset();
     m_indexCurrent = false;
     m_shown.reset();
@@ -140,9 +147,77 @@ void Session::rereadBookNames()
 
 void Session::buildBookIndex()
 {
+    dropPendingIndex();
     m_index.build(m_currentDir, bookNames());
     m_indexCurrent = true;
     m_shown.reset();
+}
+
+void Session::buildBookIndexInBackground(bool versionTest)
+{
+    dropPendingIndex();
+    m_indexCurrent = false;
+    m_shown.reset();
+    // The thread gets copies of what it reads and of the version test's memory; the session
+    // stays this thread's alone, and takes the results when they are done.
+    m_stopIndex = std::make_shared<std::atomic<bool>>(false);
+    m_pendingIndex = WorkerPool::runInBackground(
+        [directory = m_currentDir, names = bookNames(), stop = m_stopIndex,
+         cache = versionTest ? std::optional<VersionTestCache>(m_versionCache)
+                             : std::nullopt]() mutable {
+            BackgroundReading done;
+            if (cache) {
+                // First, so that its question is asked as soon as it can be.
+                done.version10 = cache->catalogueHasVersion10Files(directory, names);
+                done.versionCache = std::move(cache);
+            }
+            done.index.build(directory, names, stop.get());
+            return done;
+        });
+}
+
+bool Session::bookIndexPending() const
+{
+    return m_pendingIndex.valid() &&
+           m_pendingIndex.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
+}
+
+std::optional<bool> Session::backgroundVersionTest()
+{
+    if (bookIndexPending())
+        return std::nullopt;
+    takePendingIndex();
+    return std::exchange(m_backgroundVersion10, std::nullopt);
+}
+
+void Session::takePendingIndex() const
+{
+    if (!m_pendingIndex.valid())
+        return;
+    BackgroundReading done = m_pendingIndex.get();
+    m_index = std::move(done.index);
+    if (done.versionCache) {
+        m_versionCache = std::move(*done.versionCache);
+        m_backgroundVersion10 = done.version10;
+    }
+    m_stopIndex.reset();
+    m_indexCurrent = true;
+    // The books saved since the reading started may have been read before they were written.
+    for (const BookRecord& saved : m_savedWhileIndexing)
+        m_index.update(saved);
+    m_savedWhileIndexing.clear();
+}
+
+void Session::dropPendingIndex()
+{
+    if (!m_pendingIndex.valid())
+        return;
+    *m_stopIndex = true;
+    m_pendingIndex.wait();
+    m_pendingIndex = {};
+    m_stopIndex.reset();
+    m_savedWhileIndexing.clear();
+    m_backgroundVersion10.reset();
 }
 
 void Session::setFilter(const QString& text)
@@ -158,6 +233,7 @@ const QStringList& Session::shownNames() const
     if (!filtered())
         return bookNames();
     if (!m_shown) {
+        takePendingIndex();
         if (!m_indexCurrent) {
             m_index.build(m_currentDir, bookNames());
             m_indexCurrent = true;
@@ -251,8 +327,23 @@ bool Session::duplicateBook(const QString& name, const QString& proposal)
 
 QByteArray Session::shelf(QStringList* leftOut, int* skippedNames)
 {
+    ShelfMade made = prepareShelf()();
+    if (leftOut)
+        *leftOut = std::move(made.leftOut);
+    if (skippedNames)
+        *skippedNames = made.skippedNames;
+    return made.bytes;
+}
+
+std::function<Session::ShelfMade()> Session::prepareShelf()
+{
     saveBook();
-    return shelfBytes(m_currentDir, programVersionString(), leftOut, skippedNames);
+    return [directory = m_currentDir] {
+        ShelfMade made;
+        made.bytes =
+            shelfBytes(directory, programVersionString(), &made.leftOut, &made.skippedNames);
+        return made;
+    };
 }
 
 bool Session::editBook(const QString& name)
@@ -305,11 +396,14 @@ void Session::saveBook()
     }
     writeBookFile(m_currentBookFile, m_book);
     m_loadedBook = m_book;
-    if (m_indexCurrent) {
+    if (m_indexCurrent || m_pendingIndex.valid()) {
         // The filter answers from what the book holds now.
         BookRecord saved = m_book;
         saved[Field::ID] = bookIdFromPath(m_currentBookFile);
-        m_index.update(saved);
+        if (m_indexCurrent)
+            m_index.update(saved);
+        else
+            m_savedWhileIndexing.push_back(std::move(saved));
         m_shown.reset();
     }
     m_loadedStamp = stampOf(m_currentBookFile);
@@ -344,14 +438,28 @@ QString Session::namedFormatError(const QString& message) const
 
 QByteArray Session::exportBooks(ExchangeFormat format, const QStringList& names)
 {
+    return prepareExport(format, names)();
+}
+
+std::function<QByteArray()> Session::prepareExport(ExchangeFormat format, const QStringList& names)
+{
     saveBook();
-    return exportBookFiles(format, m_currentDir, names);
+    return [format, directory = m_currentDir, names] {
+        return exportBookFiles(format, directory, names);
+    };
 }
 
 std::vector<CheckProblem> Session::checkCatalogue(const QStringList& names)
 {
+    return prepareCheck(names)();
+}
+
+std::function<std::vector<CheckProblem>()> Session::prepareCheck(const QStringList& names)
+{
     saveBook();
-    return quillery::checkCatalogue(m_currentDir, names, readNotDuplicatePairs(m_currentDir));
+    return [directory = m_currentDir, names, pairs = readNotDuplicatePairs(m_currentDir)] {
+        return quillery::checkCatalogue(directory, names, pairs);
+    };
 }
 
 ImportPlan Session::planImport(const QString& file, std::optional<ExchangeFormat> format,
@@ -407,23 +515,19 @@ QStringList Session::reportEntries(ReportScope scope, const QString& selected) c
     return shownNames().contains(selected) ? QStringList{selected} : QStringList{};
 }
 
-QStringList Session::generateReport(const QStringList& entries)
+QStringList Session::generateReport(const QStringList& entries, const ReportRun& run)
 {
     saveBook();
-    return GenerateReport(m_currentDir, entries, m_formatText,
-                          formatContext(FormatMode::Reference));
+    return GenerateReport(m_currentDir, entries, m_formatText, formatContext(FormatMode::Reference),
+                          run);
 }
 
-QByteArray Session::generateReportUtf8(const QStringList& entries, bool byteOrderMark)
+QByteArray Session::generateReportUtf8(const QStringList& entries, bool byteOrderMark,
+                                       const ReportRun& run)
 {
     saveBook();
-    QByteArray bytes = byteOrderMark ? utf8Bom() : QByteArray();
-    generateReportLines(m_currentDir, entries, m_formatText, formatContext(FormatMode::Reference),
-                        [&bytes](const QString& line) {
-                            bytes += line.toUtf8();
-                            bytes += "\r\n";
-                        });
-    return bytes;
+    return quillery::generateReportUtf8(m_currentDir, entries, m_formatText,
+                                        formatContext(FormatMode::Reference), byteOrderMark, run);
 }
 
 QString Session::formatBookFile(const QString& path, const QString& format, FormatMode mode) const

@@ -1,23 +1,27 @@
 #pragma once
 
+#include "base/Cancelled.h"
 #include "catalogue/BookIndex.h"
 #include "catalogue/BookRecord.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/ReportOptions.h"
 #include "exchange/ExchangeFormat.h"
 #include "exchange/Import.h"
+#include "format/Report.h"
 #include "health/CatalogueCheck.h"
 #include "markup/FormatContext.h"
-#include "session/Cancelled.h"
 #include "settings/AppSettings.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <functional>
+#include <future>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace quillery {
 
@@ -133,6 +137,16 @@ public:
     // Reads every listed book into the index the filter answers from, as the window does when it
     // opens a catalogue; the filter reads them itself when it is set before.
     void buildBookIndex();
+    // The same on a thread of its own, so that the list can be shown at once: the filter waits
+    // for the reading when it is set before the reading ends. Listing the folder again, or
+    // building the index anew, stops it. With `versionTest` the version test of
+    // hasVersion10Books runs there first, its answer kept for backgroundVersionTest.
+    void buildBookIndexInBackground(bool versionTest = false);
+    // Whether that reading is still going on.
+    bool bookIndexPending() const;
+    // Once the reading has ended, the answer of the version test it ran (once); nothing while it
+    // runs or when it ran none.
+    std::optional<bool> backgroundVersionTest();
     // Shows only the books that match a query (see catalogue/BookQuery.h); the empty text shows
     // every book. Throws QueryError (the query is then unchanged).
     void setFilter(const QString& text);
@@ -172,6 +186,15 @@ public:
     // links to files outside the catalogue (or to nothing) are left out and named in `leftOut`;
     // `skippedNames` counts the book files whose names are not valid UTF-8.
     QByteArray shelf(QStringList* leftOut = nullptr, int* skippedNames = nullptr);
+    // The same in two steps, for a caller that runs the reading on a thread of its own: the book
+    // being edited is saved now, and the work returned reads the books without touching the
+    // session.
+    struct ShelfMade {
+        QByteArray bytes;
+        QStringList leftOut;
+        int skippedNames = 0;
+    };
+    std::function<ShelfMade()> prepareShelf();
 
     // ----- Exchanging books with other programs -----
 
@@ -179,6 +202,8 @@ public:
     // the book being edited is saved first. Throws the FileError of the first book, in that
     // order, that cannot be read.
     QByteArray exportBooks(ExchangeFormat format, const QStringList& names);
+    // The same in two steps, as prepareShelf.
+    std::function<QByteArray()> prepareExport(ExchangeFormat format, const QStringList& names);
     // Reads a file of another program and plans its import into the catalogue: which records
     // become which new books, which are duplicates of books it has, which are rejected and why.
     // The format is told from the content when none is given. The book being edited is saved
@@ -201,6 +226,8 @@ public:
     // first, so its values are checked as the editor holds them. Throws FileError when the
     // options file cannot be read.
     std::vector<CheckProblem> checkCatalogue(const QStringList& names);
+    // The same in two steps, as prepareShelf (the options file is read now).
+    std::function<std::vector<CheckProblem>()> prepareCheck(const QStringList& names);
 
     // ----- The book being edited -----
 
@@ -294,10 +321,12 @@ public:
     QStringList reportEntries(ReportScope scope, const QString& selected) const;
     // The report of the entries by the format text and the report options; the book being edited
     // is saved first. Throws the first error met and delivers nothing then.
-    QStringList generateReport(const QStringList& entries);
+    // `run` says how it runs and lets the caller follow and stop it (see format/Report.h).
+    QStringList generateReport(const QStringList& entries, const ReportRun& run = {});
     // The same as UTF-8, every line followed by CR LF, with the byte-order mark of report files
     // when asked; built as bytes, so a large report takes half the memory of its text.
-    QByteArray generateReportUtf8(const QStringList& entries, bool byteOrderMark);
+    QByteArray generateReportUtf8(const QStringList& entries, bool byteOrderMark,
+                                  const ReportRun& run = {});
 
     // The reference of a book file as a report item formats it (ID set), by `format` in `mode`.
     QString formatBookFile(const QString& path, const QString& format, FormatMode mode) const;
@@ -316,14 +345,27 @@ private:
     bool m_settingsUnreadable = false;
     QString m_currentDir;
     mutable std::optional<QStringList> m_bookNames;
+    // Adopts the index read in the background, once it is read.
+    void takePendingIndex() const;
+    void dropPendingIndex();
+
     mutable BookIndex m_index;
     mutable bool m_indexCurrent = false;
+    struct BackgroundReading {
+        BookIndex index;
+        std::optional<VersionTestCache> versionCache;
+        bool version10 = false;
+    };
+    mutable std::future<BackgroundReading> m_pendingIndex;
+    mutable std::optional<bool> m_backgroundVersion10;
+    mutable std::shared_ptr<std::atomic<bool>> m_stopIndex;
+    mutable std::vector<BookRecord> m_savedWhileIndexing;
     BookQuery m_query;
     QString m_filterText;
     mutable std::optional<QStringList> m_shown;
     mutable QString m_shownButNotMatching;
     mutable int m_undecodableNames = 0;
-    VersionTestCache m_versionCache;
+    mutable VersionTestCache m_versionCache;
     QString m_formatText;
     ReportOptions m_report;
     QString m_currentBookFile;

@@ -8,6 +8,7 @@
 #include "settings/SettingsStore.h"
 #include "ui/Dialogs.h"
 #include "ui/ErrorGuard.h"
+#include "ui/LongTask.h"
 #include "ui/MainWin.h"
 #include "ui/WaitCursor.h"
 
@@ -170,19 +171,17 @@ void CatalogueCommands::manage()
 
 void CatalogueCommands::createShelf()
 {
-    QByteArray bytes;
-    QStringList leftOut;
-    int skipped = 0;
+    Session::ShelfMade shelf;
     {
-        const WaitCursor wait;
-        const QString hint = m_window.showStatusHint(QStringLiteral("Creating shelf..."));
-        struct Restore {
-            TmainFrm& window;
-            QString hint;
-            ~Restore() { window.showStatusHint(hint); }
-        } restore{m_window, hint};
-        bytes = m_session.shelf(&leftOut, &skipped);
+        // Prepared (the book being edited saved) before the task holds back keys and clicks.
+        auto make = m_session.prepareShelf();
+        // Escape drops the shelf: nothing is asked or written.
+        LongTask task(&m_window, QStringLiteral("Creating shelf..."));
+        shelf = task.run(std::move(make));
     }
+    const QByteArray& bytes = shelf.bytes;
+    const QStringList& leftOut = shelf.leftOut;
+    const int skipped = shelf.skippedNames;
     const std::optional<QString> chosen =
         dialogs().saveFileName(&m_window, QString(), QStringLiteral("Bookshelf files (*.shelf)"),
                                m_session.currentDir(), QString());

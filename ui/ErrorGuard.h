@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/Cancelled.h"
 #include "base/Errors.h"
-#include "session/Cancelled.h"
 #include "ui/Dialogs.h"
 
 #include <QWidget>

@@ -8,6 +8,7 @@
 #include "ui/ErrorGuard.h"
 #include "ui/ExportWin.h"
 #include "ui/ImportWin.h"
+#include "ui/LongTask.h"
 #include "ui/MainWin.h"
 #include "ui/WaitCursor.h"
 
@@ -80,9 +81,17 @@ void ExchangeCommands::exportBooks()
     QString path = *chosen;
     if (QFileInfo(path).suffix().isEmpty())
         path += u'.' + extension;
+    QByteArray bytes;
+    {
+        // Prepared (the book being edited saved) before the task holds back keys and clicks.
+        auto make = m_session.prepareExport(format, names);
+        // Escape drops the export: nothing is written.
+        LongTask task(&m_window, QStringLiteral("Exporting books..."));
+        bytes = task.run(std::move(make));
+    }
     {
         const Busy busy(m_window, QStringLiteral("Exporting books..."));
-        writeWholeFile(path, m_session.exportBooks(format, names));
+        writeWholeFile(path, bytes);
     }
     m_window.showStatusHint(QStringLiteral("%1 books exported to %2.")
                                 .arg(names.size())

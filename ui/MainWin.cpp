@@ -18,6 +18,7 @@
 #include "ui/HelpTopics.h"
 #include "ui/ItemPage.h"
 #include "ui/LinksPage.h"
+#include "ui/LongTask.h"
 #include "ui/OutputWin.h"
 #include "ui/ProgramIcon.h"
 #include "ui/ReportPage.h"
@@ -92,12 +93,17 @@ TmainFrm::TmainFrm(std::unique_ptr<SettingsStore> store, const QStringList& argu
     // Changes in the folder come in bursts (a save writes a temporary file and renames it): the
     // list is read again once they have settled.
     m_watcher = new QFileSystemWatcher(this);
-    auto* settle = new QTimer(this);
-    settle->setSingleShot(true);
-    settle->setInterval(250);
-    connect(m_watcher, &QFileSystemWatcher::directoryChanged, settle, qOverload<>(&QTimer::start));
-    connect(settle, &QTimer::timeout, this, [this] { followFolder(); });
+    m_settle = new QTimer(this);
+    m_settle->setSingleShot(true);
+    m_settle->setInterval(250);
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, m_settle,
+            qOverload<>(&QTimer::start));
+    connect(m_settle, &QTimer::timeout, this, [this] { followFolder(); });
     qApp->installEventFilter(this);
+    m_backgroundReading = new QTimer(this);
+    m_backgroundReading->setInterval(50);
+    connect(m_backgroundReading, &QTimer::timeout, this,
+            [this] { guarded(this, [this] { backgroundReadingDone(); }); });
 
     // Start-up: a settings store that cannot be read is shown and the program goes on with the
     // defaults; a catalogue that cannot be opened whole is shown as far as it was.
@@ -110,7 +116,6 @@ TmainFrm::TmainFrm(std::unique_ptr<SettingsStore> store, const QStringList& argu
                                                "the program closes they can be saved to another "
                                                "file."));
         });
-        m_session->buildBookIndex();
         opened = true;
     });
     showSettings();
@@ -118,8 +123,7 @@ TmainFrm::TmainFrm(std::unique_ptr<SettingsStore> store, const QStringList& argu
     showCatalogue();
     if (opened)
         guarded(this, [this] {
-            if (m_session->hasVersion10Books())
-                m_commands->offerUpgrade();
+            readCatalogueInBackground();
             // The user starts where they stopped: the book last loaded, when it is still there.
             const QString& last = m_session->settings().book;
             if (!last.isEmpty() && m_session->bookNames().contains(last))
@@ -495,17 +499,19 @@ void TmainFrm::generate(QAction* destination)
 {
     m_reportPage->setLastDestination(destination);
     QStringList lines;
-    {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        struct Restore {
-            ~Restore() { QApplication::restoreOverrideCursor(); }
-        } restore;
-        try {
-            lines = m_session->generateReport(
-                m_session->reportEntries(m_reportPage->scope(), selectedName()));
-        } catch (const FormatError& error) {
-            throw FormatError(m_session->namedFormatError(error.message()), error.position());
-        }
+    try {
+        const QStringList entries = m_session->reportEntries(m_reportPage->scope(), selectedName());
+        // Saved before the task, which holds back every key and click, so that a question the
+        // save asks can be answered.
+        m_session->saveBook();
+        // Escape stops it: nothing is then shown, copied or written.
+        LongTask task(this, QStringLiteral("Generating the report..."));
+        lines = m_session->generateReport(entries, task.reportRun());
+    } catch (const FormatError& error) {
+        throw FormatError(m_session->namedFormatError(error.message()), error.position());
+    } catch (const Cancelled&) {
+        m_itemPage->syncWithSession();
+        throw;
     }
     // Saving first may have read the book anew (its file had changed on disk).
     m_itemPage->syncWithSession();
@@ -531,13 +537,16 @@ void TmainFrm::checkCatalogue()
 {
     std::vector<CheckProblem> problems;
     {
-        const WaitCursor wait;
         struct Hint {
             TmainFrm& window;
             QString previous;
             ~Hint() { window.showStatusHint(previous); }
         } hint{*this, showStatusHint(QStringLiteral("Checking the catalogue..."))};
-        problems = m_session->checkCatalogue(m_session->bookNames());
+        // Prepared (the book being edited saved) before the task holds back keys and clicks.
+        auto check = m_session->prepareCheck(m_session->bookNames());
+        // Escape drops the findings: nothing is shown.
+        LongTask task(this, QStringLiteral("Checking the catalogue..."));
+        problems = task.run(std::move(check));
     }
     if (!m_checkLines)
         m_checkLines =

@@ -15,6 +15,7 @@ class QListWidget;
 class QLockFile;
 class QMenu;
 class QTabWidget;
+class QTimer;
 
 namespace quillery {
 class Session;
@@ -64,6 +65,9 @@ public:
     QString selectedName() const;
     // Shows a text in the hint panel of the status bar at once; returns the text it replaced.
     QString showStatusHint(const QString& text);
+    // While a long task runs (see LongTask), what the window does by itself (following the
+    // folder, asking about version 1.0 books) waits.
+    void setBusy(bool busy) { m_busy = busy; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -90,6 +94,11 @@ private:
     void followFolder();
     // The count of books in the status bar, and what the list had to leave out.
     void showListCount();
+    // Starts reading the books for the filter (and the version test) once the list is shown;
+    // asks about version 1.0 books when there are some.
+    void readCatalogueInBackground();
+    // Polled while the reading runs: the version test's question once it has ended.
+    void backgroundReadingDone();
     // Fills the list from the session with the entry of the book being edited selected.
     void fillList();
     // Shows the books that match the filter box.
@@ -134,6 +143,9 @@ private:
     QLabel* statusHint = nullptr;
     ToutputFrm* m_output = nullptr;
     QFileSystemWatcher* m_watcher = nullptr;
+    QTimer* m_backgroundReading = nullptr;
+    QTimer* m_settle = nullptr;
+    bool m_busy = false;
     QMetaObject::Connection m_focusRule;
     // Lines of the output window open books only while it shows the findings of a check.
     QMetaObject::Connection m_checkLines;

@@ -13,6 +13,7 @@
 #include "ui/ErrorGuard.h"
 #include "ui/ItemPage.h"
 #include "ui/ReportPage.h"
+#include "ui/WaitCursor.h"
 
 #include <QFileInfo>
 #include <QFileSystemWatcher>
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace quillery::ui {
@@ -56,6 +58,8 @@ void TmainFrm::createLeftColumn(QWidget* central)
     lbBooks->setObjectName(QStringLiteral("lbBooks"));
     lbBooks->setToolTip(QStringLiteral("Lists all books in the catalogue."));
     lbBooks->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Every entry is one line of the same font: the list is laid out without measuring each.
+    lbBooks->setUniformItemSizes(true);
     lbBooks->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(lbBooks, &QListWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { ListPopup->popup(lbBooks->viewport()->mapToGlobal(pos)); });
@@ -93,12 +97,36 @@ void TmainFrm::OpenCatalogue(const QString& folder)
         showCatalogue();
         throw;
     }
-    // The filter answers from an index of the books, read as the catalogue opens.
-    m_session->buildBookIndex();
     showCatalogue();
-    if (m_session->hasVersion10Books())
-        m_commands->offerUpgrade();
+    readCatalogueInBackground();
     updateActions();
+}
+
+void TmainFrm::readCatalogueInBackground()
+{
+    // The filter answers from an index of the books, read on other threads while the list is
+    // used. A large catalogue's version test goes with it, and its question comes when it is
+    // done; a small one is tested at once.
+    constexpr qsizetype testedInBackgroundFrom = 20000;
+    if (m_session->bookNames().size() >= testedInBackgroundFrom) {
+        m_session->buildBookIndexInBackground(true);
+        m_backgroundReading->start();
+        return;
+    }
+    m_backgroundReading->stop();
+    const bool old = m_session->hasVersion10Books();
+    m_session->buildBookIndexInBackground();
+    if (old)
+        m_commands->offerUpgrade();
+}
+
+void TmainFrm::backgroundReadingDone()
+{
+    if (m_busy || m_session->bookIndexPending())
+        return;
+    m_backgroundReading->stop();
+    if (m_session->backgroundVersionTest().value_or(false))
+        m_commands->offerUpgrade();
 }
 
 void TmainFrm::showCatalogue()
@@ -121,6 +149,11 @@ void TmainFrm::showCatalogue()
 
 void TmainFrm::followFolder()
 {
+    // Not under a long task, which reads what the session held when it began.
+    if (m_busy) {
+        m_settle->start();
+        return;
+    }
     m_session->rereadBookNames();
     fillList();
     showListCount();
@@ -133,7 +166,9 @@ void TmainFrm::fillList()
         const QSignalBlocker blocker(lbBooks);
         lbBooks->clear();
         lbBooks->addItems(m_session->shownNames());
-        // A name too long for the column is shown whole in its hint.
+        // A name too long for the column is shown whole in its hint. The view has nothing to
+        // redraw for a hint, so the model tells no one.
+        const QSignalBlocker model(lbBooks->model());
         for (int i = 0; i < lbBooks->count(); ++i)
             lbBooks->item(i)->setToolTip(lbBooks->item(i)->text());
         // The book being edited stays in the list while it no longer matches the filter, in
@@ -159,6 +194,12 @@ void TmainFrm::filterList()
         // says what is missing.
         showStatusHint(error.message());
         return;
+    }
+    if (m_session->bookIndexPending()) {
+        // The books are still being read for the index: the list waits for it.
+        const WaitCursor wait;
+        showStatusHint(QStringLiteral("Reading the books to find..."));
+        m_session->shownNames();
     }
     showStatusHint(QString());
     fillList();

@@ -17,6 +17,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -442,6 +443,29 @@ TEST_F(MainWinTest, ReportToClipboardAndFile)
     trigger(*w, "aGenClipbrd");
     EXPECT_EQ(QGuiApplication::clipboard()->text(), s("unchanged"));
     EXPECT_EQ(m_dialogs->last().text, s("Invalid token starting with %Z at 1."));
+}
+
+// Escape while a report, a check or a shelf runs stops it: nothing reaches the clipboard, the
+// output window or a file, and no file name is asked for.
+TEST_F(MainWinTest, EscapeCancelsAReportWritingNothing)
+{
+    auto w = start();
+    QGuiApplication::clipboard()->setText(s("unchanged"));
+    const size_t dialogsBefore = m_dialogs->shown.size();
+    for (const char* destination :
+         {"aGenClipbrd", "aGenMemo", "aGenFile", "aCheck", "aCreateShelf"}) {
+        SCOPED_TRACE(destination);
+        QCoreApplication::postEvent(
+            w.get(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+        trigger(*w, destination);
+    }
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), s("unchanged"));
+    EXPECT_FALSE(w->outputWindow()->isVisible());
+    EXPECT_EQ(m_dialogs->shown.size(), dialogsBefore);
+    EXPECT_EQ(QDir(m_cat).entryList(QDir::Files).size(), 3);
+
+    trigger(*w, "aGenClipbrd");
+    EXPECT_NE(QGuiApplication::clipboard()->text(), s("unchanged"));
 }
 
 TEST_F(MainWinTest, CommandLineArgumentOpensItsBook)

@@ -4,8 +4,8 @@
 
 namespace quillery {
 
-// The user chose to stop an operation, answering a question with Cancel. Not a failure: nothing
-// is shown, the operation just ends where it was asked.
+// The user chose to stop an operation, answering a question with Cancel or pressing Escape
+// while it ran. Not a failure: nothing is shown, the operation just ends where it was asked.
 class Cancelled final : public std::exception {
 public:
     const char* what() const noexcept override { return "cancelled"; }
