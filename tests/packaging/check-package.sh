@@ -68,7 +68,10 @@ install)
   [ -n "$(ls "$tmp/prefix/share/doc/quillery/examples/catalogue/"*.book 2>/dev/null)" ] || fail "sample catalogue"
   zcat "$tmp/prefix/share/man/man1/quillery.1.gz" | grep -c "^\.TH QUILLERY 1 " >/dev/null || fail "manual page"
   # The installed command line runs from its new place.
-  "$tmp/prefix/bin/quillery-cli" --help | grep -q '^Usage: quillery-cli' || fail "installed quillery-cli"
+  # The output is taken whole first: grep -q leaving early would make the writer fail under
+  # pipefail now and then.
+  usage=$("$tmp/prefix/bin/quillery-cli" --help) || fail "installed quillery-cli --help"
+  grep -q '^Usage: quillery-cli' <<<"$usage" || fail "installed quillery-cli"
   echo "installed tree complete"
   ;;
 deb)
