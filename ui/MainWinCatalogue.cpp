@@ -30,7 +30,7 @@ void TmainFrm::createLeftColumn(QWidget* central)
 {
     eDir = new QLineEdit(central);
     eDir->setObjectName(QStringLiteral("eDir"));
-    eDir->setToolTip(QStringLiteral("Displays the folder in which to save the book entries."));
+    eDir->setToolTip(tr("Displays the folder in which to save the book entries."));
     eDirButton =
         eDir->addAction(style()->standardIcon(QStyle::SP_DirOpenIcon), QLineEdit::TrailingPosition);
     eDirButton->setObjectName(QStringLiteral("eDirButton"));
@@ -41,12 +41,11 @@ void TmainFrm::createLeftColumn(QWidget* central)
     // The filter over the list: the books that match are shown as the user types.
     eFilter = new QLineEdit(central);
     eFilter->setObjectName(QStringLiteral("eFilter"));
-    eFilter->setPlaceholderText(QStringLiteral("Find books (Ctrl+L)"));
+    eFilter->setPlaceholderText(tr("Find books (Ctrl+L)"));
     eFilter->setClearButtonEnabled(true);
-    eFilter->setToolTip(
-        QStringLiteral("Shows only the books that match every word typed here: a word in any "
-                       "field, \"a phrase\", author:tolkien, year:1900..1950, isbn:0261103571, "
-                       "has:series, -word to leave books out."));
+    eFilter->setToolTip(tr("Shows only the books that match every word typed here: a word in any "
+                           "field, \"a phrase\", author:tolkien, year:1900..1950, isbn:0261103571, "
+                           "has:series, -word to leave books out."));
     connect(eFilter, &QLineEdit::textChanged, this,
             [this] { guarded(this, [this] { filterList(); }); });
     connect(m_actions.aFind, &QAction::triggered, this, [this] {
@@ -56,7 +55,7 @@ void TmainFrm::createLeftColumn(QWidget* central)
 
     lbBooks = new QListWidget(central);
     lbBooks->setObjectName(QStringLiteral("lbBooks"));
-    lbBooks->setToolTip(QStringLiteral("Lists all books in the catalogue."));
+    lbBooks->setToolTip(tr("Lists all books in the catalogue."));
     lbBooks->setSelectionMode(QAbstractItemView::SingleSelection);
     // Every entry is one line of the same font: the list is laid out without measuring each.
     lbBooks->setUniformItemSizes(true);
@@ -198,7 +197,7 @@ void TmainFrm::filterList()
     if (m_session->bookIndexPending()) {
         // The books are still being read for the index: the list waits for it.
         const WaitCursor wait;
-        showStatusHint(QStringLiteral("Reading the books to find..."));
+        showStatusHint(tr("Reading the books to find..."));
         m_session->shownNames();
     }
     showStatusHint(QString());
@@ -294,18 +293,16 @@ void TmainFrm::eDirEnter()
     if (useTaskDialogForm()) {
         TaskDialogSpec spec;
         spec.windowCaption = windowTitle();
-        spec.mainInstruction = QStringLiteral("Directory Selection");
-        spec.content = QStringLiteral("There is no directory with the specified path.");
+        spec.mainInstruction = tr("Directory Selection");
+        spec.content = tr("There is no directory with the specified path.");
         spec.icon = TaskDialogSpec::Icon::Error;
         spec.commonButtons = QDialogButtonBox::Close;
-        spec.expandedInformation =
-            QStringLiteral("An attempt was made to select the non-existing directory\r\n\r\n") +
-            typed;
+        spec.expandedInformation = tr("An attempt was made to select the non-existing directory") +
+                                   QStringLiteral("\r\n\r\n") + typed;
         dialogs().taskDialog(this, spec);
     } else {
         dialogs().messageBox(this, QMessageBox::Critical, windowTitle(),
-                             QStringLiteral("There is no directory with the specified path"),
-                             QMessageBox::Ok);
+                             tr("There is no directory with the specified path"), QMessageBox::Ok);
     }
     eDir->setText(m_session->currentDir());
 }
@@ -313,8 +310,7 @@ void TmainFrm::eDirEnter()
 void TmainFrm::eDirRightButtonClick()
 {
     const std::optional<QString> folder =
-        dialogs().pickFolder(this, QStringLiteral("Select Directory"), QStringLiteral("Select"),
-                             m_session->currentDir());
+        dialogs().pickFolder(this, tr("Select Directory"), tr("Select"), m_session->currentDir());
     if (!folder)
         return;
     OpenCatalogue(*folder);
