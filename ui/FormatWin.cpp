@@ -42,6 +42,7 @@ TformatFrm::TformatFrm(const QStringList& formats, QWidget* parent, const Format
 
     m_mFormats = new QPlainTextEdit;
     m_mFormats->setObjectName(QStringLiteral("mFormats"));
+    m_mFormats->setAccessibleName(tr("Formats")); // the dialog's title says the rest
     m_mFormats->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_mFormats->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_mFormats->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

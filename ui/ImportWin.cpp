@@ -87,6 +87,7 @@ TImportWin::TImportWin(const QString& file, ExchangeFormat format, ImportPlan pl
 
     tvImportPreview = new QTableWidget(0, ColumnCount);
     tvImportPreview->setObjectName(QStringLiteral("tvImportPreview"));
+    tvImportPreview->setAccessibleName(tr("Preview"));
     tvImportPreview->setHorizontalHeaderLabels({tr("Record"), tr("Result"), tr("Name"),
                                                 tr("Author"), tr("Title"), tr("Year printed"),
                                                 tr("ISBN"), tr("Note")});

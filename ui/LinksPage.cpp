@@ -20,6 +20,8 @@ TLinksPage::TLinksPage(Session& session, QWidget* parent) : QWidget(parent), m_s
     teDataLinks->setObjectName(QStringLiteral("teDataLinks"));
     teDataLinks->setFrameShape(QFrame::NoFrame);
     teDataLinks->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Tab goes on to the legend, as in every other memo: a template has no use for a tab.
+    teDataLinks->setTabChangesFocus(true);
     connect(teDataLinks, &QPlainTextEdit::textChanged, this,
             [this] { m_session.setLinkTemplates(memoLines(teDataLinks)); });
     mFormatLegend2 = new QPlainTextEdit(this);

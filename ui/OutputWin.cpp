@@ -307,6 +307,9 @@ ToutputFrm::ToutputFrm(QWidget* owner)
     };
     m_output = edit;
     m_output->setObjectName(QStringLiteral("reOutput"));
+    // Neither has a caption of its own to be named by.
+    m_output->setAccessibleName(tr("Report"));
+    m_zoom->setAccessibleName(tr("Zoom"));
     m_output->setReadOnly(true);
     m_output->setAcceptRichText(false);
     m_output->setUndoRedoEnabled(false);

@@ -798,6 +798,13 @@
     </message>
 </context>
 <context>
+    <name>TaskDialog</name>
+    <message>
+        <source>Technical Details</source>
+        <translation>Technische Details</translation>
+    </message>
+</context>
+<context>
     <name>quillery::TDirFrm</name>
     <message>
         <source>Book Directory Options</source>
@@ -891,6 +898,10 @@ Rechtsklicken, um einen eigenen Zoomfaktor festzulegen.</translation>
         <source>Restore to Defaults</source>
         <translation>Standard wiederherstellen</translation>
     </message>
+    <message>
+        <source>Formats</source>
+        <translation>Formate</translation>
+    </message>
 </context>
 <context>
     <name>quillery::ToutputFrm</name>
@@ -925,6 +936,14 @@ Rechtsklicken, um einen eigenen Zoomfaktor festzulegen.</translation>
     <message>
         <source>Quillery Report</source>
         <translation>Quillery-Bericht</translation>
+    </message>
+    <message>
+        <source>Report</source>
+        <translation>Bericht</translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <translation>Zoom</translation>
     </message>
 </context>
 <context>
@@ -1189,6 +1208,10 @@ Rechtsklicken, um einen eigenen Zoomfaktor festzulegen.</translation>
     <message>
         <source>Duplicate of &quot;%1&quot; (%2)</source>
         <translation>Duplikat von „%1“ (%2)</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
     </message>
 </context>
 <context>

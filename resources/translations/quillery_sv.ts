@@ -798,6 +798,13 @@
     </message>
 </context>
 <context>
+    <name>TaskDialog</name>
+    <message>
+        <source>Technical Details</source>
+        <translation>Tekniska detaljer</translation>
+    </message>
+</context>
+<context>
     <name>quillery::TDirFrm</name>
     <message>
         <source>Book Directory Options</source>
@@ -891,6 +898,10 @@ Högerklicka för att ange en egen zoomnivå.</translation>
         <source>Restore to Defaults</source>
         <translation>Återställ standardvärden</translation>
     </message>
+    <message>
+        <source>Formats</source>
+        <translation>Format</translation>
+    </message>
 </context>
 <context>
     <name>quillery::ToutputFrm</name>
@@ -925,6 +936,14 @@ Högerklicka för att ange en egen zoomnivå.</translation>
     <message>
         <source>Quillery Report</source>
         <translation>Quillery-rapport</translation>
+    </message>
+    <message>
+        <source>Report</source>
+        <translation>Rapport</translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <translation>Zoom</translation>
     </message>
 </context>
 <context>
@@ -1189,6 +1208,10 @@ Högerklicka för att ange en egen zoomnivå.</translation>
     <message>
         <source>Duplicate of &quot;%1&quot; (%2)</source>
         <translation>Dubblett av &quot;%1&quot; (%2)</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Förhandsvisning</translation>
     </message>
 </context>
 <context>
