@@ -6,6 +6,7 @@
 #include "catalogue/Shelf.h"
 #include "session/Session.h"
 #include "settings/SettingsStore.h"
+#include "ui/CountTexts.h"
 #include "ui/Dialogs.h"
 #include "ui/ErrorGuard.h"
 #include "ui/LongTask.h"
@@ -186,9 +187,9 @@ void CatalogueCommands::createShelf()
     // What the shelf does not hold is said where the user looks next.
     QStringList warnings;
     if (!leftOut.isEmpty())
-        warnings.append(shelfLeftOutText(leftOut));
+        warnings.append(shelfLeftOutLine(leftOut));
     if (skipped > 0)
-        warnings.append(undecodableNamesText(skipped));
+        warnings.append(undecodableNamesLine(skipped));
     if (!warnings.isEmpty())
         m_window.showStatusHint(warnings.join(u' '));
 }
@@ -197,7 +198,7 @@ void CatalogueCommands::upgrade()
 {
     const int count = m_session.upgradeBooks();
     dialogs().messageBox(&m_window, QMessageBox::Information, m_window.windowTitle(),
-                         booksUpgradedText(count), QMessageBox::Ok);
+                         booksUpgradedLine(count), QMessageBox::Ok);
 }
 
 void CatalogueCommands::offerUpgrade()

@@ -9,6 +9,7 @@
 #include "catalogue/Catalogue.h"
 #include "session/Session.h"
 #include "ui/CatalogueCommands.h"
+#include "ui/CountTexts.h"
 #include "ui/Dialogs.h"
 #include "ui/ErrorGuard.h"
 #include "ui/ItemPage.h"
@@ -209,11 +210,11 @@ void TmainFrm::filterList()
 void TmainFrm::showListCount()
 {
     statusCount->setText(m_session->filtered()
-                             ? shownBooksText(lbBooks->count(), m_session->bookNames().size())
-                             : bookCountText(lbBooks->count()));
+                             ? shownBooksLine(lbBooks->count(), m_session->bookNames().size())
+                             : bookCountLine(lbBooks->count()));
     // Book files the list cannot name are said, never dropped without a word.
     if (const int skipped = m_session->undecodableBookNames())
-        showStatusHint(undecodableNamesText(skipped));
+        showStatusHint(undecodableNamesLine(skipped));
 }
 
 void TmainFrm::lbBooksClick()
