@@ -299,6 +299,21 @@ ToutputFrm::ToutputFrm(QWidget* owner)
                 [this] { m_zoom->stepLevel(-1); });
     addZoomKeys(QStringLiteral("aZoom100"), {QKeySequence(Qt::CTRL | Qt::Key_0)},
                 [this] { m_zoom->setZoomLevel(100); });
+    // The toolbar's buttons take no focus, so the report keeps it; each has a key instead, and
+    // its accessible description names the key.
+    for (const auto& [button, key] :
+         {std::pair{m_btnSave, QKeySequence(Qt::CTRL | Qt::Key_S)},
+          std::pair{m_btnPrint, QKeySequence(Qt::CTRL | Qt::Key_P)},
+          std::pair{m_btnCopy, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
+          std::pair{m_btnClose, QKeySequence(Qt::Key_Escape)}}) {
+        auto* action = new QAction(this);
+        action->setObjectName(QStringLiteral("a") + button->objectName().mid(3));
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+        connect(action, &QAction::triggered, button, &QToolButton::click);
+        button->setAccessibleDescription(key.toString(QKeySequence::NativeText));
+    }
 
     auto* edit = new ReportEdit(m_zoom, this);
     edit->activated = [this](const QTextBlock& block) {

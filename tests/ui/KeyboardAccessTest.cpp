@@ -17,13 +17,16 @@
 #include "ui/SettingsWin.h"
 #include "ui/TaskDialog.h"
 
+#include "ScriptedDialogs.h"
 #include "TestSupport.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextEdit>
 
 #include <gtest/gtest.h>
 
@@ -172,6 +175,25 @@ TEST_F(KeyboardAccess, TabReachesEveryControlOfTheReportOutputWindowTheZoomContr
     output->showReport({s("Austen, Jane. Emma."), s("Brontë, Charlotte. Villette.")});
     expectReachedAndNamed(output, "Report Output");
     EXPECT_TRUE(tabThrough(output).contains(output->findChild<QWidget*>(s("ZoomControl1"))));
+}
+
+TEST_F(KeyboardAccess, TheReportWindowsToolbarCommandsHaveKeys)
+{
+    test::ScriptedDialogsScope dialogs;
+    ToutputFrm output;
+    output.showReport({s("Austen, Jane. Emma.")});
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&output));
+    QTest::keyClick(output.reOutput(), Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(dialogs->shown.size(), 1u);
+    EXPECT_EQ(dialogs->last().kind, test::ScriptedDialogs::Kind::Save);
+    QTest::keyClick(output.reOutput(), Qt::Key_P, Qt::ControlModifier);
+    ASSERT_EQ(dialogs->shown.size(), 2u);
+    EXPECT_EQ(dialogs->last().kind, test::ScriptedDialogs::Kind::Print);
+    QApplication::clipboard()->clear();
+    QTest::keyClick(output.reOutput(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(QApplication::clipboard()->text().startsWith(s("Austen, Jane. Emma.")));
+    QTest::keyClick(output.reOutput(), Qt::Key_Escape);
+    EXPECT_FALSE(output.isVisible());
 }
 
 TEST_F(KeyboardAccess, TabReachesEveryControlOfEveryDialog)
