@@ -42,6 +42,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -91,6 +92,12 @@ TmainFrm::TmainFrm(std::unique_ptr<SettingsStore> store, const QStringList& argu
     layOutColumns(central);
     createStatusBar();
     applyHintsAndShortcuts(this);
+    // F10 opens the menu bar from the keyboard, whatever the style does with Alt: the menus'
+    // captions have no accelerators.
+    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this, [this] {
+        menuBar()->setFocus(Qt::ShortcutFocusReason);
+        menuBar()->setActiveAction(menuBar()->actions().constFirst());
+    });
     // Changes in the folder come in bursts (a save writes a temporary file and renames it): the
     // list is read again once they have settled.
     m_watcher = new QFileSystemWatcher(this);

@@ -24,6 +24,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QMenuBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextEdit>
@@ -163,6 +164,9 @@ TEST_F(KeyboardAccess, TabReachesEveryControlOfEveryPageOfTheMainWindow)
         more->setCurrentIndex(c.morePage);
         expectReachedAndNamed(&window, c.where);
     }
+    // F10 opens the first menu.
+    QTest::keyClick(&window, Qt::Key_F10);
+    EXPECT_EQ(window.menuBar()->activeAction(), window.menuBar()->actions().constFirst());
     // The link preview is one of the stops, with its caption as its name.
     EXPECT_EQ(window.findChild<QWidget*>(s("reDataLinks"))->accessibleName(), s("Database Links"));
 }
