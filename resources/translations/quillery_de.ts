@@ -166,25 +166,40 @@
 </context>
 <context>
     <name>CountTexts</name>
-    <message>
+    <message numerus="yes">
         <source>%1 book(s) in this catalogue.</source>
-        <translation>%1 Buch/Bücher in diesem Katalog.</translation>
+        <translation>
+            <numerusform>%1 Buch in diesem Katalog.</numerusform>
+            <numerusform>%1 Bücher in diesem Katalog.</numerusform>
+        </translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>%1 of %2 book(s) shown.</source>
-        <translation>%1 von %2 Buch/Büchern angezeigt.</translation>
+        <translation>
+            <numerusform>%1 von %2 Buch angezeigt.</numerusform>
+            <numerusform>%1 von %2 Büchern angezeigt.</numerusform>
+        </translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>%1 book file(s) left out: their names are not valid UTF-8.</source>
-        <translation>%1 Buchdatei(en) ausgelassen: Ihre Namen sind kein gültiges UTF-8.</translation>
+        <translation>
+            <numerusform>%1 Buchdatei ausgelassen: Ihr Name ist kein gültiges UTF-8.</numerusform>
+            <numerusform>%1 Buchdateien ausgelassen: Ihre Namen sind kein gültiges UTF-8.</numerusform>
+        </translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>%1 books upgraded.</source>
-        <translation>%1 Bücher aktualisiert.</translation>
+        <translation>
+            <numerusform>%1 Buch aktualisiert.</numerusform>
+            <numerusform>%1 Bücher aktualisiert.</numerusform>
+        </translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>%1 book file(s) left out of the shelf: they are links to files outside the catalogue folder or to nothing: %2.</source>
-        <translation>%1 Buchdatei(en) nicht ins Bücherregal aufgenommen: Sie sind Verknüpfungen zu Dateien außerhalb des Katalogordners oder ins Leere: %2.</translation>
+        <translation>
+            <numerusform>%1 Buchdatei nicht ins Bücherregal aufgenommen: Sie ist eine Verknüpfung zu einer Datei außerhalb des Katalogordners oder ins Leere: %2.</numerusform>
+            <numerusform>%1 Buchdateien nicht ins Bücherregal aufgenommen: Sie sind Verknüpfungen zu Dateien außerhalb des Katalogordners oder ins Leere: %2.</numerusform>
+        </translation>
     </message>
     <message>
         <source>%1 books imported, %2 duplicates skipped, %3 records rejected.</source>

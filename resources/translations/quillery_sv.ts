@@ -166,25 +166,40 @@
 </context>
 <context>
     <name>CountTexts</name>
-    <message>
+    <message numerus="yes">
         <source>%1 book(s) in this catalogue.</source>
-        <translation>%1 bok/böcker i katalogen.</translation>
+        <translation>
+            <numerusform>%1 bok i katalogen.</numerusform>
+            <numerusform>%1 böcker i katalogen.</numerusform>
+        </translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>%1 of %2 book(s) shown.</source>
-        <translation>%1 av %2 bok/böcker visas.</translation>
+        <translation>
+            <numerusform>%1 av %2 bok visas.</numerusform>
+            <numerusform>%1 av %2 böcker visas.</numerusform>
+        </translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>%1 book file(s) left out: their names are not valid UTF-8.</source>
-        <translation>%1 bokfil(er) utelämnades: deras namn är inte giltig UTF-8.</translation>
+        <translation>
+            <numerusform>%1 bokfil utelämnades: dess namn är inte giltig UTF-8.</numerusform>
+            <numerusform>%1 bokfiler utelämnades: deras namn är inte giltig UTF-8.</numerusform>
+        </translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>%1 books upgraded.</source>
-        <translation>%1 böcker uppgraderades.</translation>
+        <translation>
+            <numerusform>%1 bok uppgraderades.</numerusform>
+            <numerusform>%1 böcker uppgraderades.</numerusform>
+        </translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>%1 book file(s) left out of the shelf: they are links to files outside the catalogue folder or to nothing: %2.</source>
-        <translation>%1 bokfil(er) utelämnades ur bokhyllan: de är länkar till filer utanför katalogmappen eller till ingenting: %2.</translation>
+        <translation>
+            <numerusform>%1 bokfil utelämnades ur bokhyllan: den är en länk till en fil utanför katalogmappen eller till ingenting: %2.</numerusform>
+            <numerusform>%1 bokfiler utelämnades ur bokhyllan: de är länkar till filer utanför katalogmappen eller till ingenting: %2.</numerusform>
+        </translation>
     </message>
     <message>
         <source>%1 books imported, %2 duplicates skipped, %3 records rejected.</source>

@@ -97,7 +97,8 @@ bool isNoText(const Literal& literal)
         s("tr"),
         s("translate"),
         s("QT_TR_NOOP"),
-        s("QT_TRANSLATE_NOOP"), // translated
+        s("QT_TRANSLATE_NOOP"),
+        s("QT_TRANSLATE_N_NOOP"), // translated
         s("setObjectName"),
         s("findChild"), // object names
         s("setProperty"),
@@ -201,7 +202,7 @@ TEST(UiSourceScan, EveryTextOfTheWindowIsTranslatable)
 struct Message {
     QString context;
     QString source;
-    QString translation;
+    QStringList translations; // one, or one for each plural form
     QString type;
 };
 
@@ -218,8 +219,18 @@ QList<Message> messages(const QString& tsFile)
         } else if (xml.name() == u"source") {
             found.append({context, xml.readElementText(), {}, {}});
         } else if (xml.name() == u"translation" && !found.isEmpty()) {
-            found.last().type = xml.attributes().value(s("type")).toString();
-            found.last().translation = xml.readElementText();
+            Message& m = found.last();
+            m.type = xml.attributes().value(s("type")).toString();
+            QString text;
+            while (!xml.atEnd() && !(xml.readNext() == QXmlStreamReader::EndElement &&
+                                     xml.name() == u"translation")) {
+                if (xml.isStartElement() && xml.name() == u"numerusform")
+                    m.translations.append(xml.readElementText());
+                else if (xml.isCharacters())
+                    text += xml.text();
+            }
+            if (m.translations.isEmpty())
+                m.translations.append(text);
         }
     }
     EXPECT_FALSE(xml.hasError()) << tsFile.toStdString() << ": " << xml.errorString().toStdString();
@@ -245,9 +256,11 @@ void expectComplete(const QString& tsFile)
     for (const Message& m : all) {
         const std::string where = QString(m.context + u": " + m.source).toStdString();
         EXPECT_TRUE(m.type.isEmpty()) << m.type.toStdString() << " " << where;
-        EXPECT_FALSE(m.translation.isEmpty()) << where;
-        EXPECT_EQ(placeholders(m.translation), placeholders(m.source)) << where;
-        EXPECT_EQ(m.translation.count(accelerator), m.source.count(accelerator)) << where;
+        for (const QString& translation : m.translations) {
+            EXPECT_FALSE(translation.isEmpty()) << where;
+            EXPECT_EQ(placeholders(translation), placeholders(m.source)) << where;
+            EXPECT_EQ(translation.count(accelerator), m.source.count(accelerator)) << where;
+        }
     }
 }
 

@@ -114,7 +114,7 @@ TEST_F(Translation, TheMainWindowInSwedishShowsSwedishCaptions)
         {w->findChild<QLineEdit*>(s("eFilter"))->placeholderText(), "Sök böcker (Ctrl+L)"},
         {w->findChild<QComboBox*>(s("cbSortBy"))->itemText(1), "Författare"},
         {legend.section(u'\n', 0, 0), "%A\tFörfattare"},
-        {w->findChild<QLabel*>(s("statusCount"))->text(), "1 bok/böcker i katalogen."},
+        {w->findChild<QLabel*>(s("statusCount"))->text(), "1 bok i katalogen."},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.shown, s(c.swedish));
@@ -177,9 +177,11 @@ TEST(CountTexts, AreTheCommandLinesTextsInEnglishAndFollowTheLanguagesNumbers)
         EXPECT_EQ(c.window, c.commandLine);
 
     applyLanguage(s("de"));
-    EXPECT_EQ(bookCountLine(12345), s("12.345 Buch/Bücher in diesem Katalog."));
+    EXPECT_EQ(bookCountLine(12345), s("12.345 Bücher in diesem Katalog."));
+    EXPECT_EQ(bookCountLine(1), s("1 Buch in diesem Katalog."));
     applyLanguage(s("sv"));
-    EXPECT_EQ(shownBooksLine(2, 12345), s("2 av 12\u00a0345 bok/böcker visas."));
+    EXPECT_EQ(shownBooksLine(2, 12345), s("2 av 12\u00a0345 böcker visas."));
+    EXPECT_EQ(booksUpgradedLine(1), s("1 bok uppgraderades."));
     applyLanguage(QString());
 }
 
