@@ -48,8 +48,11 @@ struct FieldDef {
     const char16_t* section; // its section in the book file
     char16_t code;           // the letter after '%' in a reference format
     const char* control;     // the editor control's object name
-    const char16_t* caption; // the editor label; '&' marks the accelerator
-    const char16_t* legend;  // the line of the format legend, without "%x = "
+    // The editor label ('&' marks the accelerator) and the line of the format legend without
+    // "%x = ": English UTF-8, marked for translation in the context "FieldTable"; the window
+    // shows them translated, everything else (CSV headers included) reads them as they are.
+    const char* caption;
+    const char* legend;
     EditorKind editor;
     bool needsTranslation; // enabled only while the book is marked as a translation
 };

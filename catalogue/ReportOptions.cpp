@@ -2,6 +2,8 @@
 
 #include "base/Errors.h"
 
+#include <QtGlobal>
+
 namespace quillery {
 
 namespace {
@@ -9,18 +11,18 @@ namespace {
 struct FieldRow {
     ReportField field;
     const char16_t* name;
-    const char16_t* caption;
+    const char* caption; // English, marked for translation in the context "ReportOptions"
 };
 
 constexpr FieldRow kFields[] = {
-    {ReportField::Name, u"name", u"Name"},
-    {ReportField::Author, u"author", u"Author"},
-    {ReportField::Title, u"title", u"Title"},
-    {ReportField::YearWritten, u"yearwritten", u"Year written"},
-    {ReportField::YearPrinted, u"yearprinted", u"Year printed"},
-    {ReportField::Series, u"series", u"Series and position"},
-    {ReportField::Category, u"category", u"Category"},
-    {ReportField::Language, u"language", u"Language"},
+    {ReportField::Name, u"name", QT_TRANSLATE_NOOP("ReportOptions", "Name")},
+    {ReportField::Author, u"author", QT_TRANSLATE_NOOP("ReportOptions", "Author")},
+    {ReportField::Title, u"title", QT_TRANSLATE_NOOP("ReportOptions", "Title")},
+    {ReportField::YearWritten, u"yearwritten", QT_TRANSLATE_NOOP("ReportOptions", "Year written")},
+    {ReportField::YearPrinted, u"yearprinted", QT_TRANSLATE_NOOP("ReportOptions", "Year printed")},
+    {ReportField::Series, u"series", QT_TRANSLATE_NOOP("ReportOptions", "Series and position")},
+    {ReportField::Category, u"category", QT_TRANSLATE_NOOP("ReportOptions", "Category")},
+    {ReportField::Language, u"language", QT_TRANSLATE_NOOP("ReportOptions", "Language")},
 };
 
 std::optional<ReportField> fieldByName(QStringView name)
@@ -40,7 +42,7 @@ QList<std::pair<ReportField, QString>> reportFields()
 {
     QList<std::pair<ReportField, QString>> fields;
     for (const FieldRow& row : kFields)
-        fields.append({row.field, QString::fromUtf16(row.caption)});
+        fields.append({row.field, QString::fromUtf8(row.caption)});
     return fields;
 }
 

@@ -389,7 +389,7 @@ std::array<std::optional<qsizetype>, FieldCount> fieldColumns(const Columns& col
     for (const FieldDef& def : FieldTable::rows()) {
         std::optional<qsizetype> i = columns.indexOf(def.key);
         if (!i)
-            i = columns.indexOf(def.caption);
+            i = columns.indexOf(QString::fromUtf8(def.caption));
         index[size_t(def.field)] = i;
     }
     return index;

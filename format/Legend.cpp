@@ -2,9 +2,16 @@
 
 #include "catalogue/FieldTable.h"
 
+#include <QtGlobal>
+
 namespace quillery {
 
 namespace {
+
+QString shown(const LegendTranslator& translate, const char* context, const char* english)
+{
+    return translate ? translate(context, english) : QString::fromUtf8(english);
+}
 
 struct LegendEntry {
     QString code;
@@ -13,43 +20,58 @@ struct LegendEntry {
 
 // The codes in legend order: the fields, with the derived values and the link among them, then
 // the literal codes and the character escapes.
-QList<LegendEntry> legendEntries()
+QList<LegendEntry> legendEntries(const LegendTranslator& translate)
 {
+    const auto text = [&translate](const char* context, const char* english) {
+        return shown(translate, context, english);
+    };
     QList<LegendEntry> entries;
     const QString fieldOrder = QStringLiteral("AYTQFEeiPpyNILnCctBlR$U?Oro");
     for (const QChar code : fieldOrder) {
         switch (code.unicode()) {
         case u'F':
             entries.append(
-                {QStringLiteral("%F"), QStringLiteral("Full title (title and subtitle)")});
+                {QStringLiteral("%F"),
+                 text("Legend", QT_TRANSLATE_NOOP("Legend", "Full title (title and subtitle)"))});
             break;
         case u'I':
             entries.append(
-                {QStringLiteral("%I"), QStringLiteral("Unformatted ISBN (only digits 0 to 9)")});
+                {QStringLiteral("%I"),
+                 text("Legend",
+                      QT_TRANSLATE_NOOP("Legend", "Unformatted ISBN (only digits 0 to 9)"))});
             break;
         case u'L':
             entries.append(
-                {QStringLiteral("%Lnnn"), QStringLiteral("Database link nnn (e.g. %L001)")});
+                {QStringLiteral("%Lnnn"),
+                 text("Legend", QT_TRANSLATE_NOOP("Legend", "Database link nnn (e.g. %L001)"))});
             break;
         default:
             entries.append({QStringLiteral("%") + code,
-                            QString::fromUtf16(FieldTable::rowByCode(code.unicode())->legend)});
+                            text("FieldTable", FieldTable::rowByCode(code.unicode())->legend)});
             break;
         }
     }
-    entries.append({QStringLiteral("%%"), QStringLiteral("Percent sign (%)")});
-    entries.append({QStringLiteral("%("), QStringLiteral("Left parenthesis")});
-    entries.append({QStringLiteral("%-"), QStringLiteral("Dash")});
-    entries.append({QStringLiteral("%."), QStringLiteral("Period")});
-    entries.append({QStringLiteral("%,"), QStringLiteral("Comma")});
-    entries.append({QStringLiteral("%\""),
-                    QStringLiteral("(Double) quotation mark (U+0022: QUOTATION MARK)")});
-    entries.append({QStringLiteral("%NNNN"),
-                    QStringLiteral("Unicode character with decimal codepoint NNNN (e.g. "
-                                   "%0013%0010 or %0009)")});
-    entries.append({QStringLiteral("%xNNNN"),
-                    QStringLiteral("Unicode character with hexadecimal codepoint NNNN (e.g. "
-                                   "%x000D%x000A or %x0009)")});
+    entries.append(
+        {QStringLiteral("%%"), text("Legend", QT_TRANSLATE_NOOP("Legend", "Percent sign (%)"))});
+    entries.append(
+        {QStringLiteral("%("), text("Legend", QT_TRANSLATE_NOOP("Legend", "Left parenthesis"))});
+    entries.append({QStringLiteral("%-"), text("Legend", QT_TRANSLATE_NOOP("Legend", "Dash"))});
+    entries.append({QStringLiteral("%."), text("Legend", QT_TRANSLATE_NOOP("Legend", "Period"))});
+    entries.append({QStringLiteral("%,"), text("Legend", QT_TRANSLATE_NOOP("Legend", "Comma"))});
+    entries.append(
+        {QStringLiteral("%\""),
+         text("Legend",
+              QT_TRANSLATE_NOOP("Legend", "(Double) quotation mark (U+0022: QUOTATION MARK)"))});
+    entries.append(
+        {QStringLiteral("%NNNN"),
+         text("Legend",
+              QT_TRANSLATE_NOOP("Legend", "Unicode character with decimal codepoint NNNN (e.g. "
+                                          "%0013%0010 or %0009)"))});
+    entries.append(
+        {QStringLiteral("%xNNNN"),
+         text("Legend",
+              QT_TRANSLATE_NOOP("Legend", "Unicode character with hexadecimal codepoint NNNN (e.g. "
+                                          "%x000D%x000A or %x0009)"))});
     return entries;
 }
 
@@ -74,24 +96,25 @@ QStringList wrapped(const LegendEntry& entry, qsizetype width)
 
 } // namespace
 
-QStringList formatLegendLines()
+QStringList formatLegendLines(const LegendTranslator& translate)
 {
     QStringList lines;
-    for (const LegendEntry& e : legendEntries())
+    for (const LegendEntry& e : legendEntries(translate))
         lines.append(e.code + u'\t' + e.text);
     return lines;
 }
 
-QStringList linkLegendLines()
+QStringList linkLegendLines(const LegendTranslator& translate)
 {
     QStringList lines;
-    for (const LegendEntry& e : legendEntries()) {
+    for (const LegendEntry& e : legendEntries(translate)) {
         if (e.code == u"%Lnnn" || e.code == u"%?")
             continue;
         lines.append(wrapped(e, 18));
     }
     lines.append(QString());
-    lines.append(QStringLiteral("All arguments will be URL-encoded."));
+    lines.append(shown(translate, "Legend",
+                       QT_TRANSLATE_NOOP("Legend", "All arguments will be URL-encoded.")));
     return lines;
 }
 

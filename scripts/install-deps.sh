@@ -7,6 +7,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
+  qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
   libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64 unicode-data
   desktop-file-utils appstream dpkg-dev lintian

@@ -131,6 +131,7 @@ AppSettings LoadAppSettings(SettingsStore& store)
         s.format = key->readString(QStringLiteral("Format")).value_or(QString());
         formatStored = true;
         s.book = key->readString(QStringLiteral("Book")).value_or(QString());
+        s.language = key->readString(QStringLiteral("Language")).value_or(QString());
         const auto left = key->readNumber(QStringLiteral("WindowLeft"));
         const auto top = key->readNumber(QStringLiteral("WindowTop"));
         const auto width = key->readNumber(QStringLiteral("WindowWidth"));
@@ -172,6 +173,8 @@ void SaveAppSettings(SettingsStore& store, const AppSettings& s)
         key->writeNumber(QStringLiteral("MarkInvalidIsbns"), s.markInvalidIsbns ? 1 : 0);
         if (!s.book.isEmpty() || key->hasValue(QStringLiteral("Book")))
             key->writeString(QStringLiteral("Book"), s.book);
+        if (!s.language.isEmpty() || key->hasValue(QStringLiteral("Language")))
+            key->writeString(QStringLiteral("Language"), s.language);
         if (s.window.isValid()) {
             key->writeNumber(QStringLiteral("WindowLeft"), quint32(s.window.x()));
             key->writeNumber(QStringLiteral("WindowTop"), quint32(s.window.y()));

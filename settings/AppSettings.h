@@ -24,6 +24,7 @@ struct AppSettings {
     QString format;    // the first default format by default
     QString book;      // the name of the book last loaded in the catalogue folder; none by default
     QRect window;      // where the main window was last, in screen pixels; invalid by default
+    QString language;  // the window's language ("sv", "de", "en"); empty follows the system
     QStringList formats;
     QStringList dataLinkTemplates;
     QStringList synonymsEBook;
@@ -48,16 +49,17 @@ QString defaultDirectory();
 // - a stored empty "SubtitleSeparator" stays empty;
 // - "Directory" counts only when it names a folder that exists now;
 // - "Format" missing reads as empty (once the Settings key exists);
+// - "Language" missing reads as empty: the window follows the system's language;
 // - a list is read from index 0 up to the first missing index: an existing list key without
 //   index 0 gives an empty list, a missing key the defaults;
 // - a value of the wrong kind (a number where a string belongs, or the reverse) counts as absent.
 AppSettings LoadAppSettings(SettingsStore& store);
 
 // Writes the settings: the Settings values in their fixed order (the last book and the window's
-// place only when there is one to keep, or one was kept before), then every list key deleted and
-// written anew, so a shortened list leaves no stale entries and an emptied one stays empty. A key
-// that cannot be opened or created is skipped silently. Ends with the store's flush(), which
-// throws FileError when a settings file cannot be written.
+// place only when there is one to keep, or one was kept before; the language likewise), then every
+// list key deleted and written anew, so a shortened list leaves no stale entries and an emptied one
+// stays empty. A key that cannot be opened or created is skipped silently. Ends with the store's
+// flush(), which throws FileError when a settings file cannot be written.
 void SaveAppSettings(SettingsStore& store, const AppSettings& settings);
 
 // The text the main window's format box starts with: "Format" if not empty, else the first

@@ -2,8 +2,9 @@
 
 namespace quillery::ui {
 
-// Names the running application and gives it the program's icon; the desktop program calls it
-// once its QApplication exists.
+// Names the running application, gives it the program's icon and installs the translation of the
+// language the user's settings choose (see ui/Translation.h); the desktop program calls it once
+// its QApplication exists, before it makes the window.
 //
 // No display name is set: Qt appends a display name, once one is set, to every window title the
 // platform shows ("New Book — Tollvern Quillery"), while the program's windows and dialogs carry

@@ -6,6 +6,7 @@
 #include "catalogue/Shelf.h"
 #include "session/Session.h"
 #include "settings/SettingsStore.h"
+#include "ui/CountTexts.h"
 #include "ui/Dialogs.h"
 #include "ui/ErrorGuard.h"
 #include "ui/LongTask.h"
@@ -45,8 +46,7 @@ std::optional<QString> CatalogueCommands::acceptName(const QString& title, const
 void CatalogueCommands::newItem()
 {
     const std::optional<QString> name = acceptName(
-        QStringLiteral("New Book"), QStringLiteral("Please enter a new, unique, file name:"),
-        m_session.newBookProposal());
+        tr("New Book"), tr("Please enter a new, unique, file name:"), m_session.newBookProposal());
     if (!name)
         return;
     m_session.createBook(*name);
@@ -62,30 +62,25 @@ void CatalogueCommands::deleteItem()
     const QString name = m_window.selectedName();
     const QString path = bookFilePath(m_session.currentDir(), name);
     const QString question =
-        QStringLiteral("Are you sure that you want to remove the book file named \"%1\"?")
-            .arg(name);
+        tr("Are you sure that you want to remove the book file named \"%1\"?").arg(name);
     bool confirmed = false;
     if (useTaskDialogForm()) {
         enum { Remove = 101, Keep = 102 };
         TaskDialogSpec spec;
         spec.windowCaption = kCaption;
-        spec.mainInstruction = QStringLiteral("Confirm Removal");
+        spec.mainInstruction = tr("Confirm Removal");
         spec.content = question;
-        spec.commandLinks = {
-            {Remove, QStringLiteral("Remove"),
-             QStringLiteral("Remove the book from the catalogue.")},
-            {Keep, QStringLiteral("Keep"), QStringLiteral("Keep the book in the catalogue.")}};
+        spec.commandLinks = {{Remove, tr("Remove"), tr("Remove the book from the catalogue.")},
+                             {Keep, tr("Keep"), tr("Keep the book in the catalogue.")}};
         spec.defaultButton = Keep;
-        spec.expandedInformation =
-            QStringLiteral("If you remove the book item from the catalogue, the corresponding "
-                           "*.book file will be removed from the file system. In this case, the "
-                           "file is\r\n\r\n") +
-            path;
+        spec.expandedInformation = tr("If you remove the book item from the catalogue, the "
+                                      "corresponding *.book file will be "
+                                      "removed from the file system. In this case, the file is") +
+                                   QStringLiteral("\r\n\r\n") + path;
         confirmed = dialogs().taskDialog(&m_window, spec) == Remove;
     } else {
-        confirmed = dialogs().messageBox(&m_window, QMessageBox::Question,
-                                         QStringLiteral("Confirm Removal"), question,
-                                         QMessageBox::Yes | QMessageBox::No,
+        confirmed = dialogs().messageBox(&m_window, QMessageBox::Question, tr("Confirm Removal"),
+                                         question, QMessageBox::Yes | QMessageBox::No,
                                          QMessageBox::No) == QMessageBox::Yes;
     }
     if (!confirmed)
@@ -94,10 +89,10 @@ void CatalogueCommands::deleteItem()
     if (m_session.deleteBook(name)) {
         m_window.SetEditorVisible(false);
     } else {
-        dialogs().messageBox(&m_window, QMessageBox::Critical, m_window.windowTitle(),
-                             QStringLiteral("The file %1 could not be deleted.")
-                                 .arg(name + QStringView(BookExtension)),
-                             QMessageBox::Ok);
+        dialogs().messageBox(
+            &m_window, QMessageBox::Critical, m_window.windowTitle(),
+            tr("The file %1 could not be deleted.").arg(name + QStringView(BookExtension)),
+            QMessageBox::Ok);
     }
     m_window.OpenCatalogue(m_session.currentDir());
     // The user keeps their place: the book that followed the one removed, else the one before.
@@ -112,17 +107,17 @@ void CatalogueCommands::renameItem()
         return;
     m_session.saveBook();
     const QString oldName = m_window.selectedName();
-    const std::optional<QString> proposal = acceptName(
-        QStringLiteral("Rename Item"),
-        QStringLiteral("Please enter the new (unique) name of the catalogue item:"), oldName);
+    const std::optional<QString> proposal =
+        acceptName(tr("Rename Item"),
+                   tr("Please enter the new (unique) name of the catalogue item:"), oldName);
     if (!proposal)
         return;
     const bool moved = m_session.renameBook(oldName, *proposal);
     afterFileOperation(moved, *proposal,
-                       QStringLiteral("The file was successfully renamed by the operating system, "
-                                      "but could not be found afterwards. This was highly "
-                                      "unexpected."),
-                       QStringLiteral("The operating system could not rename the file."));
+                       tr("The file was successfully renamed by the operating system, "
+                          "but could not be found afterwards. This was highly "
+                          "unexpected."),
+                       tr("The operating system could not rename the file."));
 }
 
 void CatalogueCommands::duplicateItem()
@@ -132,18 +127,18 @@ void CatalogueCommands::duplicateItem()
     m_session.saveBook();
     const QString source = m_window.selectedName();
     const std::optional<QString> proposal =
-        acceptName(QStringLiteral("Rename Item"),
-                   QStringLiteral("Please enter the new (unique) name of the new, duplicate, "
-                                  "catalogue item:"),
+        acceptName(tr("Rename Item"),
+                   tr("Please enter the new (unique) name of the new, duplicate, "
+                      "catalogue item:"),
                    source);
     if (!proposal)
         return;
     const bool copied = m_session.duplicateBook(source, *proposal);
     afterFileOperation(copied, *proposal,
-                       QStringLiteral("The file was successfully copied by the operating system, "
-                                      "but the new file could not be found afterwards. This was "
-                                      "highly unexpected."),
-                       QStringLiteral("The operating system could not copy the file."));
+                       tr("The file was successfully copied by the operating system, "
+                          "but the new file could not be found afterwards. This was "
+                          "highly unexpected."),
+                       tr("The operating system could not copy the file."));
 }
 
 void CatalogueCommands::afterFileOperation(bool succeeded, const QString& proposal,
@@ -176,15 +171,15 @@ void CatalogueCommands::createShelf()
         // Prepared (the book being edited saved) before the task holds back keys and clicks.
         auto make = m_session.prepareShelf();
         // Escape drops the shelf: nothing is asked or written.
-        LongTask task(&m_window, QStringLiteral("Creating shelf..."));
+        LongTask task(&m_window, tr("Creating shelf..."));
         shelf = task.run(std::move(make));
     }
     const QByteArray& bytes = shelf.bytes;
     const QStringList& leftOut = shelf.leftOut;
     const int skipped = shelf.skippedNames;
-    const std::optional<QString> chosen =
-        dialogs().saveFileName(&m_window, QString(), QStringLiteral("Bookshelf files (*.shelf)"),
-                               m_session.currentDir(), QString());
+    const std::optional<QString> chosen = dialogs().saveFileName(
+        &m_window, QString(), tr("Bookshelf files") + QStringLiteral(" (*.shelf)"),
+        m_session.currentDir(), QString());
     if (!chosen)
         return;
     const WaitCursor wait;
@@ -192,9 +187,9 @@ void CatalogueCommands::createShelf()
     // What the shelf does not hold is said where the user looks next.
     QStringList warnings;
     if (!leftOut.isEmpty())
-        warnings.append(shelfLeftOutText(leftOut));
+        warnings.append(shelfLeftOutLine(leftOut));
     if (skipped > 0)
-        warnings.append(undecodableNamesText(skipped));
+        warnings.append(undecodableNamesLine(skipped));
     if (!warnings.isEmpty())
         m_window.showStatusHint(warnings.join(u' '));
 }
@@ -203,24 +198,24 @@ void CatalogueCommands::upgrade()
 {
     const int count = m_session.upgradeBooks();
     dialogs().messageBox(&m_window, QMessageBox::Information, m_window.windowTitle(),
-                         booksUpgradedText(count), QMessageBox::Ok);
+                         booksUpgradedLine(count), QMessageBox::Ok);
 }
 
 void CatalogueCommands::offerUpgrade()
 {
-    const QString question = QStringLiteral(
+    const QString question = tr(
         "This catalogue contains books in the version 1.0 format, which only supports ASCII "
         "characters. Do you want to upgrade the catalogue to the 1.1 format (strongly adviced)?");
     bool yes = false;
     if (useTaskDialogForm()) {
         TaskDialogSpec spec;
         spec.windowCaption = kCaption;
-        spec.mainInstruction = QStringLiteral("Old File Format");
+        spec.mainInstruction = tr("Old File Format");
         spec.content = question;
         spec.commonButtons = QDialogButtonBox::Yes | QDialogButtonBox::No;
-        spec.footer = QStringLiteral("The current catalogue is \r\n\r\n") + m_session.currentDir() +
-                      QStringLiteral("\r\n\r\nAll *.book files in this catalogue will be "
-                                     "upgraded, if needed.");
+        spec.footer = tr("The current catalogue is ") + QStringLiteral("\r\n\r\n") +
+                      m_session.currentDir() + QStringLiteral("\r\n\r\n") +
+                      tr("All *.book files in this catalogue will be upgraded, if needed.");
         yes = dialogs().taskDialog(&m_window, spec) == QDialogButtonBox::Yes;
     } else {
         yes =
@@ -235,14 +230,13 @@ OutsideChangeAnswer CatalogueCommands::outsideChange(const OutsideChange& change
 {
     const QString file = QDir::toNativeSeparators(change.path);
     const QString content =
-        change.removed
-            ? QStringLiteral("The book file \"%1\" was removed by another program after it was "
-                             "loaded. Do you want to write your changes?")
-                  .arg(file)
-            : QStringLiteral("The book file \"%1\" was changed by another program after it was "
-                             "loaded. Do you want to write your changes over it?")
-                  .arg(file);
-    QString edits = QStringLiteral("My changes:");
+        change.removed ? tr("The book file \"%1\" was removed by another program after it was "
+                            "loaded. Do you want to write your changes?")
+                             .arg(file)
+                       : tr("The book file \"%1\" was changed by another program after it was "
+                            "loaded. Do you want to write your changes over it?")
+                             .arg(file);
+    QString edits = tr("My changes:");
     for (const Field field : change.edited)
         edits += QStringLiteral("\r\n\r\n") + FieldTable::name(field) + QStringLiteral(": ") +
                  m_session.book()[field];
@@ -250,15 +244,14 @@ OutsideChangeAnswer CatalogueCommands::outsideChange(const OutsideChange& change
         enum { KeepMine = 201, TakeTheirs = 202 };
         TaskDialogSpec spec;
         spec.windowCaption = kCaption;
-        spec.mainInstruction = QStringLiteral("Book Changed on Disk");
+        spec.mainInstruction = tr("Book Changed on Disk");
         spec.content = content;
         spec.icon = TaskDialogSpec::Icon::Warning;
-        spec.commandLinks = {
-            {KeepMine, QStringLiteral("Keep my changes"),
-             QStringLiteral("Write my changes to the file, replacing what is there now.")},
-            {TakeTheirs, QStringLiteral("Take theirs"),
-             QStringLiteral("Read the file as it is now and drop my changes; they are listed "
-                            "under Technical Details.")}};
+        spec.commandLinks = {{KeepMine, tr("Keep my changes"),
+                              tr("Write my changes to the file, replacing what is there now.")},
+                             {TakeTheirs, tr("Take theirs"),
+                              tr("Read the file as it is now and drop my changes; they are listed "
+                                 "under Technical Details.")}};
         spec.commonButtons = QDialogButtonBox::Cancel;
         spec.defaultButton = QDialogButtonBox::Cancel;
         spec.expandedInformation = edits;
@@ -273,10 +266,10 @@ OutsideChangeAnswer CatalogueCommands::outsideChange(const OutsideChange& change
     }
     const QMessageBox::StandardButton answer = dialogs().messageBox(
         &m_window, QMessageBox::Warning, m_window.windowTitle(),
-        content +
-            QStringLiteral("\r\n\r\nYes writes your changes, No reads the file as it is now "
-                           "and drops them, Cancel changes nothing.\r\n\r\n") +
-            edits,
+        content + QStringLiteral("\r\n\r\n") +
+            tr("Yes writes your changes, No reads the file as it is now and drops them, Cancel "
+               "changes nothing.") +
+            QStringLiteral("\r\n\r\n") + edits,
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel);
     if (answer == QMessageBox::Yes)
         return OutsideChangeAnswer::KeepMine;
@@ -287,21 +280,21 @@ OutsideChangeAnswer CatalogueCommands::outsideChange(const OutsideChange& change
 
 bool CatalogueCommands::keepUnsavedSettings()
 {
-    const QString question = QStringLiteral(
-        "The settings file could not be read when the program started, so it is left as it is. "
-        "The settings have changed since. Do you want to save them to another file?");
+    const QString question =
+        tr("The settings file could not be read when the program started, so it is left as it is. "
+           "The settings have changed since. Do you want to save them to another file?");
     bool save = false;
     if (useTaskDialogForm()) {
         enum { SaveElsewhere = 301, Discard = 302 };
         TaskDialogSpec spec;
         spec.windowCaption = kCaption;
-        spec.mainInstruction = QStringLiteral("Settings Not Saved");
+        spec.mainInstruction = tr("Settings Not Saved");
         spec.content = question;
         spec.icon = TaskDialogSpec::Icon::Warning;
-        spec.commandLinks = {{SaveElsewhere, QStringLiteral("Save to another file..."),
-                              QStringLiteral("Choose a file to keep this session's settings in.")},
-                             {Discard, QStringLiteral("Discard them"),
-                              QStringLiteral("Close without keeping the changed settings.")}};
+        spec.commandLinks = {
+            {SaveElsewhere, tr("Save to another file..."),
+             tr("Choose a file to keep this session's settings in.")},
+            {Discard, tr("Discard them"), tr("Close without keeping the changed settings.")}};
         spec.commonButtons = QDialogButtonBox::Cancel;
         spec.defaultButton = SaveElsewhere;
         const int answer = dialogs().taskDialog(&m_window, spec);
@@ -319,9 +312,8 @@ bool CatalogueCommands::keepUnsavedSettings()
     if (!save)
         return true;
     const std::optional<QString> file = dialogs().saveFileName(
-        &m_window, QStringLiteral("Save Settings to File"),
-        QStringLiteral("Registry files (*.reg)"), QFileInfo(userSettingsFilePath()).absolutePath(),
-        QStringLiteral("Quillery.reg"));
+        &m_window, tr("Save Settings to File"), tr("Registry files") + QStringLiteral(" (*.reg)"),
+        QFileInfo(userSettingsFilePath()).absolutePath(), QStringLiteral("Quillery.reg"));
     if (!file)
         return false;
     bool saved = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <optional>
@@ -18,6 +19,8 @@ class TmainFrm;
 // Upgrade) with their questions and messages. The session changes the files; these ask first,
 // say what went wrong, and have the window show the catalogue afterwards.
 class CatalogueCommands final {
+    Q_DECLARE_TR_FUNCTIONS(CatalogueCommands)
+
 public:
     CatalogueCommands(TmainFrm& window, Session& session);
 

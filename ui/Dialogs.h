@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QIcon>
 #include <QList>
@@ -35,7 +36,7 @@ struct TaskDialogSpec {
     QList<CommandLink> commandLinks;
     QDialogButtonBox::StandardButtons commonButtons = QDialogButtonBox::NoButton;
     QString expandedInformation; // shown under the expander, collapsed at first
-    QString expanderCaption = QStringLiteral("Technical Details");
+    QString expanderCaption = QCoreApplication::translate("TaskDialog", "Technical Details");
     QString footer;
     // The command link or common button that Enter presses and that has the focus at first; 0
     // leaves it to the dialog. Questions that destroy something make the safe answer the default.

@@ -1,5 +1,7 @@
 #include "ui/DirWin.h"
 
+#include "ui/Accessibility.h"
+
 #include "catalogue/IniFile.h"
 #include "markup/Microdata.h"
 #include "ui/DesignSize.h"
@@ -24,7 +26,10 @@ namespace quillery {
 
 namespace {
 
-const QString kCaption = QStringLiteral("Book Directory Options");
+QString caption()
+{
+    return TDirFrm::tr("Book Directory Options");
+}
 
 } // namespace
 
@@ -34,12 +39,11 @@ TDirFrm::TDirFrm(const QString& currentDir, const QStringList& formats, const QS
       m_report(report)
 {
     setObjectName(QStringLiteral("DirFrm"));
-    setWindowTitle(kCaption);
+    setWindowTitle(caption());
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
-    auto* intro = new QLabel(QStringLiteral("These settings applies specifically to the current "
-                                            "directory"));
+    auto* intro = new QLabel(tr("These settings applies specifically to the current directory"));
     intro->setWordWrap(true);
 
     m_lblCurDir = new QLabel;
@@ -51,7 +55,7 @@ TDirFrm::TDirFrm(const QString& currentDir, const QStringList& formats, const QS
     connect(m_lblCurDir, &QLabel::linkActivated, this,
             [this](const QString& link) { lblCurDirLinkClick(link, LinkKind::Target); });
 
-    auto* gpFormats = new QGroupBox(QStringLiteral("Formats"));
+    auto* gpFormats = new QGroupBox(tr("Formats"));
     gpFormats->setObjectName(QStringLiteral("gpFormats"));
     m_cbFormats = new QComboBox;
     m_cbFormats->setObjectName(QStringLiteral("cbFormats"));
@@ -61,24 +65,24 @@ TDirFrm::TDirFrm(const QString& currentDir, const QStringList& formats, const QS
     m_cbFormats->setCompleter(nullptr);
     m_cbFormats->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_cbFormats->setMinimumContentsLength(20);
-    auto* lblFormat = new QLabel(QStringLiteral("F&ormat:"));
+    auto* lblFormat = new QLabel(tr("F&ormat:"));
     lblFormat->setBuddy(m_cbFormats);
     auto* formatsLayout = new QHBoxLayout(gpFormats);
     formatsLayout->addWidget(lblFormat);
     formatsLayout->addWidget(m_cbFormats, 1);
 
-    m_reportBox = new ui::TReportOptionsBox(ui::TReportOptionsBox::Place::DirectoryOptions,
-                                            QStringLiteral("Report"));
+    m_reportBox =
+        new ui::TReportOptionsBox(ui::TReportOptionsBox::Place::DirectoryOptions, tr("Report"));
     m_reportBox->setObjectName(QStringLiteral("gpReport"));
     // From here on every change of the microdata box's state, by the user or by FormShow,
     // rewrites the item texts.
     connect(m_reportBox, &ui::TReportOptionsBox::microdataToggled, this,
             [this] { cbMicrodataClick(); });
 
-    m_btnOk = new QPushButton(QStringLiteral("OK"));
+    m_btnOk = new QPushButton(tr("OK"));
     m_btnOk->setObjectName(QStringLiteral("btnOk"));
     m_btnOk->setDefault(true);
-    m_btnCancel = new QPushButton(QStringLiteral("Cancel"));
+    m_btnCancel = new QPushButton(tr("Cancel"));
     m_btnCancel->setObjectName(QStringLiteral("btnCancel"));
     connect(m_btnOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -91,8 +95,9 @@ TDirFrm::TDirFrm(const QString& currentDir, const QStringList& formats, const QS
     m_lblRemove->setObjectName(QStringLiteral("lblRemove"));
     m_lblRemove->setTextFormat(Qt::RichText);
     // The label reports the href of a link, so the id travels there as well.
-    m_lblRemove->setText(QStringLiteral(
-        "<a id=\"remove\" href=\"remove\">Remove the settings file in this directory.</a>"));
+    m_lblRemove->setText(
+        QStringLiteral("<a id=\"remove\" href=\"remove\">%1</a>")
+            .arg(tr("Remove the settings file in this directory.").toHtmlEscaped()));
     m_lblRemove->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
                                          Qt::LinksAccessibleByKeyboard);
     connect(m_lblRemove, &QLabel::linkActivated, this,
@@ -112,6 +117,8 @@ TDirFrm::TDirFrm(const QString& currentDir, const QStringList& formats, const QS
     // the JSON-LD and complete-page boxes.
     layout->activate();
     setFixedSize(ui::scaledDesignSize(this, QSize(319, 415)).expandedTo(minimumSizeHint()));
+    ui::nameControls(this);
+    ui::showFocusFrames(this);
 }
 
 DirectoryOptions TDirFrm::options() const
@@ -202,8 +209,8 @@ void TDirFrm::lblCurDirLinkClick(const QString& link, LinkKind kind)
         reject();
         return;
     }
-    ui::dialogs().messageBox(this, QMessageBox::Critical, kCaption,
-                             QStringLiteral("Could not remove file.\r\n\r\n") + reason,
+    ui::dialogs().messageBox(this, QMessageBox::Critical, caption(),
+                             tr("Could not remove file.") + QStringLiteral("\r\n\r\n") + reason,
                              QMessageBox::Ok);
 }
 

@@ -4,12 +4,14 @@
 #include "exchange/Exchange.h"
 #include "exchange/Import.h"
 #include "session/Session.h"
+#include "ui/CountTexts.h"
 #include "ui/Dialogs.h"
 #include "ui/ErrorGuard.h"
 #include "ui/ExportWin.h"
 #include "ui/ImportWin.h"
 #include "ui/LongTask.h"
 #include "ui/MainWin.h"
+#include "ui/Translation.h"
 #include "ui/WaitCursor.h"
 
 #include <QDir>
@@ -37,16 +39,16 @@ private:
 
 QString exportFilter(ExchangeFormat format)
 {
-    const QString pattern = QStringLiteral("(*.%1)").arg(exchangeFileExtension(format));
+    const QString pattern = QStringLiteral(" (*.%1)").arg(exchangeFileExtension(format));
     switch (format) {
     case ExchangeFormat::CslJson:
-        return QStringLiteral("CSL-JSON files ") + pattern;
+        return ExchangeCommands::tr("CSL-JSON files") + pattern;
     case ExchangeFormat::BibTeX:
-        return QStringLiteral("BibTeX files ") + pattern;
+        return ExchangeCommands::tr("BibTeX files") + pattern;
     case ExchangeFormat::Ris:
-        return QStringLiteral("RIS files ") + pattern;
+        return ExchangeCommands::tr("RIS files") + pattern;
     default:
-        return QStringLiteral("CSV files ") + pattern;
+        return ExchangeCommands::tr("CSV files") + pattern;
     }
 }
 
@@ -72,10 +74,9 @@ void ExchangeCommands::exportBooks()
     const QString extension = exchangeFileExtension(format);
     QString proposal = QDir(dir).dirName();
     if (proposal.isEmpty())
-        proposal = QStringLiteral("Books");
-    const std::optional<QString> chosen =
-        dialogs().saveFileName(&m_window, QStringLiteral("Export Books"), exportFilter(format), dir,
-                               proposal + u'.' + extension);
+        proposal = tr("Books");
+    const std::optional<QString> chosen = dialogs().saveFileName(
+        &m_window, tr("Export Books"), exportFilter(format), dir, proposal + u'.' + extension);
     if (!chosen)
         return;
     QString path = *chosen;
@@ -86,23 +87,24 @@ void ExchangeCommands::exportBooks()
         // Prepared (the book being edited saved) before the task holds back keys and clicks.
         auto make = m_session.prepareExport(format, names);
         // Escape drops the export: nothing is written.
-        LongTask task(&m_window, QStringLiteral("Exporting books..."));
+        LongTask task(&m_window, tr("Exporting books..."));
         bytes = task.run(std::move(make));
     }
     {
-        const Busy busy(m_window, QStringLiteral("Exporting books..."));
+        const Busy busy(m_window, tr("Exporting books..."));
         writeWholeFile(path, bytes);
     }
-    m_window.showStatusHint(QStringLiteral("%1 books exported to %2.")
-                                .arg(names.size())
-                                .arg(QDir::toNativeSeparators(path)));
+    m_window.showStatusHint(
+        tr("%1 books exported to %2.")
+            .arg(uiLocale().toString(names.size()), QDir::toNativeSeparators(path)));
 }
 
 void ExchangeCommands::importBooks()
 {
     const std::optional<QString> file = dialogs().openFileName(
-        &m_window, QStringLiteral("Import Books"),
-        QStringLiteral("Book lists (*.csv *.tsv *.txt *.json *.bib *.ris);;All files (*)"),
+        &m_window, tr("Import Books"),
+        tr("Book lists") + QStringLiteral(" (*.csv *.tsv *.txt *.json *.bib *.ris);;") +
+            tr("All files") + QStringLiteral(" (*)"),
         m_session.currentDir());
     if (!file)
         return;
@@ -121,7 +123,7 @@ void ExchangeCommands::importBooks()
     };
     ImportResult result;
     try {
-        const Busy busy(m_window, QStringLiteral("Importing books..."));
+        const Busy busy(m_window, tr("Importing books..."));
         result = m_session.runImport(dialog.plan());
     } catch (...) {
         guarded(&m_window, showNewBooks);
@@ -129,7 +131,7 @@ void ExchangeCommands::importBooks()
     }
     showNewBooks();
     dialogs().messageBox(&m_window, QMessageBox::Information, m_window.windowTitle(),
-                         importSummaryText(result.imported, result.duplicates, result.rejected),
+                         importSummaryLine(result.imported, result.duplicates, result.rejected),
                          QMessageBox::Ok);
 }
 

@@ -2,6 +2,8 @@
 
 #include "exchange/ExchangeFormat.h"
 
+#include <QCoreApplication>
+
 namespace quillery {
 class Session;
 } // namespace quillery
@@ -13,6 +15,8 @@ class TmainFrm;
 // Import and Export of the main window: the dialogs that choose the file, the format and the
 // books, and the preview of an import. The session reads and writes the files.
 class ExchangeCommands final {
+    Q_DECLARE_TR_FUNCTIONS(ExchangeCommands)
+
 public:
     ExchangeCommands(TmainFrm& window, Session& session);
 

@@ -1,5 +1,9 @@
 #include "ui/ExportWin.h"
 
+#include "ui/Accessibility.h"
+
+#include "ui/Translation.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -15,11 +19,11 @@ TExportWin::TExportWin(ExchangeFormat format, qsizetype allBooks,
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("ExportWin"));
-    setWindowTitle(QStringLiteral("Export Books"));
+    setWindowTitle(tr("Export Books"));
 
     cbExportFormat = new QComboBox;
     cbExportFormat->setObjectName(QStringLiteral("cbExportFormat"));
-    cbExportFormat->setToolTip(QStringLiteral("The kind of file to write."));
+    cbExportFormat->setToolTip(tr("The kind of file to write."));
     // Goodreads and LibraryThing files are only read: their sites import plain CSV.
     const std::pair<const char*, ExchangeFormat> formats[] = {
         {"CSV", ExchangeFormat::Csv},
@@ -31,15 +35,15 @@ TExportWin::TExportWin(ExchangeFormat format, qsizetype allBooks,
         cbExportFormat->addItem(QString::fromUtf8(caption), int(f));
     cbExportFormat->setCurrentIndex(std::max(0, cbExportFormat->findData(int(format))));
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("&Format:"), cbExportFormat);
+    form->addRow(tr("&Format:"), cbExportFormat);
 
-    auto* scope = new QGroupBox(QStringLiteral("Books"));
-    rbAllBooks = new QRadioButton(QStringLiteral("&All books (%1)").arg(allBooks));
+    auto* scope = new QGroupBox(tr("Books"));
+    rbAllBooks = new QRadioButton(tr("&All books (%1)").arg(uiLocale().toString(allBooks)));
     rbAllBooks->setObjectName(QStringLiteral("rbAllBooks"));
     rbShownBooks = new QRadioButton(
-        QStringLiteral("The books &shown (%1)").arg(shownBooks.value_or(allBooks)));
+        tr("The books &shown (%1)").arg(uiLocale().toString(shownBooks.value_or(allBooks))));
     rbShownBooks->setObjectName(QStringLiteral("rbShownBooks"));
-    rbShownBooks->setToolTip(QStringLiteral("The books the filter box leaves in the list."));
+    rbShownBooks->setToolTip(tr("The books the filter box leaves in the list."));
     rbShownBooks->setEnabled(shownBooks.has_value());
     (shownBooks ? rbShownBooks : rbAllBooks)->setChecked(true);
     auto* scopeLayout = new QVBoxLayout(scope);
@@ -57,6 +61,8 @@ TExportWin::TExportWin(ExchangeFormat format, qsizetype allBooks,
     layout->addWidget(scope);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    nameControls(this);
+    showFocusFrames(this);
 }
 
 ExchangeFormat TExportWin::format() const

@@ -1,5 +1,7 @@
 #include "ui/FormatWin.h"
 
+#include "ui/Accessibility.h"
+
 #include "base/FormatError.h"
 #include "catalogue/BookRecord.h"
 #include "format/FormatEngine.h"
@@ -21,7 +23,10 @@ namespace quillery {
 
 namespace {
 
-const QString kCaption = QStringLiteral("Format Manager");
+QString caption()
+{
+    return TformatFrm::tr("Format Manager");
+}
 
 } // namespace
 
@@ -29,7 +34,7 @@ TformatFrm::TformatFrm(const QStringList& formats, QWidget* parent, const Format
     : QDialog(parent), m_context(context)
 {
     setObjectName(QStringLiteral("formatFrm"));
-    setWindowTitle(kCaption);
+    setWindowTitle(caption());
     // Sizeable, with the system menu only.
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
@@ -37,18 +42,19 @@ TformatFrm::TformatFrm(const QStringList& formats, QWidget* parent, const Format
 
     m_mFormats = new QPlainTextEdit;
     m_mFormats->setObjectName(QStringLiteral("mFormats"));
+    m_mFormats->setAccessibleName(tr("Formats")); // the dialog's title says the rest
     m_mFormats->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_mFormats->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_mFormats->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_mFormats->setTabChangesFocus(true);
 
-    m_btnRestore = new QPushButton(QStringLiteral("Restore to defaults"));
+    m_btnRestore = new QPushButton(tr("Restore to defaults"));
     m_btnRestore->setObjectName(QStringLiteral("btnRestore"));
     m_btnRestore->setAutoDefault(false);
-    m_btnOk = new QPushButton(QStringLiteral("OK"));
+    m_btnOk = new QPushButton(tr("OK"));
     m_btnOk->setObjectName(QStringLiteral("btnOk"));
     m_btnOk->setDefault(true);
-    m_btnCancel = new QPushButton(QStringLiteral("Cancel"));
+    m_btnCancel = new QPushButton(tr("Cancel"));
     m_btnCancel->setObjectName(QStringLiteral("btnCancel"));
     connect(m_btnRestore, &QPushButton::clicked, this, [this] { btnRestoreClick(); });
     connect(m_btnOk, &QPushButton::clicked, this, &QDialog::accept);
@@ -65,6 +71,8 @@ TformatFrm::TformatFrm(const QStringList& formats, QWidget* parent, const Format
     resize(ui::scaledDesignSize(this, QSize(445, 207)));
 
     FormCreate(formats);
+    ui::nameControls(this);
+    ui::showFocusFrames(this);
 }
 
 void TformatFrm::FormCreate(const QStringList& formats)
@@ -110,10 +118,10 @@ bool TformatFrm::keepFailingFormats()
 QString TformatFrm::failureQuestion(int number, const QString& message)
 {
     // The messages are sentences already; the question adds no second period.
-    QString text = QStringLiteral("Format %1: ").arg(number) + message;
+    QString text = tr("Format %1: %2").arg(QString::number(number), message);
     if (!text.endsWith(u'.'))
         text += u'.';
-    return text + QStringLiteral(" Keep it anyway?");
+    return text + u' ' + tr("Keep it anyway?");
 }
 
 bool TformatFrm::askKeepFailing(int number, const QString& message)
@@ -122,24 +130,23 @@ bool TformatFrm::askKeepFailing(int number, const QString& message)
     // Keeping a format that fails is the risky answer: Enter returns to the editor.
     if (ui::useTaskDialogForm()) {
         ui::TaskDialogSpec spec;
-        spec.windowCaption = kCaption;
-        spec.mainInstruction = QStringLiteral("Invalid Format");
+        spec.windowCaption = caption();
+        spec.mainInstruction = tr("Invalid Format");
         spec.content = question;
         spec.icon = ui::TaskDialogSpec::Icon::Warning;
         spec.commonButtons = QDialogButtonBox::Yes | QDialogButtonBox::No;
         spec.defaultButton = QDialogButtonBox::No;
         return ui::dialogs().taskDialog(this, spec) == QDialogButtonBox::Yes;
     }
-    return ui::dialogs().messageBox(this, QMessageBox::Warning, kCaption, question,
+    return ui::dialogs().messageBox(this, QMessageBox::Warning, caption(), question,
                                     QMessageBox::Yes | QMessageBox::No,
                                     QMessageBox::No) == QMessageBox::Yes;
 }
 
 QString TformatFrm::restoreQuestion()
 {
-    return QStringLiteral("Are you sure you wish to revert the list of formats to the default "
-                          "list, and thereby disregard any changes made since Quillery was "
-                          "installed?");
+    return tr("Are you sure you wish to revert the list of formats to the default list, and "
+              "thereby disregard any changes made since Quillery was installed?");
 }
 
 void TformatFrm::btnRestoreClick()
@@ -147,8 +154,8 @@ void TformatFrm::btnRestoreClick()
     bool yes = false;
     if (ui::useTaskDialogForm()) {
         ui::TaskDialogSpec spec;
-        spec.windowCaption = kCaption;
-        spec.mainInstruction = QStringLiteral("Restore to Defaults");
+        spec.windowCaption = caption();
+        spec.mainInstruction = tr("Restore to Defaults");
         spec.content = restoreQuestion();
         spec.icon = ui::TaskDialogSpec::Icon::None;
         spec.commonButtons = QDialogButtonBox::Yes | QDialogButtonBox::No;
@@ -156,7 +163,7 @@ void TformatFrm::btnRestoreClick()
         spec.defaultButton = QDialogButtonBox::No;
         yes = ui::dialogs().taskDialog(this, spec) == QDialogButtonBox::Yes;
     } else {
-        yes = ui::dialogs().messageBox(this, QMessageBox::Question, kCaption, restoreQuestion(),
+        yes = ui::dialogs().messageBox(this, QMessageBox::Question, caption(), restoreQuestion(),
                                        QMessageBox::Yes | QMessageBox::No,
                                        QMessageBox::No) == QMessageBox::Yes;
     }

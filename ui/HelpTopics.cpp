@@ -4,6 +4,7 @@
 #include "base/ProgramVersion.h"
 #include "ui/Dialogs.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -19,11 +20,12 @@ const QString kParagraphBreak = QStringLiteral("\r\n\r\n");
 // The id of the link of the help link labels.
 const QString kHelpId = QStringLiteral("help");
 
+// The paragraphs of a help text, each translated on its own.
 QString paragraphs(std::initializer_list<const char*> texts)
 {
     QStringList list;
     for (const char* t : texts)
-        list.append(QString::fromUtf8(t));
+        list.append(QCoreApplication::translate("HelpTopics", t));
     return list.join(kParagraphBreak);
 }
 
@@ -84,11 +86,11 @@ QString helpTopicTitle(HelpTopic topic)
 {
     switch (topic) {
     case HelpTopic::FormattingOptions:
-        return QStringLiteral("Formatting Options");
+        return QCoreApplication::translate("HelpTopics", "Formatting Options");
     case HelpTopic::Language:
-        return QStringLiteral("Language");
+        return QCoreApplication::translate("HelpTopics", "Language");
     case HelpTopic::SpecifyingAuthors:
-        return QStringLiteral("Specifying Authors");
+        return QCoreApplication::translate("HelpTopics", "Specifying Authors");
     }
     return {};
 }
@@ -98,26 +100,39 @@ QString helpTopicText(HelpTopic topic)
     switch (topic) {
     case HelpTopic::FormattingOptions:
         return paragraphs({
-            "For every character A such that %A would print the value of the variable associated "
-            "with the token A, (A will print a space followed by the value of the variable inside "
-            "parentheses if the length of the value is non-zero.",
-            "Similarly, -A will print a dash followed by the value of the variable if the length "
-            "of the value is non-zero.",
-            "In any case, if %A wouldn't print anything, no spaces, parentheses, or dashes will be "
-            "output.",
-            "In almost the same way, .A will print a period, a space and the value of the variable "
-            "if the variable is of non-zero length and we are not at the very beginning of the "
-            "string. In the latter case, the period and space are omitted.",
-            ",A works the same way, but using comma instead of period.",
-            "Finally, \"str\"A will print the string str followed by the value of A if the latter "
-            "is of non-zero length. \"pref|suff\"A will use both a prefix pref and a suffix suff. "
-            "You can include double quotation marks (\") in the prefix and suffix, but you have to "
-            "escape them by doubling them. For example, \"I \"\"love\"\" carrots\"A would print "
-            "the "
-            "string 'I \"love\" carrots' before the value of A.",
+            QT_TRANSLATE_NOOP("HelpTopics", "For every character A such that %A would print the "
+                                            "value of the variable associated "
+                                            "with the token A, (A will print a space followed by "
+                                            "the value of the variable inside "
+                                            "parentheses if the length of the value is non-zero."),
+            QT_TRANSLATE_NOOP("HelpTopics", "Similarly, -A will print a dash followed by the value "
+                                            "of the variable if the length "
+                                            "of the value is non-zero."),
+            QT_TRANSLATE_NOOP("HelpTopics", "In any case, if %A wouldn't print anything, no "
+                                            "spaces, parentheses, or dashes will be "
+                                            "output."),
+            QT_TRANSLATE_NOOP(
+                "HelpTopics",
+                "In almost the same way, .A will print a period, a space and the value of the "
+                "variable "
+                "if the variable is of non-zero length and we are not at the very beginning of the "
+                "string. In the latter case, the period and space are omitted."),
+            QT_TRANSLATE_NOOP("HelpTopics",
+                              ",A works the same way, but using comma instead of period."),
+            QT_TRANSLATE_NOOP("HelpTopics", "Finally, \"str\"A will print the string str followed "
+                                            "by the value of A if the latter "
+                                            "is of non-zero length. \"pref|suff\"A will use both a "
+                                            "prefix pref and a suffix suff. "
+                                            "You can include double quotation marks (\") in the "
+                                            "prefix and suffix, but you have to "
+                                            "escape them by doubling them. For example, \"I "
+                                            "\"\"love\"\" carrots\"A would print "
+                                            "the "
+                                            "string 'I \"love\" carrots' before the value of A."),
         });
     case HelpTopic::Language:
-        return QStringLiteral(
+        return QCoreApplication::translate(
+            "HelpTopics",
             "You can choose to specify a language using its name, e.g. \"English\". If you use "
             "the English name of the language, then the BCP 47 code will be deduced "
             "automatically. However, you can always manually specify the desired BCP 47 code "
@@ -126,21 +141,35 @@ QString helpTopicText(HelpTopic topic)
             "semantic HTML (but otherwise not).");
     case HelpTopic::SpecifyingAuthors:
         return paragraphs({
-            "If you want to generate a report with additional semantic content (e.g., microdata), "
-            "you must specify the author(s) in a particular format.",
-            "You may give a list (of any length) of authors, and each author must be either a "
-            "person or an organisation. You must separate authors from each other using semicolon "
-            "(;). Whitespace next to punctuation is optional as all strings are trimmed. When "
-            "giving the name of a person, you must either give a free-form standard form of the "
-            "name, such as \"John Doe\", or specify the first name (given name) and last name "
-            "(family name) explicitly, in the form \"Doe, John\" (again, whitespace is optional).",
-            "When an author is an organisation, simply write the name of the organisation, "
-            "followed by an asterisk (*). The asterisk is used to specify that the author is an "
-            "organisation and not a person. ",
-            "For example, the string \"Doe, John; Mary Smith; IBM *\" is a list of three (3) "
-            "authors: the first one is a person with last name \"Doe\" and first name \"John\"; "
-            "the second one is a person named \"Mary Smith\" (with no hints on how to parse the "
-            "name); and the last author is an organisation named \"IBM\".",
+            QT_TRANSLATE_NOOP("HelpTopics",
+                              "If you want to generate a report with additional semantic content "
+                              "(e.g., microdata), "
+                              "you must specify the author(s) in a particular format."),
+            QT_TRANSLATE_NOOP(
+                "HelpTopics",
+                "You may give a list (of any length) of authors, and each author must be either a "
+                "person or an organisation. You must separate authors from each other using "
+                "semicolon "
+                "(;). Whitespace next to punctuation is optional as all strings are trimmed. When "
+                "giving the name of a person, you must either give a free-form standard form of "
+                "the "
+                "name, such as \"John Doe\", or specify the first name (given name) and last name "
+                "(family name) explicitly, in the form \"Doe, John\" (again, whitespace is "
+                "optional)."),
+            QT_TRANSLATE_NOOP(
+                "HelpTopics",
+                "When an author is an organisation, simply write the name of the organisation, "
+                "followed by an asterisk (*). The asterisk is used to specify that the author is "
+                "an "
+                "organisation and not a person. "),
+            QT_TRANSLATE_NOOP(
+                "HelpTopics",
+                "For example, the string \"Doe, John; Mary Smith; IBM *\" is a list of three (3) "
+                "authors: the first one is a person with last name \"Doe\" and first name "
+                "\"John\"; "
+                "the second one is a person named \"Mary Smith\" (with no hints on how to parse "
+                "the "
+                "name); and the last author is an organisation named \"IBM\"."),
         });
     }
     return {};
@@ -182,7 +211,7 @@ QLabel* helpLink(const QString& name, const QString& text, HelpTopic topic, QWid
 
 QString fileVersionLine()
 {
-    return QStringLiteral("File Version: ") + programVersionString();
+    return QCoreApplication::translate("HelpTopics", "File Version: ") + programVersionString();
 }
 
 void showAbout(QWidget* parent)
@@ -190,7 +219,7 @@ void showAbout(QWidget* parent)
     const QString site = QString::fromUtf16(MakerWebSite);
     if (useTaskDialogForm()) {
         TaskDialogSpec spec;
-        spec.windowCaption = QStringLiteral("About Tollvern Quillery");
+        spec.windowCaption = QCoreApplication::translate("HelpTopics", "About Tollvern Quillery");
         spec.mainInstruction = QString::fromUtf16(ProductName);
         spec.icon = TaskDialogSpec::Icon::Application;
         spec.commonButtons = QDialogButtonBox::Close;
@@ -203,13 +232,13 @@ void showAbout(QWidget* parent)
         };
         dialogs().taskDialog(parent, spec);
     } else {
-        dialogs().messageBox(parent, QMessageBox::Information, QString::fromUtf16(ProductName),
-                             fileVersionLine() + kParagraphBreak +
-                                 QString::fromUtf16(CopyrightLine) + kParagraphBreak + site +
-                                 kParagraphBreak +
-                                 QStringLiteral("Tollvern Quillery is running in Windows XP "
-                                                "Compatibility Mode."),
-                             QMessageBox::Ok);
+        dialogs().messageBox(
+            parent, QMessageBox::Information, QString::fromUtf16(ProductName),
+            fileVersionLine() + kParagraphBreak + QString::fromUtf16(CopyrightLine) +
+                kParagraphBreak + site + kParagraphBreak +
+                QCoreApplication::translate(
+                    "HelpTopics", "Tollvern Quillery is running in Windows XP Compatibility Mode."),
+            QMessageBox::Ok);
     }
 }
 

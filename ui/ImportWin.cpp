@@ -1,5 +1,9 @@
 #include "ui/ImportWin.h"
 
+#include "ui/Accessibility.h"
+
+#include "ui/Translation.h"
+
 #include "ui/ErrorGuard.h"
 
 #include <QCheckBox>
@@ -34,10 +38,11 @@ enum Column {
 // "N books will be imported, D duplicates skipped, R records rejected."
 QString importPreviewSummaryText(const ImportPlan& plan)
 {
-    return QStringLiteral("%1 books will be imported, %2 duplicates skipped, %3 records rejected.")
-        .arg(plan.count(ImportStep::Action::Create))
-        .arg(plan.count(ImportStep::Action::Duplicate))
-        .arg(plan.count(ImportStep::Action::Reject));
+    const QLocale locale = uiLocale();
+    return TImportWin::tr("%1 books will be imported, %2 duplicates skipped, %3 records rejected.")
+        .arg(locale.toString(plan.count(ImportStep::Action::Create)),
+             locale.toString(plan.count(ImportStep::Action::Duplicate)),
+             locale.toString(plan.count(ImportStep::Action::Reject)));
 }
 
 } // namespace
@@ -47,16 +52,16 @@ TImportWin::TImportWin(const QString& file, ExchangeFormat format, ImportPlan pl
     : QDialog(parent), m_plan(std::move(plan)), m_replan(std::move(replan)), m_format(format)
 {
     setObjectName(QStringLiteral("ImportWin"));
-    setWindowTitle(QStringLiteral("Import Books"));
+    setWindowTitle(tr("Import Books"));
 
-    auto* lblImportFile = new QLabel(QStringLiteral("File: %1").arg(QFileInfo(file).fileName()));
+    auto* lblImportFile = new QLabel(tr("File: %1").arg(QFileInfo(file).fileName()));
     lblImportFile->setObjectName(QStringLiteral("lblImportFile"));
     lblImportFile->setToolTip(QDir::toNativeSeparators(file));
 
     cbImportFormat = new QComboBox;
     cbImportFormat->setObjectName(QStringLiteral("cbImportFormat"));
     cbImportFormat->setToolTip(
-        QStringLiteral("The kind of file to read it as; the program tells it from the content."));
+        tr("The kind of file to read it as; the program tells it from the content."));
     const std::pair<const char*, ExchangeFormat> formats[] = {
         {"CSV", ExchangeFormat::Csv},
         {"Goodreads", ExchangeFormat::Goodreads},
@@ -70,22 +75,22 @@ TImportWin::TImportWin(const QString& file, ExchangeFormat format, ImportPlan pl
     cbImportFormat->setCurrentIndex(cbImportFormat->findData(int(format)));
     connect(cbImportFormat, &QComboBox::currentIndexChanged, this,
             [this] { cbImportFormatChange(); });
-    auto* lblFormat = new QLabel(QStringLiteral("&Format:"));
+    auto* lblFormat = new QLabel(tr("&Format:"));
     lblFormat->setBuddy(cbImportFormat);
 
-    cbImportDuplicates = new QCheckBox(QStringLiteral("Import &duplicates too"));
+    cbImportDuplicates = new QCheckBox(tr("Import &duplicates too"));
     cbImportDuplicates->setObjectName(QStringLiteral("cbImportDuplicates"));
     cbImportDuplicates->setToolTip(
-        QStringLiteral("Creates a new book also for a record that matches a book of the "
-                       "catalogue or an earlier record, by ISBN or by author and title."));
+        tr("Creates a new book also for a record that matches a book of the catalogue or an "
+           "earlier record, by ISBN or by author and title."));
     connect(cbImportDuplicates, &QCheckBox::toggled, this, [this] { cbImportDuplicatesClick(); });
 
     tvImportPreview = new QTableWidget(0, ColumnCount);
     tvImportPreview->setObjectName(QStringLiteral("tvImportPreview"));
-    tvImportPreview->setHorizontalHeaderLabels(
-        {QStringLiteral("Record"), QStringLiteral("Result"), QStringLiteral("Name"),
-         QStringLiteral("Author"), QStringLiteral("Title"), QStringLiteral("Year printed"),
-         QStringLiteral("ISBN"), QStringLiteral("Note")});
+    tvImportPreview->setAccessibleName(tr("Preview"));
+    tvImportPreview->setHorizontalHeaderLabels({tr("Record"), tr("Result"), tr("Name"),
+                                                tr("Author"), tr("Title"), tr("Year printed"),
+                                                tr("ISBN"), tr("Note")});
     tvImportPreview->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tvImportPreview->setSelectionBehavior(QAbstractItemView::SelectRows);
     tvImportPreview->setSortingEnabled(false);
@@ -97,7 +102,7 @@ TImportWin::TImportWin(const QString& file, ExchangeFormat format, ImportPlan pl
     lblImportSummary->setObjectName(QStringLiteral("lblImportSummary"));
 
     auto* buttons = new QDialogButtonBox;
-    btnImport = buttons->addButton(QStringLiteral("&Import"), QDialogButtonBox::AcceptRole);
+    btnImport = buttons->addButton(tr("&Import"), QDialogButtonBox::AcceptRole);
     btnImport->setObjectName(QStringLiteral("btnImport"));
     btnImport->setDefault(true);
     buttons->addButton(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("btnCancel"));
@@ -117,6 +122,8 @@ TImportWin::TImportWin(const QString& file, ExchangeFormat format, ImportPlan pl
     resize(960, 480);
 
     showPlan();
+    nameControls(this);
+    showFocusFrames(this);
 }
 
 void TImportWin::cbImportFormatChange()
@@ -168,20 +175,18 @@ void TImportWin::showPlan()
         QString note;
         switch (step.action) {
         case ImportStep::Action::Create:
-            result =
-                duplicate ? QStringLiteral("New book (duplicate)") : QStringLiteral("New book");
+            result = duplicate ? tr("New book (duplicate)") : tr("New book");
             break;
         case ImportStep::Action::Duplicate:
-            result = QStringLiteral("Duplicate");
+            result = tr("Duplicate");
             break;
         case ImportStep::Action::Reject:
-            result = QStringLiteral("Rejected");
+            result = tr("Rejected");
             note = step.record.rejection;
             break;
         }
         if (duplicate)
-            note = QStringLiteral("Duplicate of \"%1\" (%2)")
-                       .arg(step.duplicateOf, step.duplicateReason);
+            note = tr("Duplicate of \"%1\" (%2)").arg(step.duplicateOf, step.duplicateReason);
         const QString cells[ColumnCount] = {
             step.record.location,
             result,

@@ -4,6 +4,7 @@
 #include "base/FormatError.h"
 #include "catalogue/Isbn.h"
 #include "session/Session.h"
+#include "ui/Accessibility.h"
 #include "ui/CommentsMemo.h"
 #include "ui/ErrorGuard.h"
 #include "ui/FullRichEdit.h"
@@ -13,6 +14,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -35,45 +37,67 @@ namespace quillery::ui {
 
 namespace {
 
-// Hints of the editor controls, by control name.
-const QHash<QString, QString>& editorHints()
+// Hints of the editor controls, by control name; English, translated where they are shown.
+const char* editorHint(QStringView name)
 {
-    static const QHash<QString, QString> hints = {
-        {QStringLiteral("eAuthor"), QStringLiteral("The author(s) of the book.")},
-        {QStringLiteral("eYearWritten"),
-         QStringLiteral("The year the book was written by the author(s).")},
-        {QStringLiteral("eEdition"),
-         QStringLiteral("The edition of the book (e.g., \"Second Edition\")")},
-        {QStringLiteral("eTitle"), QStringLiteral("The title of the book (the translated title if "
-                                                  "the work is a translation).")},
-        {QStringLiteral("ePublisher"), QStringLiteral("The publisher of the book.")},
-        {QStringLiteral("eSeries"),
-         QStringLiteral("The (publisher's) series of books that this book belongs to.")},
-        {QStringLiteral("eSeriesPos"), QStringLiteral("The position of this book in the series.")},
-        {QStringLiteral("ePrintedWhere"), QStringLiteral("The place where the book was printed.")},
-        {QStringLiteral("eYearPrinted"), QStringLiteral("The year the book was printed.")},
-        {QStringLiteral("eISBN"),
-         QStringLiteral("The International Standard Book Number (ISBN) of the book. Please enter "
-                        "ISBN-10 or ISBN-13 with hyphens.")},
-        {QStringLiteral("eNumPages"), QStringLiteral("The number of pages in the book.")},
-        {QStringLiteral("eCategory"), QStringLiteral("The category of the book.")},
-        {QStringLiteral("mComments"), QStringLiteral("Free-text comments about the book.")},
-        {QStringLiteral("eBookType"), QStringLiteral("The type of the book (e.g., PhD thesis).")},
-        {QStringLiteral("eBinding"), QStringLiteral("The binding of the physical book (e.g., "
-                                                    "hardcover or paperback).")},
-        {QStringLiteral("eLevel"), QStringLiteral("The level of the work (e.g., popular, "
-                                                  "undergraduate, or graduate).")},
-        {QStringLiteral("eRating"), QStringLiteral("The rating of the book (e.g. five stars).")},
-        {QStringLiteral("cbIsTranslation"),
-         QStringLiteral("Check this box if the work is a translation.")},
-        {QStringLiteral("eLanguage"), QStringLiteral("The language of the book.")},
-        {QStringLiteral("eOriginalLanguage"), QStringLiteral("The original language of the book.")},
-        {QStringLiteral("eTranslator"),
-         QStringLiteral("The name of the translator(s) of the original work.")},
-        {QStringLiteral("eOriginalTitle"), QStringLiteral("The original title of the work.")},
-        {QStringLiteral("ePrice"), QStringLiteral("The price of the physical book.")},
+    struct Hint {
+        const char* control;
+        const char* text;
     };
-    return hints;
+    static constexpr Hint hints[] = {
+        {"eAuthor", QT_TRANSLATE_NOOP("quillery::ui::TItemPage", "The author(s) of the book.")},
+        {"eYearWritten", QT_TRANSLATE_NOOP("quillery::ui::TItemPage",
+                                           "The year the book was written by the author(s).")},
+        {"eEdition", QT_TRANSLATE_NOOP("quillery::ui::TItemPage",
+                                       "The edition of the book (e.g., \"Second Edition\")")},
+        {"eTitle", QT_TRANSLATE_NOOP("quillery::ui::TItemPage",
+                                     "The title of the book (the translated title if "
+                                     "the work is a translation).")},
+        {"ePublisher", QT_TRANSLATE_NOOP("quillery::ui::TItemPage", "The publisher of the book.")},
+        {"eSeries",
+         QT_TRANSLATE_NOOP("quillery::ui::TItemPage",
+                           "The (publisher's) series of books that this book belongs to.")},
+        {"eSeriesPos",
+         QT_TRANSLATE_NOOP("quillery::ui::TItemPage", "The position of this book in the series.")},
+        {"ePrintedWhere",
+         QT_TRANSLATE_NOOP("quillery::ui::TItemPage", "The place where the book was printed.")},
+        {"eYearPrinted",
+         QT_TRANSLATE_NOOP("quillery::ui::TItemPage", "The year the book was printed.")},
+        {"eISBN", QT_TRANSLATE_NOOP(
+                      "quillery::ui::TItemPage",
+                      "The International Standard Book Number (ISBN) of the book. Please enter "
+                      "ISBN-10 or ISBN-13 with hyphens.")},
+        {"eNumPages",
+         QT_TRANSLATE_NOOP("quillery::ui::TItemPage", "The number of pages in the book.")},
+        {"eCategory", QT_TRANSLATE_NOOP("quillery::ui::TItemPage", "The category of the book.")},
+        {"mComments",
+         QT_TRANSLATE_NOOP("quillery::ui::TItemPage", "Free-text comments about the book.")},
+        {"eBookType",
+         QT_TRANSLATE_NOOP("quillery::ui::TItemPage", "The type of the book (e.g., PhD thesis).")},
+        {"eBinding",
+         QT_TRANSLATE_NOOP("quillery::ui::TItemPage", "The binding of the physical book (e.g., "
+                                                      "hardcover or paperback).")},
+        {"eLevel",
+         QT_TRANSLATE_NOOP("quillery::ui::TItemPage", "The level of the work (e.g., popular, "
+                                                      "undergraduate, or graduate).")},
+        {"eRating",
+         QT_TRANSLATE_NOOP("quillery::ui::TItemPage", "The rating of the book (e.g. five stars).")},
+        {"cbIsTranslation", QT_TRANSLATE_NOOP("quillery::ui::TItemPage",
+                                              "Check this box if the work is a translation.")},
+        {"eLanguage", QT_TRANSLATE_NOOP("quillery::ui::TItemPage", "The language of the book.")},
+        {"eOriginalLanguage",
+         QT_TRANSLATE_NOOP("quillery::ui::TItemPage", "The original language of the book.")},
+        {"eTranslator", QT_TRANSLATE_NOOP("quillery::ui::TItemPage",
+                                          "The name of the translator(s) of the original work.")},
+        {"eOriginalTitle",
+         QT_TRANSLATE_NOOP("quillery::ui::TItemPage", "The original title of the work.")},
+        {"ePrice", QT_TRANSLATE_NOOP("quillery::ui::TItemPage", "The price of the physical book.")},
+    };
+    for (const Hint& hint : hints) {
+        if (name == QLatin1String(hint.control))
+            return hint.text;
+    }
+    return nullptr;
 }
 
 // A line break pasted into a one-line field is kept, as CR LF like every line break the user
@@ -120,7 +144,8 @@ TItemPage::TItemPage(Session& session, QWidget* parent) : QWidget(parent), m_ses
 QWidget* TItemPage::makeField(const FieldDef& def, QWidget* parent)
 {
     const QString name = QString::fromLatin1(def.control);
-    const QString hint = editorHints().value(name);
+    const char* const english = editorHint(name);
+    const QString hint = english ? tr(english) : QString();
     QWidget* control = nullptr;
     switch (def.editor) {
     case EditorKind::Memo: {
@@ -131,7 +156,8 @@ QWidget* TItemPage::makeField(const FieldDef& def, QWidget* parent)
         break;
     }
     case EditorKind::CheckBox: {
-        cbIsTranslation = new QCheckBox(QString::fromUtf16(def.caption), parent);
+        cbIsTranslation =
+            new QCheckBox(QCoreApplication::translate("FieldTable", def.caption), parent);
         connect(cbIsTranslation, &QCheckBox::toggled, this,
                 [this] { guarded(this, [this] { cbIsTranslationClick(); }); });
         control = cbIsTranslation;
@@ -158,7 +184,7 @@ QWidget* TItemPage::makeField(const FieldDef& def, QWidget* parent)
     }
     m_fieldControls.insert(int(def.field), control);
     if (def.editor != EditorKind::CheckBox) {
-        auto* label = new QLabel(QString::fromUtf16(def.caption), parent);
+        auto* label = new QLabel(QCoreApplication::translate("FieldTable", def.caption), parent);
         label->setObjectName(QStringLiteral("lbl") + name.mid(1));
         label->setBuddy(control);
         m_fieldLabels.insert(int(def.field), label);
@@ -169,13 +195,13 @@ QWidget* TItemPage::makeField(const FieldDef& def, QWidget* parent)
 void TItemPage::layOutCataloguingData()
 {
     // Cataloguing data.
-    gpCataloguingData = new QGroupBox(QStringLiteral("Cataloguing Data"), this);
+    gpCataloguingData = new QGroupBox(tr("Cataloguing Data"), this);
     gpCataloguingData->setObjectName(QStringLiteral("gpCataloguingData"));
     for (const FieldDef& def : FieldTable::rows()) {
         if (QStringView(def.section) == QStringView(SectionCataloguing))
             makeField(def, gpCataloguingData);
     }
-    auto* LinkLabel3 = helpLink(QStringLiteral("LinkLabel3"), QStringLiteral("Help on names"),
+    auto* LinkLabel3 = helpLink(QStringLiteral("LinkLabel3"), tr("Help on names"),
                                 HelpTopic::SpecifyingAuthors, gpCataloguingData);
     auto* grid = new QGridLayout(gpCataloguingData);
     grid->setHorizontalSpacing(8);
@@ -235,9 +261,9 @@ void TItemPage::setUpIsbnBox()
                 [this, edit] { guarded(this, [this, edit] { editIsbns(edit); }); });
         return action;
     };
-    acIsbnHyphenate = addEdit("acIsbnHyphenate", QStringLiteral("&Hyphenate"), IsbnEdit::Hyphenate);
-    acIsbnTo13 = addEdit("acIsbnTo13", QStringLiteral("Convert to ISBN-1&3"), IsbnEdit::ToIsbn13);
-    acIsbnTo10 = addEdit("acIsbnTo10", QStringLiteral("Convert to ISBN-1&0"), IsbnEdit::ToIsbn10);
+    acIsbnHyphenate = addEdit("acIsbnHyphenate", tr("&Hyphenate"), IsbnEdit::Hyphenate);
+    acIsbnTo13 = addEdit("acIsbnTo13", tr("Convert to ISBN-1&3"), IsbnEdit::ToIsbn13);
+    acIsbnTo10 = addEdit("acIsbnTo10", tr("Convert to ISBN-1&0"), IsbnEdit::ToIsbn10);
     box->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(box, &QWidget::customContextMenuRequested, this, [this, box](const QPoint& pos) {
         QMenu* menu = box->createStandardContextMenu();
@@ -248,6 +274,8 @@ void TItemPage::setUpIsbnBox()
         menu->popup(box->mapToGlobal(pos));
     });
 
+    // Named here: its description is what is wrong with the ISBN, not its hint.
+    box->setAccessibleName(spokenCaption(label(Field::ISBN)->text()));
     connect(box, &QLineEdit::textChanged, this, [this] { refreshIsbnChecks(); });
     refreshIsbnChecks();
 }
@@ -286,9 +314,8 @@ void TItemPage::layOutMoreProperties()
         previous = control(f);
     }
 
-    auto* LinkLabel2 =
-        helpLink(QStringLiteral("LinkLabel2"), QStringLiteral("How do I specify a BCP 47 code?"),
-                 HelpTopic::Language, language);
+    auto* LinkLabel2 = helpLink(QStringLiteral("LinkLabel2"), tr("How do I specify a BCP 47 code?"),
+                                HelpTopic::Language, language);
     auto* langGrid = new QGridLayout(language);
     langGrid->setColumnStretch(1, 1);
     langGrid->addWidget(cbIsTranslation, 0, 0, 1, 2);
@@ -311,8 +338,8 @@ void TItemPage::layOutMoreProperties()
         QWidget::setTabOrder(previous, w);
         previous = w;
     }
-    pcMoreProperties->addTab(additional, QStringLiteral("Additional Details"));
-    pcMoreProperties->addTab(language, QStringLiteral("Language"));
+    pcMoreProperties->addTab(additional, tr("Additional Details"));
+    pcMoreProperties->addTab(language, tr("Language"));
     for (Field f : {Field::OriginalLanguage, Field::Translator, Field::OriginalTitle}) {
         control(f)->setEnabled(false);
         label(f)->setEnabled(false);
@@ -322,7 +349,7 @@ void TItemPage::layOutMoreProperties()
 void TItemPage::createPreviews()
 {
     // The previews.
-    auto* linksGroup = new QGroupBox(QStringLiteral("Database Links"), this);
+    auto* linksGroup = new QGroupBox(tr("Database Links"), this);
     linksGroup->setObjectName(QStringLiteral("gbDataLinks"));
     reDataLinks = new TFullRichEdit(linksGroup);
     reDataLinks->setObjectName(QStringLiteral("reDataLinks"));
@@ -331,17 +358,17 @@ void TItemPage::createPreviews()
     reDataLinks->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     reDataLinks->setUrlDetect(true);
     reDataLinks->setStartBrowser(true);
-    reDataLinks->setToolTip(QStringLiteral("Links to on-line databases."));
+    reDataLinks->setToolTip(tr("Links to on-line databases."));
     (new QVBoxLayout(linksGroup))->addWidget(reDataLinks);
 
-    auto* previewGroup = new QGroupBox(QStringLiteral("Reference Preview"), this);
+    auto* previewGroup = new QGroupBox(tr("Reference Preview"), this);
     previewGroup->setObjectName(QStringLiteral("gbRefPreview"));
     reRefPreview = new QTextEdit(previewGroup);
     reRefPreview->setObjectName(QStringLiteral("reRefPreview"));
     reRefPreview->setReadOnly(true);
     reRefPreview->setFrameShape(QFrame::NoFrame);
     reRefPreview->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    reRefPreview->setToolTip(QStringLiteral("Item reference preview."));
+    reRefPreview->setToolTip(tr("Item reference preview."));
     (new QVBoxLayout(previewGroup))->addWidget(reRefPreview);
 
     bkImg = new QLabel(this);

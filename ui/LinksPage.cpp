@@ -1,5 +1,7 @@
 #include "ui/LinksPage.h"
 
+#include "ui/Translation.h"
+
 #include "format/Legend.h"
 #include "session/Session.h"
 #include "ui/MemoLines.h"
@@ -18,6 +20,8 @@ TLinksPage::TLinksPage(Session& session, QWidget* parent) : QWidget(parent), m_s
     teDataLinks->setObjectName(QStringLiteral("teDataLinks"));
     teDataLinks->setFrameShape(QFrame::NoFrame);
     teDataLinks->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Tab goes on to the legend, as in every other memo: a template has no use for a tab.
+    teDataLinks->setTabChangesFocus(true);
     connect(teDataLinks, &QPlainTextEdit::textChanged, this,
             [this] { m_session.setLinkTemplates(memoLines(teDataLinks)); });
     mFormatLegend2 = new QPlainTextEdit(this);
@@ -25,7 +29,7 @@ TLinksPage::TLinksPage(Session& session, QWidget* parent) : QWidget(parent), m_s
     mFormatLegend2->setReadOnly(true);
     mFormatLegend2->setFixedWidth(226);
     mFormatLegend2->setLineWrapMode(QPlainTextEdit::NoWrap);
-    mFormatLegend2->setPlainText(linkLegendLines().join(u'\n'));
+    mFormatLegend2->setPlainText(linkLegendLines(translatedLegend()).join(u'\n'));
     // A narrow column: the descriptions start right after the longest code.
     mFormatLegend2->setTabStopDistance(
         mFormatLegend2->fontMetrics().horizontalAdvance(QStringLiteral("%xNNNN")) + 8);

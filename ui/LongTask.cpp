@@ -77,7 +77,7 @@ void LongTask::step(qsizetype done, qsizetype total)
         m_bar->setTextVisible(false);
         m_window->statusBar()->addPermanentWidget(m_bar);
         m_bar->show();
-        m_hintBefore = m_window->showStatusHint(m_what + QStringLiteral(" Esc cancels."));
+        m_hintBefore = m_window->showStatusHint(m_what + u' ' + tr("Esc cancels."));
     }
     if (m_bar) {
         // The bar counts in thousandths, so any count fits its int range; without a count it

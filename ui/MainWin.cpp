@@ -9,6 +9,7 @@
 #include "health/CatalogueCheck.h"
 #include "session/Session.h"
 #include "settings/SettingsStore.h"
+#include "ui/Accessibility.h"
 #include "ui/CatalogueCommands.h"
 #include "ui/Dialogs.h"
 #include "ui/DirWin.h"
@@ -41,6 +42,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -90,6 +92,12 @@ TmainFrm::TmainFrm(std::unique_ptr<SettingsStore> store, const QStringList& argu
     layOutColumns(central);
     createStatusBar();
     applyHintsAndShortcuts(this);
+    // F10 opens the menu bar from the keyboard, whatever the style does with Alt: the menus'
+    // captions have no accelerators.
+    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this, [this] {
+        menuBar()->setFocus(Qt::ShortcutFocusReason);
+        menuBar()->setActiveAction(menuBar()->actions().constFirst());
+    });
     // Changes in the folder come in bursts (a save writes a temporary file and renames it): the
     // list is read again once they have settled.
     m_watcher = new QFileSystemWatcher(this);
@@ -110,11 +118,10 @@ TmainFrm::TmainFrm(std::unique_ptr<SettingsStore> store, const QStringList& argu
     bool opened = false;
     guarded(this, [this, &opened] {
         m_session->start([this](const Error& error) {
-            showError(this, error.message() +
-                                QStringLiteral("\r\n\r\nThe file is left as it is. Settings "
-                                               "changed from now on are not written to it; when "
-                                               "the program closes they can be saved to another "
-                                               "file."));
+            showError(this, error.message() + QStringLiteral("\r\n\r\n") +
+                                tr("The file is left as it is. Settings changed from now on are "
+                                   "not written to it; when the program closes they can be saved "
+                                   "to another file."));
         });
         opened = true;
     });
@@ -141,6 +148,10 @@ TmainFrm::TmainFrm(std::unique_ptr<SettingsStore> store, const QStringList& argu
 
     // The update rules run on events, never by polling: after every command and selection, when
     // the focus moves and when the folder changes.
+    // Every control of the window and of the report output window is named for screen readers,
+    // from the captions and hints made above.
+    nameControls(this);
+    showFocusFrames(this);
     m_focusRule = connect(qApp, &QApplication::focusChanged, this, [this] { updateActions(); });
     updateActions();
 }
@@ -224,7 +235,7 @@ void TmainFrm::connectActions()
 
 void TmainFrm::createMenus()
 {
-    QMenu* books = menuBar()->addMenu(QStringLiteral("Books"));
+    QMenu* books = menuBar()->addMenu(tr("Books"));
     books->setObjectName(QStringLiteral("mnuBooks"));
     books->addActions(
         {m_actions.aNewItem, m_actions.aDelItem, m_actions.aRename, m_actions.aDuplicate});
@@ -235,15 +246,15 @@ void TmainFrm::createMenus()
     books->addActions({m_actions.aPrev, m_actions.aNext});
     books->addSeparator();
     books->addAction(m_actions.aExit);
-    QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
+    QMenu* view = menuBar()->addMenu(tr("View"));
     view->setObjectName(QStringLiteral("mnuView"));
     view->addActions({m_actions.aStatus, m_actions.aHints});
-    QMenu* options = menuBar()->addMenu(QStringLiteral("Options"));
+    QMenu* options = menuBar()->addMenu(tr("Options"));
     options->setObjectName(QStringLiteral("mnuOptions"));
     options->addActions({m_actions.aFormatMgr, m_actions.aSettings});
     options->addSeparator();
     options->addAction(m_actions.aDirOptions);
-    QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
+    QMenu* help = menuBar()->addMenu(tr("Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     help->addAction(m_actions.aAbout);
     for (QMenu* menu : {books, view, options, help})
@@ -267,9 +278,9 @@ void TmainFrm::createPages(QWidget* central)
     m_reportPage = new TReportPage(*m_session,
                                    {m_actions.aGenMemo, m_actions.aGenClipbrd, m_actions.aGenFile});
     m_linksPage = new TLinksPage(*m_session);
-    MainPageControl->addTab(m_itemPage, QStringLiteral("Item Properties"));
-    MainPageControl->addTab(m_reportPage, QStringLiteral("Generate Report"));
-    MainPageControl->addTab(m_linksPage, QStringLiteral("Database Links"));
+    MainPageControl->addTab(m_itemPage, tr("Item Properties"));
+    MainPageControl->addTab(m_reportPage, tr("Generate Report"));
+    MainPageControl->addTab(m_linksPage, tr("Database Links"));
     MainPageControl->setCurrentIndex(0);
     connect(MainPageControl, &QTabWidget::currentChanged, this, [this](int index) {
         if (index == 0)
@@ -331,10 +342,10 @@ void TmainFrm::commandLineOpen()
     OpenCatalogue(file.absolutePath());
     if (!selectBook(file.completeBaseName()))
         dialogs().messageBox(this, QMessageBox::Critical, windowTitle(),
-                             QStringLiteral("The *.book file that was passed as command-line "
-                                            "argument was found in the file system, but could not "
-                                            "be found in the catalogue list box, which was highly "
-                                            "unexpected."),
+                             tr("The *.book file that was passed as command-line "
+                                "argument was found in the file system, but could not "
+                                "be found in the catalogue list box, which was highly "
+                                "unexpected."),
                              QMessageBox::Ok);
 }
 
@@ -349,8 +360,8 @@ void TmainFrm::closeEvent(QCloseEvent* event)
         // The open book is the user's work: never close over a failed save unasked.
         showError(this, error.message());
         if (dialogs().messageBox(this, QMessageBox::Warning, windowTitle(),
-                                 QStringLiteral("The open book could not be saved. Close "
-                                                "anyway and lose its changes?"),
+                                 tr("The open book could not be saved. Close "
+                                    "anyway and lose its changes?"),
                                  QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) != QMessageBox::Yes) {
             event->ignore();
@@ -505,7 +516,7 @@ void TmainFrm::generate(QAction* destination)
         // save asks can be answered.
         m_session->saveBook();
         // Escape stops it: nothing is then shown, copied or written.
-        LongTask task(this, QStringLiteral("Generating the report..."));
+        LongTask task(this, tr("Generating the report..."));
         lines = m_session->generateReport(entries, task.reportRun());
     } catch (const FormatError& error) {
         throw FormatError(m_session->namedFormatError(error.message()), error.position());
@@ -524,8 +535,8 @@ void TmainFrm::generate(QAction* destination)
         const QString& dir = m_session->currentDir();
         // The dialog opens in the catalogue folder with no name that Enter would save as.
         const std::optional<QString> file =
-            dialogs().saveFileName(this, QStringLiteral("Save Report to File"),
-                                   QStringLiteral("Text file (*.txt)"), dir, QString());
+            dialogs().saveFileName(this, tr("Save Report to File"),
+                                   tr("Text file") + QStringLiteral(" (*.txt)"), dir, QString());
         if (file)
             writeWholeFile(*file, reportFileBytes(lines));
     }
@@ -541,11 +552,11 @@ void TmainFrm::checkCatalogue()
             TmainFrm& window;
             QString previous;
             ~Hint() { window.showStatusHint(previous); }
-        } hint{*this, showStatusHint(QStringLiteral("Checking the catalogue..."))};
+        } hint{*this, showStatusHint(tr("Checking the catalogue..."))};
         // Prepared (the book being edited saved) before the task holds back keys and clicks.
         auto check = m_session->prepareCheck(m_session->bookNames());
         // Escape drops the findings: nothing is shown.
-        LongTask task(this, QStringLiteral("Checking the catalogue..."));
+        LongTask task(this, tr("Checking the catalogue..."));
         problems = task.run(std::move(check));
     }
     if (!m_checkLines)
@@ -566,7 +577,7 @@ void TmainFrm::openCheckedBook(const QString& line)
     if (!m_session->findBook(name) && m_session->bookNames().contains(name))
         eFilter->clear();
     if (!selectBook(name))
-        showStatusHint(QStringLiteral("\"%1\" is not in the book list.").arg(name));
+        showStatusHint(tr("\"%1\" is not in the book list.").arg(name));
 }
 
 } // namespace quillery::ui

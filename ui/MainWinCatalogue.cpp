@@ -9,6 +9,7 @@
 #include "catalogue/Catalogue.h"
 #include "session/Session.h"
 #include "ui/CatalogueCommands.h"
+#include "ui/CountTexts.h"
 #include "ui/Dialogs.h"
 #include "ui/ErrorGuard.h"
 #include "ui/ItemPage.h"
@@ -30,7 +31,7 @@ void TmainFrm::createLeftColumn(QWidget* central)
 {
     eDir = new QLineEdit(central);
     eDir->setObjectName(QStringLiteral("eDir"));
-    eDir->setToolTip(QStringLiteral("Displays the folder in which to save the book entries."));
+    eDir->setToolTip(tr("Displays the folder in which to save the book entries."));
     eDirButton =
         eDir->addAction(style()->standardIcon(QStyle::SP_DirOpenIcon), QLineEdit::TrailingPosition);
     eDirButton->setObjectName(QStringLiteral("eDirButton"));
@@ -41,12 +42,11 @@ void TmainFrm::createLeftColumn(QWidget* central)
     // The filter over the list: the books that match are shown as the user types.
     eFilter = new QLineEdit(central);
     eFilter->setObjectName(QStringLiteral("eFilter"));
-    eFilter->setPlaceholderText(QStringLiteral("Find books (Ctrl+L)"));
+    eFilter->setPlaceholderText(tr("Find books (Ctrl+L)"));
     eFilter->setClearButtonEnabled(true);
-    eFilter->setToolTip(
-        QStringLiteral("Shows only the books that match every word typed here: a word in any "
-                       "field, \"a phrase\", author:tolkien, year:1900..1950, isbn:0261103571, "
-                       "has:series, -word to leave books out."));
+    eFilter->setToolTip(tr("Shows only the books that match every word typed here: a word in any "
+                           "field, \"a phrase\", author:tolkien, year:1900..1950, isbn:0261103571, "
+                           "has:series, -word to leave books out."));
     connect(eFilter, &QLineEdit::textChanged, this,
             [this] { guarded(this, [this] { filterList(); }); });
     connect(m_actions.aFind, &QAction::triggered, this, [this] {
@@ -56,7 +56,7 @@ void TmainFrm::createLeftColumn(QWidget* central)
 
     lbBooks = new QListWidget(central);
     lbBooks->setObjectName(QStringLiteral("lbBooks"));
-    lbBooks->setToolTip(QStringLiteral("Lists all books in the catalogue."));
+    lbBooks->setToolTip(tr("Lists all books in the catalogue."));
     lbBooks->setSelectionMode(QAbstractItemView::SingleSelection);
     // Every entry is one line of the same font: the list is laid out without measuring each.
     lbBooks->setUniformItemSizes(true);
@@ -198,7 +198,7 @@ void TmainFrm::filterList()
     if (m_session->bookIndexPending()) {
         // The books are still being read for the index: the list waits for it.
         const WaitCursor wait;
-        showStatusHint(QStringLiteral("Reading the books to find..."));
+        showStatusHint(tr("Reading the books to find..."));
         m_session->shownNames();
     }
     showStatusHint(QString());
@@ -210,11 +210,11 @@ void TmainFrm::filterList()
 void TmainFrm::showListCount()
 {
     statusCount->setText(m_session->filtered()
-                             ? shownBooksText(lbBooks->count(), m_session->bookNames().size())
-                             : bookCountText(lbBooks->count()));
+                             ? shownBooksLine(lbBooks->count(), m_session->bookNames().size())
+                             : bookCountLine(lbBooks->count()));
     // Book files the list cannot name are said, never dropped without a word.
     if (const int skipped = m_session->undecodableBookNames())
-        showStatusHint(undecodableNamesText(skipped));
+        showStatusHint(undecodableNamesLine(skipped));
 }
 
 void TmainFrm::lbBooksClick()
@@ -294,18 +294,16 @@ void TmainFrm::eDirEnter()
     if (useTaskDialogForm()) {
         TaskDialogSpec spec;
         spec.windowCaption = windowTitle();
-        spec.mainInstruction = QStringLiteral("Directory Selection");
-        spec.content = QStringLiteral("There is no directory with the specified path.");
+        spec.mainInstruction = tr("Directory Selection");
+        spec.content = tr("There is no directory with the specified path.");
         spec.icon = TaskDialogSpec::Icon::Error;
         spec.commonButtons = QDialogButtonBox::Close;
-        spec.expandedInformation =
-            QStringLiteral("An attempt was made to select the non-existing directory\r\n\r\n") +
-            typed;
+        spec.expandedInformation = tr("An attempt was made to select the non-existing directory") +
+                                   QStringLiteral("\r\n\r\n") + typed;
         dialogs().taskDialog(this, spec);
     } else {
         dialogs().messageBox(this, QMessageBox::Critical, windowTitle(),
-                             QStringLiteral("There is no directory with the specified path"),
-                             QMessageBox::Ok);
+                             tr("There is no directory with the specified path"), QMessageBox::Ok);
     }
     eDir->setText(m_session->currentDir());
 }
@@ -313,8 +311,7 @@ void TmainFrm::eDirEnter()
 void TmainFrm::eDirRightButtonClick()
 {
     const std::optional<QString> folder =
-        dialogs().pickFolder(this, QStringLiteral("Select Directory"), QStringLiteral("Select"),
-                             m_session->currentDir());
+        dialogs().pickFolder(this, tr("Select Directory"), tr("Select"), m_session->currentDir());
     if (!folder)
         return;
     OpenCatalogue(*folder);

@@ -1,5 +1,7 @@
 #include "ui/OutputWin.h"
 
+#include "ui/Accessibility.h"
+
 #include "base/Errors.h"
 #include "base/FileIo.h"
 #include "format/Report.h"
@@ -242,7 +244,7 @@ ToutputFrm::ToutputFrm(QWidget* owner)
                          Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("outputFrm"));
-    setWindowTitle(QStringLiteral("Report Output"));
+    setWindowTitle(tr("Report Output"));
     QFont windowFont(QStringLiteral("Segoe UI"), 8);
     windowFont.setStyleHint(QFont::SansSerif);
     setFont(windowFont);
@@ -258,10 +260,10 @@ ToutputFrm::ToutputFrm(QWidget* owner)
     m_toolBar->layout()->setSpacing(0);
     m_toolBar->setFixedHeight(ToolBarHeight);
 
-    m_btnSave = addToolButton(QStringLiteral("btnSave"), QStringLiteral("Save As..."), 0);
-    m_btnPrint = addToolButton(QStringLiteral("btnPrint"), QStringLiteral("Print..."), 1);
+    m_btnSave = addToolButton(QStringLiteral("btnSave"), tr("Save As..."), 0);
+    m_btnPrint = addToolButton(QStringLiteral("btnPrint"), tr("Print..."), 1);
     addSeparator();
-    m_btnCopy = addToolButton(QStringLiteral("btnCopy"), QStringLiteral("Copy to Clipboard"), 2);
+    m_btnCopy = addToolButton(QStringLiteral("btnCopy"), tr("Copy to Clipboard"), 2);
     addSeparator();
     m_zoom = new TZoomControl(m_toolBar);
     m_zoom->setObjectName(QStringLiteral("ZoomControl1"));
@@ -269,7 +271,7 @@ ToutputFrm::ToutputFrm(QWidget* owner)
     m_zoom->setFont(windowFont);
     m_toolBar->addWidget(m_zoom);
     addSeparator();
-    m_btnClose = addToolButton(QStringLiteral("btnClose"), QStringLiteral("Close"), 3);
+    m_btnClose = addToolButton(QStringLiteral("btnClose"), tr("Close"), 3);
 
     connect(m_btnSave, &QToolButton::clicked, this, &ToutputFrm::btnSaveClick);
     connect(m_btnPrint, &QToolButton::clicked, this, &ToutputFrm::btnPrintClick);
@@ -297,6 +299,21 @@ ToutputFrm::ToutputFrm(QWidget* owner)
                 [this] { m_zoom->stepLevel(-1); });
     addZoomKeys(QStringLiteral("aZoom100"), {QKeySequence(Qt::CTRL | Qt::Key_0)},
                 [this] { m_zoom->setZoomLevel(100); });
+    // The toolbar's buttons take no focus, so the report keeps it; each has a key instead, and
+    // its accessible description names the key.
+    for (const auto& [button, key] :
+         {std::pair{m_btnSave, QKeySequence(Qt::CTRL | Qt::Key_S)},
+          std::pair{m_btnPrint, QKeySequence(Qt::CTRL | Qt::Key_P)},
+          std::pair{m_btnCopy, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
+          std::pair{m_btnClose, QKeySequence(Qt::Key_Escape)}}) {
+        auto* action = new QAction(this);
+        action->setObjectName(QStringLiteral("a") + button->objectName().mid(3));
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+        connect(action, &QAction::triggered, button, &QToolButton::click);
+        button->setAccessibleDescription(key.toString(QKeySequence::NativeText));
+    }
 
     auto* edit = new ReportEdit(m_zoom, this);
     edit->activated = [this](const QTextBlock& block) {
@@ -305,6 +322,9 @@ ToutputFrm::ToutputFrm(QWidget* owner)
     };
     m_output = edit;
     m_output->setObjectName(QStringLiteral("reOutput"));
+    // Neither has a caption of its own to be named by.
+    m_output->setAccessibleName(tr("Report"));
+    m_zoom->setAccessibleName(tr("Zoom"));
     m_output->setReadOnly(true);
     m_output->setAcceptRichText(false);
     m_output->setUndoRedoEnabled(false);
@@ -328,6 +348,8 @@ ToutputFrm::ToutputFrm(QWidget* owner)
     layout->addWidget(m_output, 1);
 
     resize(InitialClientWidth, InitialClientHeight);
+    ui::nameControls(this);
+    ui::showFocusFrames(this);
 }
 
 ToutputFrm::~ToutputFrm() = default;
@@ -419,9 +441,9 @@ std::unique_ptr<QTextDocument> ToutputFrm::printedDocument(const QPaintDevice& p
 void ToutputFrm::btnSaveClick()
 {
     ui::guarded(this, [this] {
-        const std::optional<QString> path =
-            ui::dialogs().saveFileName(this, QStringLiteral("Save Report to File"),
-                                       QStringLiteral("Text file (*.txt)"), QString(), QString());
+        const std::optional<QString> path = ui::dialogs().saveFileName(
+            this, tr("Save Report to File"), tr("Text file") + QStringLiteral(" (*.txt)"),
+            QString(), QString());
         if (!path)
             return;
         writeWholeFile(*path, reportFileBytes(paragraphs()));
@@ -432,7 +454,7 @@ void ToutputFrm::btnPrintClick()
 {
     ui::guarded(this, [this] {
         QPrinter printer(QPrinter::HighResolution);
-        printer.setDocName(QStringLiteral("Quillery Report"));
+        printer.setDocName(tr("Quillery Report"));
         if (!ui::dialogs().printDialog(this, printer))
             return;
         // Printing into a file that cannot be created would otherwise end silently, as if the

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,54 +12,43 @@
 
 namespace quillery::ui {
 
-namespace {
-
-const QString kLangHint = QStringLiteral(
-    "If possible, use the BCP 47 language tag in the lang attribute of the span elements "
-    "containing the title, subtitle, edition, and series of the book.");
-const QString kDefLangHint = QStringLiteral(
-    "If a particular book's language is the default language, its fields will not be given the "
-    "lang attribute. The parent of the Quillery report must have the default language. ");
-
-const QString kJsonLdHint = QStringLiteral(
-    "Adds a JSON-LD script after the report: a schema.org ItemList of the books with their "
-    "authors, dates, ISBN-13, format, language, series, publisher and translation.");
-const QString kCompletePageHint = QStringLiteral(
-    "Makes the report a complete HTML page: the default language as its language, the catalogue "
-    "folder's name as its title (or PageTitle in the folder's options file), the report as its "
-    "body.");
-
-} // namespace
-
 TReportOptionsBox::TReportOptionsBox(Place place, const QString& title, QWidget* parent)
     : QGroupBox(title, parent)
 {
     const bool onPage = place == Place::ReportPage;
     auto* grid = new QGridLayout(this);
-    m_eBeforeItem = addTextRow(grid, 0, "eBeforeItem", "&Before item:");
-    m_eAfterItem = addTextRow(grid, 1, "eAfterItem", "&After item:");
-    m_eBeforeReport = addTextRow(grid, 2, "eBeforeReport", "B&efore report:");
-    m_eAfterReport = addTextRow(grid, 3, "eAfterReport", "A&fter report:");
+    m_eBeforeItem = addTextRow(grid, 0, "eBeforeItem", QT_TR_NOOP("&Before item:"));
+    m_eAfterItem = addTextRow(grid, 1, "eAfterItem", QT_TR_NOOP("&After item:"));
+    m_eBeforeReport = addTextRow(grid, 2, "eBeforeReport", QT_TR_NOOP("B&efore report:"));
+    m_eAfterReport = addTextRow(grid, 3, "eAfterReport", QT_TR_NOOP("A&fter report:"));
     if (onPage) {
-        auto* idNote = new QLabel(QStringLiteral("%ID is the book file name"), this);
+        auto* idNote = new QLabel(tr("%ID is the book file name"), this);
         idNote->setObjectName(QStringLiteral("lblIdNote"));
         grid->addWidget(idNote, 0, 2);
     }
     // On the page the boxes line up with the edits; the dialog has no column to spare.
     const int boxColumn = onPage ? 1 : 0;
-    m_cbMicrodata = new QCheckBox(QStringLiteral("Include microdata (schema.org/Book)"), this);
+    m_cbMicrodata = new QCheckBox(tr("Include microdata (schema.org/Book)"), this);
     m_cbMicrodata->setObjectName(QStringLiteral("cbMicrodata"));
     grid->addWidget(m_cbMicrodata, 4, boxColumn, 1, onPage ? 1 : 2);
-    m_cbUseLangForTitle = new QCheckBox(QStringLiteral("Use book language for titles"), this);
+    m_cbUseLangForTitle = new QCheckBox(tr("Use book language for titles"), this);
     m_cbUseLangForTitle->setObjectName(QStringLiteral("cbUseLangForTitle"));
-    m_cbUseLangForTitle->setToolTip(kLangHint);
+    m_cbUseLangForTitle->setToolTip(
+        tr("If possible, use the BCP 47 language tag in the lang attribute of the span elements "
+           "containing the title, subtitle, edition, and series of the book."));
     grid->addWidget(m_cbUseLangForTitle, 5, boxColumn, 1, onPage ? 1 : 2);
-    m_cbJsonLd = new QCheckBox(QStringLiteral("JSON-LD"), this);
+    m_cbJsonLd = new QCheckBox(tr("JSON-LD"), this);
     m_cbJsonLd->setObjectName(QStringLiteral("cbJsonLd"));
-    m_cbJsonLd->setToolTip(kJsonLdHint);
-    m_cbCompletePage = new QCheckBox(QStringLiteral("Complete page"), this);
+    m_cbJsonLd->setToolTip(
+        tr("Adds a JSON-LD script after the report: a schema.org ItemList of the books with their "
+           "authors, dates, ISBN-13, format, language, series, publisher and translation."));
+    m_cbCompletePage = new QCheckBox(tr("Complete page"), this);
     m_cbCompletePage->setObjectName(QStringLiteral("cbCompletePage"));
-    m_cbCompletePage->setToolTip(kCompletePageHint);
+    m_cbCompletePage->setToolTip(tr(
+        "Makes the report a complete HTML page: the default language as its language, the "
+        "catalogue "
+        "folder's name as its title (or PageTitle in the folder's options file), the report as its "
+        "body."));
     // On the page they stand beside the other two boxes; the dialog has a row for them below.
     if (onPage) {
         grid->addWidget(m_cbJsonLd, 4, 2);
@@ -72,15 +62,17 @@ TReportOptionsBox::TReportOptionsBox(Place place, const QString& title, QWidget*
     }
     m_eDefLang = new QLineEdit(this);
     m_eDefLang->setObjectName(QStringLiteral("eDefLang"));
-    m_eDefLang->setToolTip(kDefLangHint);
-    auto* defLangLabel = new QLabel(QStringLiteral("Default language of the catalogue:"), this);
+    m_eDefLang->setToolTip(tr(
+        "If a particular book's language is the default language, its fields will not be given the "
+        "lang attribute. The parent of the Quillery report must have the default language. "));
+    auto* defLangLabel = new QLabel(tr("Default language of the catalogue:"), this);
     defLangLabel->setBuddy(m_eDefLang);
     grid->addWidget(defLangLabel, 6, 0, 1, 2);
     grid->addWidget(m_eDefLang, 7, 0, 1, 2);
     if (onPage) {
         auto* LinkLabel4 =
-            helpLink(QStringLiteral("LinkLabel4"),
-                     QStringLiteral("How do I specify a BCP 47 code?"), HelpTopic::Language, this);
+            helpLink(QStringLiteral("LinkLabel4"), tr("How do I specify a BCP 47 code?"),
+                     HelpTopic::Language, this);
         grid->addWidget(LinkLabel4, 7, 2);
     }
 
@@ -90,29 +82,30 @@ TReportOptionsBox::TReportOptionsBox(Place place, const QString& title, QWidget*
     m_cbSortBy->setObjectName(QStringLiteral("cbSortBy"));
     m_cbGroupBy = new QComboBox(this);
     m_cbGroupBy->setObjectName(QStringLiteral("cbGroupBy"));
-    m_cbGroupBy->addItem(QStringLiteral("None"));
-    for (const auto& [field, caption] : reportFields()) {
+    m_cbGroupBy->addItem(tr("None"));
+    for (const auto& [field, english] : reportFields()) {
+        const QString caption = QCoreApplication::translate("ReportOptions", english.toUtf8());
         m_cbSortBy->addItem(caption, int(field));
         if (field != ReportField::Name)
             m_cbGroupBy->addItem(caption, int(field));
     }
-    m_cbSortDescending = new QCheckBox(QStringLiteral("Descending"), this);
+    m_cbSortDescending = new QCheckBox(tr("Descending"), this);
     m_cbSortDescending->setObjectName(QStringLiteral("cbSortDescending"));
     for (QComboBox* box : {m_cbSortBy, m_cbGroupBy}) {
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         box->setMinimumContentsLength(8);
     }
-    auto* sortLabel = new QLabel(QStringLiteral("Sor&t by:"), this);
+    auto* sortLabel = new QLabel(tr("Sor&t by:"), this);
     sortLabel->setBuddy(m_cbSortBy);
-    auto* groupLabel = new QLabel(QStringLiteral("&Group by:"), this);
+    auto* groupLabel = new QLabel(tr("&Group by:"), this);
     groupLabel->setBuddy(m_cbGroupBy);
     m_eBeforeGroup = new QLineEdit(this);
     m_eBeforeGroup->setObjectName(QStringLiteral("eBeforeGroup"));
     m_eAfterGroup = new QLineEdit(this);
     m_eAfterGroup->setObjectName(QStringLiteral("eAfterGroup"));
-    auto* beforeGroupLabel = new QLabel(QStringLiteral("Before grou&p:"), this);
+    auto* beforeGroupLabel = new QLabel(tr("Before grou&p:"), this);
     beforeGroupLabel->setBuddy(m_eBeforeGroup);
-    auto* afterGroupLabel = new QLabel(QStringLiteral("After gro&up:"), this);
+    auto* afterGroupLabel = new QLabel(tr("After gro&up:"), this);
     afterGroupLabel->setBuddy(m_eAfterGroup);
     // Two rows under the other options.
     auto* order = new QHBoxLayout;
@@ -139,7 +132,7 @@ TReportOptionsBox::TReportOptionsBox(Place place, const QString& title, QWidget*
             w->hide();
     }
     const QString groupHint =
-        QStringLiteral("%G is the group's value (HTML-escaped when microdata is included).");
+        tr("%G is the group's value (HTML-escaped when microdata is included).");
     m_eBeforeGroup->setToolTip(groupHint);
     m_eAfterGroup->setToolTip(groupHint);
 
@@ -182,7 +175,7 @@ QLineEdit* TReportOptionsBox::addTextRow(QGridLayout* grid, int row, const char*
 {
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QString::fromUtf8(name));
-    auto* label = new QLabel(QString::fromUtf8(caption), this);
+    auto* label = new QLabel(tr(caption), this);
     label->setBuddy(edit);
     grid->addWidget(label, row, 0);
     grid->addWidget(edit, row, 1);

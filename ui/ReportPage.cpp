@@ -1,5 +1,7 @@
 #include "ui/ReportPage.h"
 
+#include "ui/Translation.h"
+
 #include "format/Legend.h"
 #include "ui/HelpTopics.h"
 #include "ui/ReportOptionsBox.h"
@@ -24,11 +26,11 @@ TReportPage::TReportPage(Session& session, const QList<QAction*>& destinations, 
     setObjectName(QStringLiteral("TabSheet2"));
     auto* layout = new QVBoxLayout(this);
 
-    auto* RadioGroup1 = new QGroupBox(QStringLiteral("Data Selection"), this);
+    auto* RadioGroup1 = new QGroupBox(tr("Data Selection"), this);
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
-    rbSelected = new QRadioButton(QStringLiteral("&Selected item"), RadioGroup1);
+    rbSelected = new QRadioButton(tr("&Selected item"), RadioGroup1);
     rbSelected->setObjectName(QStringLiteral("rbSelected"));
-    rbAll = new QRadioButton(QStringLiteral("A&ll items"), RadioGroup1);
+    rbAll = new QRadioButton(tr("A&ll items"), RadioGroup1);
     rbAll->setObjectName(QStringLiteral("rbAll"));
     rbAll->setChecked(true);
     auto* radios = new QVBoxLayout(RadioGroup1);
@@ -36,7 +38,7 @@ TReportPage::TReportPage(Session& session, const QList<QAction*>& destinations, 
     radios->addWidget(rbAll);
     layout->addWidget(RadioGroup1);
 
-    auto* formatGroup = new QGroupBox(QStringLiteral("Reference Format"), this);
+    auto* formatGroup = new QGroupBox(tr("Reference Format"), this);
     formatGroup->setObjectName(QStringLiteral("gbReferenceFormat"));
     auto* formatGrid = new QGridLayout(formatGroup);
     eFormat = new QComboBox(formatGroup);
@@ -49,19 +51,19 @@ TReportPage::TReportPage(Session& session, const QList<QAction*>& destinations, 
     eFormat->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     connect(eFormat, &QComboBox::currentTextChanged, this,
             [this](const QString& text) { m_session.setFormatText(text); });
-    auto* formatLabel = new QLabel(QStringLiteral("F&ormat:"), formatGroup);
+    auto* formatLabel = new QLabel(tr("F&ormat:"), formatGroup);
     formatLabel->setBuddy(eFormat);
     mFormatLegend = new QPlainTextEdit(formatGroup);
     mFormatLegend->setObjectName(QStringLiteral("mFormatLegend"));
     mFormatLegend->setReadOnly(true);
     mFormatLegend->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     mFormatLegend->setLineWrapMode(QPlainTextEdit::NoWrap);
-    mFormatLegend->setPlainText(formatLegendLines().join(u'\n'));
-    auto* legendLabel = new QLabel(QStringLiteral("Legend:"), formatGroup);
+    mFormatLegend->setPlainText(formatLegendLines(translatedLegend()).join(u'\n'));
+    auto* legendLabel = new QLabel(tr("Legend:"), formatGroup);
     legendLabel->setBuddy(mFormatLegend);
-    auto* LinkLabel1 = helpLink(QStringLiteral("LinkLabel1"),
-                                QStringLiteral("Learn about more formatting options."),
-                                HelpTopic::FormattingOptions, formatGroup);
+    auto* LinkLabel1 =
+        helpLink(QStringLiteral("LinkLabel1"), tr("Learn about more formatting options."),
+                 HelpTopic::FormattingOptions, formatGroup);
     formatGrid->addWidget(formatLabel, 0, 0);
     formatGrid->addWidget(eFormat, 0, 1);
     formatGrid->addWidget(legendLabel, 1, 0, Qt::AlignTop);
@@ -69,8 +71,8 @@ TReportPage::TReportPage(Session& session, const QList<QAction*>& destinations, 
     formatGrid->addWidget(LinkLabel1, 2, 1);
     layout->addWidget(formatGroup, 1);
 
-    m_options = new TReportOptionsBox(TReportOptionsBox::Place::ReportPage,
-                                      QStringLiteral("Report Format"), this);
+    m_options =
+        new TReportOptionsBox(TReportOptionsBox::Place::ReportPage, tr("Report Format"), this);
     m_options->setObjectName(QStringLiteral("gbReportFormat"));
     connect(m_options, &TReportOptionsBox::edited, this, &TReportPage::optionsEdited);
     connect(m_options, &TReportOptionsBox::microdataToggled, this, &TReportPage::cbMicrodataClick);

@@ -1,5 +1,7 @@
 #include "ui/SettingsWin.h"
 
+#include "ui/Accessibility.h"
+
 #include "base/Errors.h"
 #include "base/IntegerText.h"
 #include "format/ValueRules.h"
@@ -8,6 +10,7 @@
 #include "ui/DesignSize.h"
 #include "ui/ErrorGuard.h"
 #include "ui/MemoLines.h"
+#include "ui/Translation.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -37,15 +40,14 @@ namespace quillery {
 
 namespace {
 
-const QString kPresetSwedish = QStringLiteral("Swedish (space-EN dash-space)");
-const QString kPresetEnglish = QStringLiteral("English (EM dash)");
 constexpr char16_t EnDash = 0x2013;
 constexpr char16_t EmDash = 0x2014;
 constexpr int HighestCode = 0xFFFF;
 
-const QString kIncompleteCode =
-    QStringLiteral("Invalid input value.  Use escape key to abandon changes");
-const QString kBeyondBmp = QStringLiteral("Characters beyond U+FFFF cannot be the dash.");
+QString incompleteCodeText()
+{
+    return TsettingsFrm::tr("Invalid input value.  Use escape key to abandon changes");
+}
 
 QString hex4(int code)
 {
@@ -159,16 +161,16 @@ private:
 TsettingsFrm::TsettingsFrm(const AppSettings& settings, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("settingsFrm"));
-    setWindowTitle(QStringLiteral("Settings"));
+    setWindowTitle(tr("Settings"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
     // Tab "General": the dashes.
-    auto* gbDashes = new QGroupBox(QStringLiteral("Dashes"));
+    auto* gbDashes = new QGroupBox(tr("Dashes"));
     gbDashes->setObjectName(QStringLiteral("gbDashes"));
     m_cbDashPresets = new QComboBox;
     m_cbDashPresets->setObjectName(QStringLiteral("cbDashPresets"));
-    m_cbDashPresets->addItems({kPresetSwedish, kPresetEnglish});
+    m_cbDashPresets->addItems({tr("Swedish (space-EN dash-space)"), tr("English (EM dash)")});
     m_cbDashPresets->setCurrentIndex(-1);
     m_eDashCode = new QLineEdit;
     m_eDashCode->setObjectName(QStringLiteral("eDashCode"));
@@ -188,7 +190,7 @@ TsettingsFrm::TsettingsFrm(const AppSettings& settings, QWidget* parent) : QDial
         palette.setColor(QPalette::Base, palette.color(QPalette::Button));
         m_eDescr->setPalette(palette);
     }
-    m_cbDashSpaces = new QCheckBox(QStringLiteral("&Surround with spaces"));
+    m_cbDashSpaces = new QCheckBox(tr("&Surround with spaces"));
     m_cbDashSpaces->setObjectName(QStringLiteral("cbDashSpaces"));
 
     auto* dashGrid = new QGridLayout(gbDashes);
@@ -198,7 +200,7 @@ TsettingsFrm::TsettingsFrm(const AppSettings& settings, QWidget* parent) : QDial
         dashGrid->addWidget(label, row, 0);
         dashGrid->addWidget(control, row, 1);
     };
-    addDashRow(0, QStringLiteral("&Presets:"), m_cbDashPresets);
+    addDashRow(0, tr("&Presets:"), m_cbDashPresets);
     auto* codeRow = new QHBoxLayout;
     codeRow->addWidget(m_eDashCode);
     codeRow->addStretch(1);
@@ -206,21 +208,21 @@ TsettingsFrm::TsettingsFrm(const AppSettings& settings, QWidget* parent) : QDial
     charRow->addWidget(m_eDashChar);
     charRow->addStretch(1);
     {
-        auto* codeLabel = new QLabel(QStringLiteral("&Codepoint:"));
+        auto* codeLabel = new QLabel(tr("&Codepoint:"));
         codeLabel->setBuddy(m_eDashCode);
         dashGrid->addWidget(codeLabel, 1, 0);
         dashGrid->addLayout(codeRow, 1, 1);
-        auto* charLabel = new QLabel(QStringLiteral("C&haracter:"));
+        auto* charLabel = new QLabel(tr("C&haracter:"));
         charLabel->setBuddy(m_eDashChar);
         dashGrid->addWidget(charLabel, 2, 0);
         dashGrid->addLayout(charRow, 2, 1);
     }
-    addDashRow(3, QStringLiteral("Description:"), m_eDescr);
+    addDashRow(3, tr("Description:"), m_eDescr);
     dashGrid->addWidget(m_cbDashSpaces, 4, 0, 1, 2);
     dashGrid->setColumnStretch(1, 1);
 
     // Tab "General": full titles.
-    auto* gbFullTitles = new QGroupBox(QStringLiteral("Full titles"));
+    auto* gbFullTitles = new QGroupBox(tr("Full titles"));
     gbFullTitles->setObjectName(QStringLiteral("gbFullTitles"));
     m_eSubtitleSeparator = new QComboBox;
     m_eSubtitleSeparator->setObjectName(QStringLiteral("eSubtitleSeparator"));
@@ -240,24 +242,23 @@ TsettingsFrm::TsettingsFrm(const AppSettings& settings, QWidget* parent) : QDial
     m_lblFullTitleSample->setObjectName(QStringLiteral("lblFullTitleSample"));
     m_lblFullTitleSample->setTextFormat(Qt::PlainText);
     m_lblFullTitleSample->setWordWrap(true);
-    auto* separatorLabel = new QLabel(QStringLiteral("S&ubtitle separator:"));
+    auto* separatorLabel = new QLabel(tr("S&ubtitle separator:"));
     separatorLabel->setBuddy(m_eSubtitleSeparator);
     auto* titlesLayout = new QVBoxLayout(gbFullTitles);
     auto* separatorRow = new QHBoxLayout;
     separatorRow->addWidget(separatorLabel);
     separatorRow->addWidget(m_eSubtitleSeparator, 1);
     titlesLayout->addLayout(separatorRow);
-    titlesLayout->addWidget(boldLabel(QStringLiteral("Characters:")));
+    titlesLayout->addWidget(boldLabel(tr("Characters:")));
     m_sbSubtitleSeparatorCharacters = new CharacterListArea(m_lblSubtitleSeparatorCharacters);
     titlesLayout->addWidget(m_sbSubtitleSeparatorCharacters);
-    titlesLayout->addWidget(boldLabel(QStringLiteral("Example:")));
+    titlesLayout->addWidget(boldLabel(tr("Example:")));
     titlesLayout->addWidget(m_lblFullTitleSample);
 
     // Tab "General": the editor's ISBN check.
-    auto* gbIsbns = new QGroupBox(QStringLiteral("ISBNs"));
+    auto* gbIsbns = new QGroupBox(tr("ISBNs"));
     gbIsbns->setObjectName(QStringLiteral("gbIsbns"));
-    m_cbMarkInvalidIsbns =
-        new QCheckBox(QStringLiteral("&Mark ISBNs with a wrong check digit or length"));
+    m_cbMarkInvalidIsbns = new QCheckBox(tr("&Mark ISBNs with a wrong check digit or length"));
     m_cbMarkInvalidIsbns->setObjectName(QStringLiteral("cbMarkInvalidIsbns"));
     (new QVBoxLayout(gbIsbns))->addWidget(m_cbMarkInvalidIsbns);
 
@@ -283,12 +284,12 @@ TsettingsFrm::TsettingsFrm(const AppSettings& settings, QWidget* parent) : QDial
         synonymsLayout->addWidget(label);
         synonymsLayout->addWidget(memo, 1);
     };
-    addMemo(QStringLiteral("Synonyms for \"&EBook\":"), m_lbSynonymsEBook);
-    addMemo(QStringLiteral("Synonyms for \"&Hardcover\":"), m_lbSynonymsHardcover);
-    addMemo(QStringLiteral("Synonyms for \"&Paperback\":"), m_lbSynonymsPaperback);
+    addMemo(tr("Synonyms for \"&EBook\":"), m_lbSynonymsEBook);
+    addMemo(tr("Synonyms for \"&Hardcover\":"), m_lbSynonymsHardcover);
+    addMemo(tr("Synonyms for \"&Paperback\":"), m_lbSynonymsPaperback);
 
     // Tab "Hypertext". The ampersand is shown, not an accelerator mark.
-    m_cbEscapeHTML = new QCheckBox(QStringLiteral("Escape <, >, and &&"));
+    m_cbEscapeHTML = new QCheckBox(tr("Escape <, >, and &&"));
     m_cbEscapeHTML->setObjectName(QStringLiteral("cbEscapeHTML"));
     m_cbEscapeHTML->setChecked(true);
     m_memo1 = new QPlainTextEdit;
@@ -308,16 +309,40 @@ TsettingsFrm::TsettingsFrm(const AppSettings& settings, QWidget* parent) : QDial
     hypertextLayout->addWidget(m_cbEscapeHTML);
     hypertextLayout->addWidget(m_memo1, 1);
 
+    // Tab "Language": the window's language, taken at the next start (widgets take their texts as
+    // they are made).
+    m_cbLanguage = new QComboBox;
+    m_cbLanguage->setObjectName(QStringLiteral("cbLanguage"));
+    m_cbLanguage->addItem(tr("System language"), QString());
+    // Each language by its own name, which its speakers look for whatever the window shows now.
+    for (const ui::UiLanguage& language : ui::uiLanguages())
+        m_cbLanguage->addItem(QString::fromUtf8(language.name), QString::fromUtf8(language.code));
+    auto* languageLabel = new QLabel(tr("&Language:"));
+    languageLabel->setBuddy(m_cbLanguage);
+    auto* languageNote = new QLabel(tr("Takes effect when Quillery starts next."));
+    languageNote->setObjectName(QStringLiteral("lblLanguageNote"));
+    languageNote->setWordWrap(true);
+    auto* tabLanguage = new QWidget;
+    tabLanguage->setObjectName(QStringLiteral("tsLanguage"));
+    auto* languageLayout = new QVBoxLayout(tabLanguage);
+    auto* languageRow = new QHBoxLayout;
+    languageRow->addWidget(languageLabel);
+    languageRow->addWidget(m_cbLanguage, 1);
+    languageLayout->addLayout(languageRow);
+    languageLayout->addWidget(languageNote);
+    languageLayout->addStretch(1);
+
     m_pcSettings = new QTabWidget;
     m_pcSettings->setObjectName(QStringLiteral("pcSettings"));
-    m_pcSettings->addTab(tabGeneral, QStringLiteral("General"));
-    m_pcSettings->addTab(tabSynonyms, QStringLiteral("Synonyms"));
-    m_pcSettings->addTab(tabHypertext, QStringLiteral("Hypertext"));
+    m_pcSettings->addTab(tabGeneral, tr("General"));
+    m_pcSettings->addTab(tabSynonyms, tr("Synonyms"));
+    m_pcSettings->addTab(tabHypertext, tr("Hypertext"));
+    m_pcSettings->addTab(tabLanguage, tr("Language"));
 
-    m_btnOk = new QPushButton(QStringLiteral("OK"));
+    m_btnOk = new QPushButton(tr("OK"));
     m_btnOk->setObjectName(QStringLiteral("btnOk"));
     m_btnOk->setDefault(true);
-    m_btnCancel = new QPushButton(QStringLiteral("Cancel"));
+    m_btnCancel = new QPushButton(tr("Cancel"));
     m_btnCancel->setObjectName(QStringLiteral("btnCancel"));
     connect(m_btnOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -355,7 +380,13 @@ TsettingsFrm::TsettingsFrm(const AppSettings& settings, QWidget* parent) : QDial
     ui::setMemoLines(m_lbSynonymsPaperback, settings.synonymsPaperback);
     m_cbEscapeHTML->setChecked(settings.escapeHtml);
     m_cbMarkInvalidIsbns->setChecked(settings.markInvalidIsbns);
+    // A language the program does not offer (set by hand) is kept until another is chosen.
+    if (m_cbLanguage->findData(settings.language) < 0)
+        m_cbLanguage->addItem(settings.language, settings.language);
+    m_cbLanguage->setCurrentIndex(m_cbLanguage->findData(settings.language));
     eSubtitleSeparatorChange();
+    ui::nameControls(this);
+    ui::showFocusFrames(this);
 }
 
 void TsettingsFrm::applyTo(AppSettings& settings) const
@@ -369,6 +400,7 @@ void TsettingsFrm::applyTo(AppSettings& settings) const
     settings.synonymsPaperback = synonymLines(m_lbSynonymsPaperback);
     settings.escapeHtml = m_cbEscapeHTML->isChecked();
     settings.markInvalidIsbns = m_cbMarkInvalidIsbns->isChecked();
+    settings.language = m_cbLanguage->currentData().toString();
 }
 
 void TsettingsFrm::done(int result)
@@ -378,7 +410,7 @@ void TsettingsFrm::done(int result)
         // which is said, or while the boxes hold no dash, which the disabled OK shows.
         if (codeBoxIncomplete() && m_eDashCode->isModified()) {
             m_eDashCode->setFocus();
-            ui::showError(this, kIncompleteCode);
+            ui::showError(this, incompleteCodeText());
             return;
         }
         if (!m_btnOk->isEnabled())
@@ -479,7 +511,7 @@ void TsettingsFrm::refuseBeyondBmp(DashSource source)
         m_eDashCode->setModified(false);
     }
     m_eDashChar->clear();
-    m_eDescr->setText(kBeyondBmp);
+    m_eDescr->setText(tr("Characters beyond U+FFFF cannot be the dash."));
     m_eDescr->setCursorPosition(0);
     m_settingDash = wasSetting;
     UpdateDashPreset();
@@ -655,7 +687,7 @@ bool TsettingsFrm::eventFilter(QObject* watched, QEvent* event)
                 if (!isVisible() || !codeBoxIncomplete())
                     return;
                 m_eDashCode->setFocus(Qt::OtherFocusReason);
-                ui::showError(this, kIncompleteCode);
+                ui::showError(this, incompleteCodeText());
             });
         }
     }
@@ -689,26 +721,22 @@ QString TsettingsFrm::fullTitleSample(const QString& separator)
 QString TsettingsFrm::escapeExplanation()
 {
     return QStringList{
-        QStringLiteral(
-            "If the target format of the report is an HTML document, you can choose if you want "
-            "to escape the HTML-specific characters <, >, and &. These will then be replaced by "
-            "\"&lt;\", \"&gt;\", and \"&amp;\", respectively."),
-        QStringLiteral(
-            "If you escape, you can freely enter any characters in the book fields. The output "
-            "text will be valid HTML markup and be displayed properly in an HTML renderer, "
-            "exactly as in the edit fields. Obviously, you cannot use (effective) HTML markup in "
-            "the fields; for example, \"this <em>is</em> good\" will be displayed literally, "
-            "with the tags visible."),
-        QStringLiteral(
-            "If you do not escape, you must only use <, >, and & according to the strict HTML "
-            "rules; otherwise, the markup will not be valid. On the other hand, you can then "
-            "include HTML markup. For instance, \"this <em>is</em>good\" will be rendered as "
-            "three English words only, the middle one (probably) in italics. If you want to "
-            "display the characters <, >, and & in the text, you must escape them manually."),
-        QStringLiteral(
-            "If the target format of the report is plain text, you should not escape the "
-            "characters. Indeed, there is no need for HTML markup, and you want all characters "
-            "to be interpreted literally."),
+        tr("If the target format of the report is an HTML document, you can choose if you want "
+           "to escape the HTML-specific characters <, >, and &. These will then be replaced by "
+           "\"&lt;\", \"&gt;\", and \"&amp;\", respectively."),
+        tr("If you escape, you can freely enter any characters in the book fields. The output "
+           "text will be valid HTML markup and be displayed properly in an HTML renderer, "
+           "exactly as in the edit fields. Obviously, you cannot use (effective) HTML markup in "
+           "the fields; for example, \"this <em>is</em> good\" will be displayed literally, "
+           "with the tags visible."),
+        tr("If you do not escape, you must only use <, >, and & according to the strict HTML "
+           "rules; otherwise, the markup will not be valid. On the other hand, you can then "
+           "include HTML markup. For instance, \"this <em>is</em>good\" will be rendered as "
+           "three English words only, the middle one (probably) in italics. If you want to "
+           "display the characters <, >, and & in the text, you must escape them manually."),
+        tr("If the target format of the report is plain text, you should not escape the "
+           "characters. Indeed, there is no need for HTML markup, and you want all characters "
+           "to be interpreted literally."),
     }
         .join(QStringLiteral("\n\n"));
 }

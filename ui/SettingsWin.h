@@ -18,7 +18,8 @@ namespace quillery {
 struct AppSettings;
 
 // "Settings": the dash character and its spacing, the subtitle separator, the editor's mark of
-// ISBNs that are not valid, the synonyms of the three book formats and HTML escaping. The dialog
+// ISBNs that are not valid, the synonyms of the three book formats, HTML escaping and the window's
+// language (taken at the next start). The dialog
 // reads and writes no settings of its own: it is filled from the caller's AppSettings and, after
 // OK, copies its values back with applyTo().
 //
@@ -36,8 +37,8 @@ public:
     explicit TsettingsFrm(const AppSettings& settings, QWidget* parent = nullptr);
 
     // Copies the edited values (dash character, spacing, subtitle separator, the ISBN mark, the
-    // three synonym lists without empty lines at their ends, HTML escaping) into `settings`;
-    // everything else there is left alone.
+    // three synonym lists without empty lines at their ends, HTML escaping, the language) into
+    // `settings`; everything else there is left alone.
     void applyTo(AppSettings& settings) const;
     bool closedWithOk() const { return m_closedWithOk; }
 
@@ -111,6 +112,7 @@ private:
     QPlainTextEdit* m_lbSynonymsPaperback = nullptr;
     QCheckBox* m_cbEscapeHTML = nullptr;
     QCheckBox* m_cbMarkInvalidIsbns = nullptr;
+    QComboBox* m_cbLanguage = nullptr;
     QPlainTextEdit* m_memo1 = nullptr;
     QPushButton* m_btnOk = nullptr;
     QPushButton* m_btnCancel = nullptr;

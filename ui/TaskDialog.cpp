@@ -1,5 +1,7 @@
 #include "ui/TaskDialog.h"
 
+#include "ui/Accessibility.h"
+
 #include <QApplication>
 #include <QCommandLinkButton>
 #include <QHBoxLayout>
@@ -156,6 +158,8 @@ TaskDialog::TaskDialog(const TaskDialogSpec& spec, QWidget* parent) : QDialog(pa
         outer->addWidget(footer);
     }
     setMinimumWidth(420);
+    nameControls(this);
+    showFocusFrames(this);
 }
 
 void TaskDialog::setDetailsExpanded(bool expanded)

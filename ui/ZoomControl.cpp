@@ -4,6 +4,7 @@
 #include "base/IntegerText.h"
 #include "base/ProductInfo.h"
 #include "ui/Dialogs.h"
+#include "ui/Translation.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -82,7 +83,7 @@ void defaultErrorReporter(QWidget* parent, const Error& error)
 
 QString zoomLabelHint()
 {
-    return QStringLiteral(
+    return TZoomControl::tr(
         "Click to set zoom level to 100 %.\nRight-click to set a custom zoom level.");
 }
 
@@ -242,7 +243,7 @@ void TZoomControl::updateLayout()
         m_trackRect.x(), std::min(centre - ThumbWidth / 2, rightEdge(m_trackRect) - ThumbWidth));
     m_thumbRect = fromEdges(thumbLeft, ThumbMargin, thumbLeft + ThumbWidth, h - ThumbMargin);
 
-    m_labelText = QString::number(m_zoomLevel) + QStringLiteral(" %");
+    m_labelText = ui::uiLocale().toString(m_zoomLevel) + QStringLiteral(" %");
     if (m_showLabel) {
         const int textHeight = fontMetrics().height();
         m_labelRect =
@@ -316,9 +317,8 @@ void TZoomControl::setErrorReporter(ErrorReporter reporter)
 
 void TZoomControl::promptForCustomLevel()
 {
-    const std::optional<QString> answer =
-        m_prompt(this, QStringLiteral("Zoom"), QStringLiteral("Please enter the new zoom level."),
-                 QString::number(m_zoomLevel));
+    const std::optional<QString> answer = m_prompt(
+        this, tr("Zoom"), tr("Please enter the new zoom level."), QString::number(m_zoomLevel));
     if (!answer)
         return;
     try {
