@@ -3,6 +3,7 @@
 #include "base/Cancelled.h"
 #include "base/Errors.h"
 #include "base/FileIo.h"
+#include "base/ListCollation.h"
 #include "base/WorkerPool.h"
 #include "catalogue/BookFile.h"
 #include "catalogue/Catalogue.h"
@@ -144,14 +145,10 @@ QList<ReportSortKey> effectiveSortKeys(const ReportOptions& options)
     return keys;
 }
 
-// A collator as the book list sorts names with (see sortBookNames). Each thread makes its own.
+// A collator as the book list sorts names with. Each thread makes its own.
 QCollator listCollator()
 {
-    const QLocale locale;
-    QCollator collator(locale.language() == QLocale::C ? QLocale(QLocale::English) : locale);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    collator.setNumericMode(false);
-    return collator;
+    return ListSortKeys::collator();
 }
 
 // The direction of each part of a book's place in the order (Series has two: the series, then
