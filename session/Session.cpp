@@ -11,6 +11,7 @@
 #include "format/FormatEngine.h"
 #include "format/JsonLd.h"
 #include "format/Report.h"
+#include "markup/LanguageRegistry.h"
 #include "session/ReportControls.h"
 #include "settings/RegFileStore.h"
 #include "settings/SettingsStore.h"
@@ -122,6 +123,16 @@ void Session::openFolder(const QString& folder)
     m_currentDir = opened;
     rereadBookNames();
     readDirectoryOptionsInto(m_currentDir, m_formatText, m_report);
+    // The books of the folder will be formatted: the language table is read on a thread of its
+    // own while the folder is listed, rather than by the first book formatted while every other
+    // waits for it. Should reading it fail, the first use reads it again and reports the error.
+    if (!m_languagesRead.valid())
+        m_languagesRead = WorkerPool::runInBackground([] {
+            try {
+                LanguageRegistry::instance();
+            } catch (...) {
+            }
+        });
 }
 
 const QStringList& Session::bookNames() const

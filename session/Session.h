@@ -357,6 +357,7 @@ private:
         bool version10 = false;
     };
     mutable std::future<BackgroundReading> m_pendingIndex;
+    std::future<void> m_languagesRead;
     mutable std::optional<bool> m_backgroundVersion10;
     mutable std::shared_ptr<std::atomic<bool>> m_stopIndex;
     mutable std::vector<BookRecord> m_savedWhileIndexing;
