@@ -125,14 +125,10 @@ void Session::openFolder(const QString& folder)
     readDirectoryOptionsInto(m_currentDir, m_formatText, m_report);
     // The books of the folder will be formatted: the language table is read on a thread of its
     // own while the folder is listed, rather than by the first book formatted while every other
-    // waits for it. Should reading it fail, the first use reads it again and reports the error.
+    // waits for it. Should reading it fail, the error stays in the future, which nobody asks,
+    // and the first use reads the table again and reports it.
     if (!m_languagesRead.valid())
-        m_languagesRead = WorkerPool::runInBackground([] {
-            try {
-                LanguageRegistry::instance();
-            } catch (...) {
-            }
-        });
+        m_languagesRead = WorkerPool::runInBackground([] { LanguageRegistry::instance(); });
 }
 
 const QStringList& Session::bookNames() const
