@@ -98,7 +98,7 @@ QCollator ListSortKeys::collator()
     return collator;
 }
 
-ListSortKeys::ListSortKeys(const QString* texts, qsizetype count) : m_size(count)
+ListSortKeys::ListSortKeys(const QStringView* texts, qsizetype count) : m_size(count)
 {
     const qsizetype runs = (count + KeyRun - 1) / KeyRun;
 #ifdef QUILLERY_HAVE_ICU
@@ -128,7 +128,7 @@ ListSortKeys::ListSortKeys(const QString* texts, qsizetype count) : m_size(count
         [&](qsizetype run) {
             const QCollator collator = ListSortKeys::collator();
             for (qsizetype i = run * KeyRun; i < std::min(count, (run + 1) * KeyRun); ++i)
-                keys[size_t(i)].emplace(collator.sortKey(texts[i]));
+                keys[size_t(i)].emplace(collator.sortKey(texts[i].toString()));
         },
         1);
     m_keys.reserve(size_t(count));

@@ -18,7 +18,7 @@ namespace quillery {
 class ListSortKeys {
 public:
     // The keys of texts[0..count).
-    ListSortKeys(const QString* texts, qsizetype count);
+    ListSortKeys(const QStringView* texts, qsizetype count);
 
     qsizetype size() const { return m_size; }
     // Negative, zero or positive as the text at a sorts before, with or after the one at b.

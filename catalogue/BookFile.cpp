@@ -372,8 +372,6 @@ public:
             bytes = bytes.sliced(3);
         if (!isValidUtf8(bytes))
             return false;
-        for (QString& value : m_record.values)
-            emptyKeepingCapacity(value);
         const char* const data = bytes.data();
         const qsizetype n = bytes.size();
         qsizetype start = 0;
@@ -391,7 +389,14 @@ public:
             if (data[end] == '\r' && start < n && data[start] == '\n')
                 ++start;
         }
-        return release();
+        if (!release())
+            return false;
+        // The fields the book does not give are emptied; the others were written over.
+        for (size_t i = 0; i < m_seen.size(); ++i) {
+            if (!m_seen[i])
+                emptyKeepingCapacity(m_record.values[i]);
+        }
+        return true;
     }
 
 private:

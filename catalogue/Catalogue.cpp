@@ -69,15 +69,15 @@ QString undecodableNamesText(int count)
     return QStringLiteral("%1 book file(s) left out: their names are not valid UTF-8.").arg(count);
 }
 
-void sortBookNames(QStringList& names)
+std::vector<quint32> bookNameOrder(const std::vector<QStringView>& names)
 {
     // The keys are made once for each name, on the pool's threads; the places of the names are
     // sorted, not the names.
-    const ListSortKeys keys(names.constData(), names.size());
-    std::vector<quint32> order(static_cast<size_t>(names.size()));
+    const ListSortKeys keys(names.data(), qsizetype(names.size()));
+    std::vector<quint32> order(names.size());
     for (size_t i = 0; i < order.size(); ++i)
         order[i] = quint32(i);
-    const QString* const name = names.constData();
+    const QStringView* const name = names.data();
     const auto before = [&](quint32 a, quint32 b) {
         const int c = keys.compare(a, b);
         if (c != 0)
@@ -103,11 +103,26 @@ void sortBookNames(QStringList& names)
         for (qsizetype p = 0; p + width < shares; p += 2 * width)
             std::inplace_merge(at(p), at(p + width), at(std::min(p + 2 * width, shares)), before);
     }
+    return order;
+}
+
+void sortBookNames(QStringList& names)
+{
+    const std::vector<quint32> order =
+        bookNameOrder(std::vector<QStringView>(names.cbegin(), names.cend()));
     QStringList sorted;
     sorted.reserve(names.size());
     for (const quint32 i : order)
         sorted.append(std::move(names[i]));
     names = std::move(sorted);
+}
+
+int forEachListedBookName(const QString& directory, const std::function<void(QString&&)>& name)
+{
+    int skipped = 0;
+    forEachBookName(
+        directory, [&](QString listed) { name(std::move(listed)); }, [&] { ++skipped; });
+    return skipped;
 }
 
 QString withTrailingSeparator(const QString& directory)

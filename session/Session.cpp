@@ -20,6 +20,8 @@
 #include <QDir>
 
 #include <QFileInfo>
+#include <QScopeGuard>
+#include <exception>
 #include <utility>
 
 namespace quillery {
@@ -535,6 +537,25 @@ QByteArray Session::generateReportUtf8(const QStringList& entries, bool byteOrde
     saveBook();
     return quillery::generateReportUtf8(m_currentDir, entries, m_formatText,
                                         formatContext(FormatMode::Reference), byteOrderMark, run);
+}
+
+QByteArray Session::generateAllBooksReportUtf8(bool byteOrderMark)
+{
+    if (m_bookNames || filtered())
+        return generateReportUtf8(reportEntries(ReportScope::AllItems, QString()), byteOrderMark);
+    saveBook();
+    QStringList names;
+    int undecodable = 0;
+    // The list is kept when the report is made, and when it fails on a book once listed.
+    const auto keepList = qScopeGuard([&] {
+        if (!names.isEmpty() || std::uncaught_exceptions() == 0) {
+            m_bookNames = std::move(names);
+            m_undecodableNames = undecodable;
+        }
+    });
+    return generateFolderReportUtf8(m_currentDir, m_formatText,
+                                    formatContext(FormatMode::Reference), byteOrderMark, names,
+                                    undecodable);
 }
 
 QString Session::formatBookFile(const QString& path, const QString& format, FormatMode mode) const

@@ -52,7 +52,8 @@ TEST(Catalogue, ListKeysOrderNamesAsTheCollatorDoes)
     const QLocale before;
     for (const char* locale : {"C", "en_US", "sv_SE", "de_DE", "da_DK", "cs_CZ", "ja_JP"}) {
         QLocale::setDefault(QLocale(s(locale)));
-        const ListSortKeys keys(names.constData(), names.size());
+        const std::vector<QStringView> views(names.cbegin(), names.cend());
+        const ListSortKeys keys(views.data(), qsizetype(views.size()));
         const QCollator collator = ListSortKeys::collator();
         for (qsizetype a = 0; a < names.size(); ++a) {
             for (qsizetype b = 0; b < names.size(); ++b) {
