@@ -292,6 +292,7 @@ public:
                 if (!m_sectionSeen[i]) {
                     m_sectionSeen[i] = true;
                     m_current = &keys;
+                    m_nextKey = 0;
                 }
                 return;
             }
@@ -330,6 +331,7 @@ public:
 
 private:
     const SectionKeys* m_current = nullptr;
+    size_t m_nextKey = 0;
     std::array<bool, 3> m_sectionSeen{};
     std::array<bool, FieldCount> m_seen{};
 };
@@ -340,8 +342,10 @@ namespace {
 
 bool isAsciiBytes(QByteArrayView text)
 {
-    return std::all_of(text.begin(), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    unsigned char any = 0;
+    for (const char c : text)
+        any |= static_cast<unsigned char>(c);
+    return any < 0x80;
 }
 
 bool startsWithBom(QByteArrayView text)
@@ -368,8 +372,6 @@ public:
             bytes = bytes.sliced(3);
         if (!isValidUtf8(bytes))
             return false;
-        for (QString& value : m_record.values)
-            emptyKeepingCapacity(value);
         const char* const data = bytes.data();
         const qsizetype n = bytes.size();
         qsizetype start = 0;
@@ -387,7 +389,14 @@ public:
             if (data[end] == '\r' && start < n && data[start] == '\n')
                 ++start;
         }
-        return release();
+        if (!release())
+            return false;
+        // The fields the book does not give are emptied; the others were written over.
+        for (size_t i = 0; i < m_seen.size(); ++i) {
+            if (!m_seen[i])
+                emptyKeepingCapacity(m_record.values[i]);
+        }
+        return true;
     }
 
 private:
@@ -453,6 +462,7 @@ private:
                 if (!m_sectionSeen[i]) {
                     m_sectionSeen[i] = true;
                     m_current = &keys;
+                    m_nextKey = 0;
                 }
                 return true;
             }
@@ -469,9 +479,15 @@ private:
             return true;
         if (!isAsciiBytes(m_key))
             return false;
-        for (const auto& [name, field] : m_current->keys) {
+        // Books are written in the order of the table, so the search starts after the key
+        // found last and mostly ends at once.
+        const auto& keys = m_current->keys;
+        for (size_t k = 0; k < keys.size(); ++k) {
+            const size_t at = (m_nextKey + k) % keys.size();
+            const auto& [name, field] = keys[at];
             if (m_key.size() != name.size() || !equalsAsciiNoCase(m_key, name))
                 continue;
+            m_nextKey = at + 1;
             const int index = static_cast<int>(field);
             if (m_seen[index])
                 return true;
@@ -479,6 +495,11 @@ private:
             QString& text = m_record[field];
             if (m_value.isEmpty()) {
                 emptyKeepingCapacity(text);
+            } else if (isAsciiBytes(m_value)) {
+                text.resize(m_value.size());
+                char16_t* const out = reinterpret_cast<char16_t*>(text.data());
+                for (qsizetype i = 0; i < m_value.size(); ++i)
+                    out[i] = char16_t(static_cast<unsigned char>(m_value[i]));
             } else {
                 // Decoded into the string the field held before; a mark inside stays text.
                 QStringDecoder decoder(QStringConverter::Utf8,
@@ -499,7 +520,14 @@ private:
 
     static bool equalsAsciiNoCase(QByteArrayView a, QStringView b)
     {
-        for (qsizetype i = 0; i < a.size(); ++i) {
+        // Keys are mostly written as the table spells them.
+        qsizetype same = 0;
+        while (same < a.size() &&
+               char16_t(static_cast<unsigned char>(a[same])) == b[same].unicode())
+            ++same;
+        if (same == a.size())
+            return true;
+        for (qsizetype i = same; i < a.size(); ++i) {
             char16_t x = char16_t(static_cast<unsigned char>(a[i]));
             char16_t y = b[i].unicode();
             if (x >= u'A' && x <= u'Z')
@@ -518,6 +546,7 @@ private:
     QByteArrayView m_key;
     QByteArrayView m_value;
     const SectionKeys* m_current = nullptr;
+    size_t m_nextKey = 0;
     std::array<bool, 3> m_sectionSeen{};
     std::array<bool, FieldCount> m_seen{};
 };

@@ -1,10 +1,10 @@
 #include "catalogue/Catalogue.h"
 
 #include "base/FileIo.h"
+#include "base/ListCollation.h"
 #include "base/WorkerPool.h"
 #include "catalogue/BookFile.h"
 
-#include <QCollator>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -69,49 +69,33 @@ QString undecodableNamesText(int count)
     return QStringLiteral("%1 book file(s) left out: their names are not valid UTF-8.").arg(count);
 }
 
-void sortBookNames(QStringList& names)
+std::vector<quint32> bookNameOrder(const std::vector<QStringView>& names)
 {
-    struct Keyed {
-        QCollatorSortKey key;
-        QString name;
-    };
-    // The keys are made once for each name, on the pool's threads: a collator serves one thread
-    // at a time, so each run makes its own.
-    std::vector<std::optional<Keyed>> keyed(static_cast<size_t>(names.size()));
-    // Detached here, once: the threads only take the names out.
-    QString* const name = names.data();
-    WorkerPool::shared().forEachRun(
-        names.size(),
-        [&](qsizetype begin, qsizetype end) {
-            // The C locale has no collation of its own (and would sort by code unit, case
-            // first), so it sorts as English does.
-            const QLocale locale;
-            QCollator collator(locale.language() == QLocale::C ? QLocale(QLocale::English)
-                                                               : locale);
-            collator.setCaseSensitivity(Qt::CaseInsensitive);
-            collator.setNumericMode(false);
-            for (qsizetype i = begin; i < end; ++i)
-                keyed[size_t(i)].emplace(Keyed{collator.sortKey(name[i]), std::move(name[i])});
-        },
-        1024);
-    const auto before = [](const std::optional<Keyed>& a, const std::optional<Keyed>& b) {
-        const int c = a->key.compare(b->key);
+    // The keys are made once for each name, on the pool's threads; the places of the names are
+    // sorted, not the names.
+    const ListSortKeys keys(names.data(), qsizetype(names.size()));
+    std::vector<quint32> order(names.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = quint32(i);
+    const QStringView* const name = names.data();
+    const auto before = [&](quint32 a, quint32 b) {
+        const int c = keys.compare(a, b);
         if (c != 0)
             return c < 0;
-        const int folded = a->name.compare(b->name, Qt::CaseInsensitive);
+        const int folded = name[a].compare(name[b], Qt::CaseInsensitive);
         if (folded != 0)
             return folded < 0;
-        return a->name < b->name;
+        return name[a] < name[b];
     };
     // A share sorted on each thread, then the shares merged: the order is total (no two names
     // are the same), so it is the order one sort gives.
     WorkerPool& pool = WorkerPool::shared();
-    const qsizetype shares = keyed.size() < 4096 ? 1 : pool.threadCount();
+    const qsizetype shares = order.size() < 4096 ? 1 : pool.threadCount();
     std::vector<size_t> bounds;
     for (qsizetype p = 0; p <= shares; ++p)
-        bounds.push_back(keyed.size() * size_t(p) / size_t(shares));
+        bounds.push_back(order.size() * size_t(p) / size_t(shares));
     const auto at = [&](qsizetype p) {
-        return keyed.begin() + ptrdiff_t(bounds[size_t(p)]);
+        return order.begin() + ptrdiff_t(bounds[size_t(p)]);
     };
     pool.forEach(
         shares, [&](qsizetype p) { std::sort(at(p), at(p + 1), before); }, 1);
@@ -119,8 +103,26 @@ void sortBookNames(QStringList& names)
         for (qsizetype p = 0; p + width < shares; p += 2 * width)
             std::inplace_merge(at(p), at(p + width), at(std::min(p + 2 * width, shares)), before);
     }
-    for (size_t i = 0; i < keyed.size(); ++i)
-        names[qsizetype(i)] = std::move(keyed[i]->name);
+    return order;
+}
+
+void sortBookNames(QStringList& names)
+{
+    const std::vector<quint32> order =
+        bookNameOrder(std::vector<QStringView>(names.cbegin(), names.cend()));
+    QStringList sorted;
+    sorted.reserve(names.size());
+    for (const quint32 i : order)
+        sorted.append(std::move(names[i]));
+    names = std::move(sorted);
+}
+
+int forEachListedBookName(const QString& directory, const std::function<void(QString&&)>& name)
+{
+    int skipped = 0;
+    forEachBookName(
+        directory, [&](QString listed) { name(std::move(listed)); }, [&] { ++skipped; });
+    return skipped;
 }
 
 QString withTrailingSeparator(const QString& directory)

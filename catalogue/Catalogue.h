@@ -4,6 +4,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <vector>
+
 namespace quillery {
 
 // The extension of book files, with its period.
@@ -25,6 +28,14 @@ QString undecodableNamesText(int count);
 // Sorts book names as the book list does: ignoring case in the locale's order, with names that
 // differ only in case kept in a fixed order.
 void sortBookNames(QStringList& names);
+
+// The places of names in the order sortBookNames puts them in: the k-th name of the sorted list
+// is names[order[k]].
+std::vector<quint32> bookNameOrder(const std::vector<QStringView>& names);
+
+// Hands the names listBookNames lists to `name` in the folder's own order, as the folder is read;
+// returns how many it leaves out for their names.
+int forEachListedBookName(const QString& directory, const std::function<void(QString&&)>& name);
 
 // The folder with a path separator at its end, as the catalogue state always holds it.
 QString withTrailingSeparator(const QString& directory);

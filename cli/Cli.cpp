@@ -264,16 +264,22 @@ QByteArray commandReport(const Invocation& inv, Warnings& warnings)
     const std::unique_ptr<Session> session = startSession(inv);
     session->openFolder(dir);
     applyFlags(inv, *session);
-    QStringList entries =
-        inv.has("--selected")
-            ? session->reportEntries(ReportScope::SelectedItem, inv.value("--selected"))
-            : session->reportEntries(ReportScope::AllItems, QString());
+    const bool toFile = inv.has("-o");
+    QByteArray bytes;
+    if (inv.has("--selected") || query) {
+        QStringList entries =
+            inv.has("--selected")
+                ? session->reportEntries(ReportScope::SelectedItem, inv.value("--selected"))
+                : session->reportEntries(ReportScope::AllItems, QString());
+        if (query)
+            entries = filterBooks(dir, entries, *query);
+        bytes = session->generateReportUtf8(entries, toFile);
+    } else {
+        // Every book: read and formatted while the folder is listed.
+        bytes = session->generateAllBooksReportUtf8(toFile);
+    }
     // Counted from the listing the entries came from: the folder is listed once.
     warnUndecodableNames(session->undecodableBookNames(), warnings);
-    if (query)
-        entries = filterBooks(dir, entries, *query);
-    const bool toFile = inv.has("-o");
-    const QByteArray bytes = session->generateReportUtf8(entries, toFile);
     if (toFile) {
         writeWholeFile(inv.value("-o"), bytes);
         return {};

@@ -25,6 +25,8 @@ int main(int argc, char* argv[])
     QByteArray out;
     QByteArray err;
     const int status = quillery::cli::run(arguments, out, err);
+    // Each output is written whole by one call: no buffer is needed between.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
     std::fwrite(err.constData(), 1, size_t(err.size()), stderr);
     std::fflush(stdout);

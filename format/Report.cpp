@@ -3,6 +3,7 @@
 #include "base/Cancelled.h"
 #include "base/Errors.h"
 #include "base/FileIo.h"
+#include "base/ListCollation.h"
 #include "base/WorkerPool.h"
 #include "catalogue/BookFile.h"
 #include "catalogue/Catalogue.h"
@@ -17,11 +18,19 @@
 #include <QHash>
 #include <QJsonArray>
 #include <QLocale>
+#include <QScopeGuard>
 #include <QStringEncoder>
 
 #include <algorithm>
+#include <array>
+#include <atomic>
+#include <condition_variable>
+#include <cstring>
+#include <deque>
 #include <exception>
 #include <iterator>
+#include <memory>
+#include <mutex>
 #include <numeric>
 #include <optional>
 #include <vector>
@@ -144,14 +153,10 @@ QList<ReportSortKey> effectiveSortKeys(const ReportOptions& options)
     return keys;
 }
 
-// A collator as the book list sorts names with (see sortBookNames). Each thread makes its own.
+// A collator as the book list sorts names with. Each thread makes its own.
 QCollator listCollator()
 {
-    const QLocale locale;
-    QCollator collator(locale.language() == QLocale::C ? QLocale(QLocale::English) : locale);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    collator.setNumericMode(false);
-    return collator;
+    return ListSortKeys::collator();
 }
 
 // The direction of each part of a book's place in the order (Series has two: the series, then
@@ -328,6 +333,24 @@ struct ItemRules {
     }
 };
 
+// The names of a sorted list lie wherever the listing put them, so reading them in order misses
+// the cache once a book; the next book's name is fetched while this one is read.
+inline void prefetchName(const QString& name)
+{
+#if defined(__GNUC__)
+    __builtin_prefetch(name.constData());
+#else
+    Q_UNUSED(name);
+#endif
+}
+
+// Whether the books of a report come in the order of their list.
+bool inListOrder(const ReportOptions& options)
+{
+    return !isGrouped(options) &&
+           (options.sort.isEmpty() || options.sort.front() == ReportSortKey{});
+}
+
 // Books per piece, and pieces made between two looks at the caller's progress and cancellation.
 constexpr qsizetype PieceBooks = 64;
 constexpr qsizetype PiecesPerStep = 32;
@@ -368,7 +391,10 @@ void plainItems(const QString& directory, const QStringList& entries, const Item
                 BookReader reader(folder);
                 QString line;
                 const qsizetype begin = first + p * PieceBooks;
-                for (qsizetype i = begin; i < std::min(stepEnd, begin + PieceBooks); ++i) {
+                const qsizetype end = std::min(stepEnd, begin + PieceBooks);
+                for (qsizetype i = begin; i < end; ++i) {
+                    if (i + 1 < end)
+                        prefetchName(entries[i + 1]);
                     const BookRecord& record = reader.read(entries[i]);
                     rules.line(record, line);
                     Out::add(piece, line);
@@ -430,6 +456,8 @@ void sortedItems(const QString& directory, const QStringList& entries, const Ite
                 const QCollator collator = listCollator();
                 QString line;
                 for (qsizetype i = first + begin; i < first + end; ++i) {
+                    if (i + 1 < first + end)
+                        prefetchName(entries[i + 1]);
                     const BookRecord& record = reader.read(entries[i]);
                     MadeBook<typename Out::Piece>& book = made[size_t(i)];
                     sortParts(collator, record, i, keys, parts.data() + size_t(i) * width);
@@ -503,8 +531,7 @@ void reportInto(const QString& directory, const QStringList& entries, const QStr
     }
     const ItemRules rules(format, context);
     std::vector<QJsonObject> books;
-    if (!isGrouped(options) &&
-        (options.sort.isEmpty() || options.sort.front() == ReportSortKey{})) {
+    if (inListOrder(options)) {
         if (!options.beforeReport.isEmpty())
             out.line(options.beforeReport);
         plainItems(directory, entries, rules, out, books, run);
@@ -527,7 +554,214 @@ void reportInto(const QString& directory, const QStringList& entries, const QStr
     }
 }
 
+// The names of a folder as its listing hands them out, kept in blocks that never move, so that
+// readers take runs of them while more are coming. One thread appends; any thread takes runs.
+class ListedNames {
+public:
+    static constexpr qsizetype Block = 1024; // a whole number of runs
+
+    void append(QString&& name)
+    {
+        if (m_count % Block == 0) {
+            auto block = std::make_unique<QString[]>(size_t(Block));
+            m_last = block.get();
+            const std::lock_guard<std::mutex> lock(m_lock);
+            m_blocks.push_back(std::move(block));
+        }
+        m_last[m_count % Block] = std::move(name);
+        ++m_count;
+        if (m_count % PieceBooks == 0)
+            publish(false);
+    }
+
+    // No more names come.
+    void finish() { publish(true); }
+
+    // The names [begin, begin + wanted) once they are listed, or as many of them as the listing
+    // had when it ended; `got` is how many (none: the listing has no more).
+    const QString* take(qsizetype begin, qsizetype wanted, qsizetype& got)
+    {
+        std::unique_lock<std::mutex> lock(m_lock);
+        m_more.wait(lock, [&] { return m_done || m_published >= begin + wanted; });
+        got = std::clamp<qsizetype>(m_published - begin, 0, wanted);
+        return got > 0 ? m_blocks[size_t(begin / Block)].get() + begin % Block : nullptr;
+    }
+
+    // Every name, in the listing's order: once finished.
+    std::vector<QStringView> all() const
+    {
+        std::vector<QStringView> names;
+        names.reserve(size_t(m_count));
+        for (qsizetype i = 0; i < m_count; ++i)
+            names.emplace_back(m_blocks[size_t(i / Block)][i % Block]);
+        return names;
+    }
+
+    // The names in the given order, taken out: once nobody reads them any more.
+    QStringList takeAll(const std::vector<quint32>& order)
+    {
+        QStringList names;
+        names.reserve(qsizetype(order.size()));
+        for (const quint32 i : order)
+            names.append(std::move(m_blocks[i / Block][i % Block]));
+        return names;
+    }
+
+private:
+    void publish(bool done)
+    {
+        {
+            const std::lock_guard<std::mutex> lock(m_lock);
+            m_published = m_count;
+            m_done = m_done || done;
+        }
+        m_more.notify_all();
+    }
+
+    std::mutex m_lock;
+    std::condition_variable m_more;
+    std::vector<std::unique_ptr<QString[]>> m_blocks; // appended under the lock
+    QString* m_last = nullptr;                        // the block being filled
+    qsizetype m_count = 0;                            // the appender's own
+    qsizetype m_published = 0;                        // under the lock
+    bool m_done = false;                              // under the lock
+};
+
+// The lines of one run of books, in the folder's order: each book's line ends at ends[i].
+struct ListedRun {
+    QByteArray bytes;
+    std::array<qsizetype, PieceBooks> ends{};
+};
+
 } // namespace
+
+QByteArray generateFolderReportUtf8(const QString& directory, const QString& format,
+                                    const FormatContext& context, bool byteOrderMark,
+                                    QStringList& names, int& undecodable)
+{
+    const ReportOptions& options = context.report;
+    if (!inListOrder(options) || options.jsonLd) {
+        names = listBookNames(directory, &undecodable);
+        return generateReportUtf8(directory, names, format, context, byteOrderMark);
+    }
+    const ItemRules rules(format, context);
+    const FolderReader folder(withTrailingSeparator(directory));
+    ListedNames listed;
+    std::mutex runsLock;
+    std::deque<ListedRun> runs; // grows under runsLock; a run never moves
+    std::atomic<qsizetype> nextRun{0};
+    std::atomic<bool> failed{false};
+    std::vector<quint32> order;
+
+    // Reads, formats and keeps runs of books until the listing has no more or one fails.
+    const auto readRuns = [&] {
+        BookReader reader(folder);
+        QString line;
+        while (!failed.load(std::memory_order_relaxed)) {
+            const qsizetype r = nextRun.fetch_add(1);
+            qsizetype got = 0;
+            const QString* name = listed.take(r * PieceBooks, PieceBooks, got);
+            if (got == 0)
+                return;
+            ListedRun* run = nullptr;
+            {
+                const std::lock_guard<std::mutex> lock(runsLock);
+                if (runs.size() <= size_t(r))
+                    runs.resize(size_t(r) + 1);
+                run = &runs[size_t(r)];
+            }
+            run->bytes.reserve(got * 256);
+            try {
+                for (qsizetype i = 0; i < got; ++i) {
+                    if (i + 1 < got)
+                        prefetchName(name[i + 1]);
+                    rules.line(reader.read(name[i]), line);
+                    appendUtf8Line(run->bytes, line);
+                    run->ends[size_t(i)] = run->bytes.size();
+                }
+            } catch (...) {
+                // The error a report in list order meets first is found again below.
+                failed = true;
+            }
+        }
+    };
+    // One thread lists the folder and sorts the names, then reads with the others, which read
+    // the books in the folder's order from the first names listed.
+    WorkerPool& pool = WorkerPool::shared();
+    pool.forEach(
+        pool.threadCount(),
+        [&](qsizetype role) {
+            if (role == 0) {
+                {
+                    const auto finished = qScopeGuard([&] { listed.finish(); });
+                    undecodable = forEachListedBookName(
+                        directory, [&](QString&& name) { listed.append(std::move(name)); });
+                }
+                order = bookNameOrder(listed.all());
+            }
+            readRuns();
+        },
+        1);
+    names = listed.takeAll(order);
+    if (failed)
+        return generateReportUtf8(directory, names, format, context, byteOrderMark);
+
+    QByteArray bytes = byteOrderMark ? utf8Bom() : QByteArray();
+    Utf8Out out(bytes);
+    if (options.completePage) {
+        for (const QString& line : pageHead(directory, context))
+            out.line(line);
+    }
+    if (!options.beforeReport.isEmpty())
+        out.line(options.beforeReport);
+    // The lines gathered in list order straight into the report, a share of the list on each
+    // thread: first the size of each share, then the copies.
+    const qsizetype shares = order.size() < 4096 ? 1 : pool.threadCount();
+    const auto lineOf = [&](quint32 book) {
+        const ListedRun& run = runs[book / PieceBooks];
+        const qsizetype i = book % PieceBooks;
+        const qsizetype from = i == 0 ? 0 : run.ends[size_t(i - 1)];
+        return QByteArrayView(run.bytes.constData() + from, run.ends[size_t(i)] - from);
+    };
+    const auto shareBounds = [&](qsizetype p) {
+        return std::pair{order.size() * size_t(p) / size_t(shares),
+                         order.size() * size_t(p + 1) / size_t(shares)};
+    };
+    std::vector<qsizetype> shareStart(static_cast<size_t>(shares) + 1, 0);
+    pool.forEach(
+        shares,
+        [&](qsizetype p) {
+            const auto [begin, end] = shareBounds(p);
+            for (size_t k = begin; k < end; ++k)
+                shareStart[size_t(p) + 1] += lineOf(order[k]).size();
+        },
+        1);
+    shareStart[0] = bytes.size();
+    for (size_t p = 1; p < shareStart.size(); ++p)
+        shareStart[p] += shareStart[p - 1];
+    bytes.reserve(shareStart.back() + options.afterReport.size() * 3 + 64);
+    bytes.resize(shareStart.back());
+    char* const data = bytes.data();
+    pool.forEach(
+        shares,
+        [&](qsizetype p) {
+            const auto [begin, end] = shareBounds(p);
+            char* at = data + shareStart[size_t(p)];
+            for (size_t k = begin; k < end; ++k) {
+                const QByteArrayView line = lineOf(order[k]);
+                std::memcpy(at, line.data(), size_t(line.size()));
+                at += line.size();
+            }
+        },
+        1);
+    if (!options.afterReport.isEmpty())
+        out.line(options.afterReport);
+    if (options.completePage) {
+        out.line(u"</body>");
+        out.line(u"</html>");
+    }
+    return bytes;
+}
 
 void appendUtf8Line(QByteArray& bytes, QStringView line)
 {

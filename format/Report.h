@@ -71,6 +71,17 @@ QByteArray generateReportUtf8(const QString& directory, const QStringList& entri
                               const QString& format, const FormatContext& context,
                               bool byteOrderMark, const ReportRun& run = {});
 
+// The report of every book of a catalogue folder, as generateReportUtf8 gives it for the folder's
+// list (listBookNames), made while the folder is listed: the books are read and formatted on the
+// pool in the folder's order as their names come, while the names are still listed and sorted,
+// and put out in the list's order. `names` gets the list and `undecodable` the count of names
+// left out. Reports in another order, or with JSON-LD, are made after the listing. Throws what
+// generateReportUtf8 throws for the list: when a book fails, the report is made again in list
+// order to meet the same first failure.
+QByteArray generateFolderReportUtf8(const QString& directory, const QString& format,
+                                    const FormatContext& context, bool byteOrderMark,
+                                    QStringList& names, int& undecodable);
+
 // Appends a line in UTF-8 and CR LF, as toUtf8 encodes it.
 void appendUtf8Line(QByteArray& bytes, QStringView line);
 

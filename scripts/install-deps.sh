@@ -13,7 +13,7 @@ packages=(
   desktop-file-utils appstream dpkg-dev lintian
   clang libclang-rt-14-dev
   poppler-utils
-  libcsv-dev
+  libcsv-dev libicu-dev
   pandoc bibtex2html
   python3-stdnum
 )

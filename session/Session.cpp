@@ -11,6 +11,7 @@
 #include "format/FormatEngine.h"
 #include "format/JsonLd.h"
 #include "format/Report.h"
+#include "markup/LanguageRegistry.h"
 #include "session/ReportControls.h"
 #include "settings/RegFileStore.h"
 #include "settings/SettingsStore.h"
@@ -19,6 +20,8 @@
 #include <QDir>
 
 #include <QFileInfo>
+#include <QScopeGuard>
+#include <exception>
 #include <utility>
 
 namespace quillery {
@@ -122,6 +125,12 @@ void Session::openFolder(const QString& folder)
     m_currentDir = opened;
     rereadBookNames();
     readDirectoryOptionsInto(m_currentDir, m_formatText, m_report);
+    // The books of the folder will be formatted: the language table is read on a thread of its
+    // own while the folder is listed, rather than by the first book formatted while every other
+    // waits for it. Should reading it fail, the error stays in the future, which nobody asks,
+    // and the first use reads the table again and reports it.
+    if (!m_languagesRead.valid())
+        m_languagesRead = WorkerPool::runInBackground([] { LanguageRegistry::instance(); });
 }
 
 const QStringList& Session::bookNames() const
@@ -528,6 +537,25 @@ QByteArray Session::generateReportUtf8(const QStringList& entries, bool byteOrde
     saveBook();
     return quillery::generateReportUtf8(m_currentDir, entries, m_formatText,
                                         formatContext(FormatMode::Reference), byteOrderMark, run);
+}
+
+QByteArray Session::generateAllBooksReportUtf8(bool byteOrderMark)
+{
+    if (m_bookNames || filtered())
+        return generateReportUtf8(reportEntries(ReportScope::AllItems, QString()), byteOrderMark);
+    saveBook();
+    QStringList names;
+    int undecodable = 0;
+    // The list is kept when the report is made, and when it fails on a book once listed.
+    const auto keepList = qScopeGuard([&] {
+        if (!names.isEmpty() || std::uncaught_exceptions() == 0) {
+            m_bookNames = std::move(names);
+            m_undecodableNames = undecodable;
+        }
+    });
+    return generateFolderReportUtf8(m_currentDir, m_formatText,
+                                    formatContext(FormatMode::Reference), byteOrderMark, names,
+                                    undecodable);
 }
 
 QString Session::formatBookFile(const QString& path, const QString& format, FormatMode mode) const

@@ -327,6 +327,10 @@ public:
     // when asked; built as bytes, so a large report takes half the memory of its text.
     QByteArray generateReportUtf8(const QStringList& entries, bool byteOrderMark,
                                   const ReportRun& run = {});
+    // The same for every book shown (reportEntries(ReportScope::AllItems)). When the folder is
+    // not listed yet and no filter is set, the books are read and formatted while it is listed
+    // (see generateFolderReportUtf8), and the list is kept as bookNames() would list it.
+    QByteArray generateAllBooksReportUtf8(bool byteOrderMark);
 
     // The reference of a book file as a report item formats it (ID set), by `format` in `mode`.
     QString formatBookFile(const QString& path, const QString& format, FormatMode mode) const;
@@ -357,6 +361,7 @@ private:
         bool version10 = false;
     };
     mutable std::future<BackgroundReading> m_pendingIndex;
+    std::future<void> m_languagesRead;
     mutable std::optional<bool> m_backgroundVersion10;
     mutable std::shared_ptr<std::atomic<bool>> m_stopIndex;
     mutable std::vector<BookRecord> m_savedWhileIndexing;

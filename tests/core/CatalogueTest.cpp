@@ -1,6 +1,7 @@
 #include "catalogue/Catalogue.h"
 #include "base/Errors.h"
 #include "base/FileIo.h"
+#include "base/ListCollation.h"
 #include "catalogue/BookFile.h"
 
 #include "TestSupport.h"
@@ -33,6 +34,37 @@ TEST(Catalogue, NamesDifferingOnlyInCaseAreTwoBooksInAFixedOrder)
     QStringList names = {s("emma"), s("Emma"), s("EMMA")};
     sortBookNames(names);
     EXPECT_EQ(names, QStringList({s("EMMA"), s("Emma"), s("emma")}));
+}
+
+// The list's keys (ICU's own where the build has it) order names as QCollator does, in the
+// locales whose tailorings touch plain letters too (Danish "aa", Czech "ch") and in the C locale;
+// a name sorted wrongly would move every book after it in reports and shelves.
+TEST(Catalogue, ListKeysOrderNamesAsTheCollatorDoes)
+{
+    const QStringList names = {
+        s("aa"),       s("Aachen"),  s("ab"),     s("Åsa"),     s("zz"),      s("Chata"),
+        s("cz"),       s("hz"),      s("i"),      s("Émile"),   s("emile"),   s("EMILE"),
+        s("Ørsted"),   s("Oz"),      s("Straße"), s("strasse"), s("Vol. 10"), s("Vol. 2"),
+        s("vol 2"),    s("-dash"),   s("_under"), s("(paren"),  s("1984"),    s("19 84"),
+        s("Ångström"), s("Zürich"),  s("Zurich"), s("Дюна"),    s("東京"),    s("ﬁne"),
+        s("fine"),     s("e\u0301"), s("a\tb"),   s(""),        s("Ꭰ"),       s("🙂 smile"),
+    };
+    const QLocale before;
+    for (const char* locale : {"C", "en_US", "sv_SE", "de_DE", "da_DK", "cs_CZ", "ja_JP"}) {
+        QLocale::setDefault(QLocale(s(locale)));
+        const std::vector<QStringView> views(names.cbegin(), names.cend());
+        const ListSortKeys keys(views.data(), qsizetype(views.size()));
+        const QCollator collator = ListSortKeys::collator();
+        for (qsizetype a = 0; a < names.size(); ++a) {
+            for (qsizetype b = 0; b < names.size(); ++b) {
+                const int ours = keys.compare(a, b);
+                const int theirs = collator.compare(names[a], names[b]);
+                EXPECT_EQ((ours > 0) - (ours < 0), (theirs > 0) - (theirs < 0))
+                    << locale << ": " << names[a].toStdString() << " / " << names[b].toStdString();
+            }
+        }
+    }
+    QLocale::setDefault(before);
 }
 
 TEST(Catalogue, UnlistableFolderListsNothing)

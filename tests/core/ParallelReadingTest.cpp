@@ -26,7 +26,9 @@
 #include <set>
 #include <stdexcept>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace quillery;
 
@@ -156,6 +158,19 @@ protected:
                   }),
                   failure);
         EXPECT_EQ(one, other);
+        // Read while the folder is listed: the same bytes, list and first failure.
+        QStringList listed;
+        int undecodable = -1;
+        EXPECT_EQ(failureOf([&] {
+                      other = generateFolderReportUtf8(dir(), s("%A: %T %Y"), context, true, listed,
+                                                       undecodable);
+                  }),
+                  failure);
+        EXPECT_EQ(listed, names);
+        EXPECT_EQ(undecodable, 0);
+        if (failure == s("no error")) {
+            EXPECT_EQ(one, other);
+        }
     }
 
     QTemporaryDir m_dir;
@@ -288,6 +303,39 @@ TEST_F(ParallelReading, HostileEntriesGiveTheSameBytesAndTheFirstErrorInListOrde
             ASSERT_TRUE(QFileInfo(entry).isDir() ? QDir().rmdir(entry) : QFile::remove(entry));
         }
     }
+}
+
+TEST(FolderReport, ReadWhileListedEqualsTheReportOfTheList)
+{
+    // More books than a block of listed names, with names that sort far from where the folder
+    // lists them, and one that is not valid UTF-8.
+    QTemporaryDir dir;
+    const QString folder = dir.path() + u'/';
+    for (int i = 0; i < 2100; ++i)
+        test::writeBytes(folder + s("%1 %2.book").arg((i * 7919) % 2100).arg(s(i % 3 ? "b" : "A")),
+                         bookBytes(i));
+    const QByteArray undecodableName = QFile::encodeName(folder) + "Caf\xE9.book";
+    const int fd = ::open(undecodableName.constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    FormatContext page;
+    page.report.microdata = true;
+    page.report.completePage = true;
+    page.report.beforeReport = s("<ul>");
+    page.report.afterReport = s("</ul>");
+    FormatContext sorted;
+    sorted.report.sort = {{ReportField::Title, true}};
+    int skipped = 0;
+    const QStringList names = listBookNames(folder, &skipped);
+    for (const FormatContext& context : {FormatContext(), page, sorted}) {
+        QStringList listed;
+        int undecodable = 0;
+        EXPECT_EQ(generateFolderReportUtf8(folder, s("%T"), context, false, listed, undecodable),
+                  generateReportUtf8(folder, names, s("%T"), context, false));
+        EXPECT_EQ(listed, names);
+        EXPECT_EQ(undecodable, skipped);
+    }
+    EXPECT_EQ(skipped, 1);
 }
 
 TEST_F(ParallelReading, ShelfFailsAtTheFirstEntryInListingOrder)
