@@ -83,7 +83,8 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "make-screenshot: no book %s in %s\n", argv[2], argv[1]);
         return 1;
     }
-    auto store = std::make_unique<quillery::RegFileStore>(work.filePath(QStringLiteral("settings.reg")));
+    auto store =
+        std::make_unique<quillery::RegFileStore>(work.filePath(QStringLiteral("settings.reg")));
     quillery::ui::TmainFrm window(std::move(store), {book});
     window.show();
     QApplication::processEvents();
