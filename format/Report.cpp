@@ -517,6 +517,25 @@ void sortedItems(const QString& directory, const QStringList& entries, const Ite
         out.line(options.afterReport);
 }
 
+// A complete page's head, up to "<body>", when the options ask for one.
+template <typename Out>
+void openPage(const QString& directory, const FormatContext& context, Out& out)
+{
+    if (context.report.completePage) {
+        for (const QString& line : pageHead(directory, context))
+            out.line(line);
+    }
+}
+
+// The end of a complete page.
+template <typename Out> void closePage(const FormatContext& context, Out& out)
+{
+    if (context.report.completePage) {
+        out.line(u"</body>");
+        out.line(u"</html>");
+    }
+}
+
 // The whole report: the page's head, the report from the before-report text to the after-report
 // text, the JSON-LD and the page's end.
 template <typename Out>
@@ -525,10 +544,7 @@ void reportInto(const QString& directory, const QStringList& entries, const QStr
 {
     const ReportOptions& options = context.report;
     checkCancelled(run);
-    if (options.completePage) {
-        for (const QString& line : pageHead(directory, context))
-            out.line(line);
-    }
+    openPage(directory, context, out);
     const ItemRules rules(format, context);
     std::vector<QJsonObject> books;
     if (inListOrder(options)) {
@@ -548,10 +564,7 @@ void reportInto(const QString& directory, const QStringList& entries, const QStr
         for (const QString& line : jsonLdScriptLines(jsonLdItemList(list)))
             out.line(line);
     }
-    if (options.completePage) {
-        out.line(u"</body>");
-        out.line(u"</html>");
-    }
+    closePage(context, out);
 }
 
 // The names of a folder as its listing hands them out, kept in blocks that never move, so that
@@ -708,10 +721,7 @@ QByteArray generateFolderReportUtf8(const QString& directory, const QString& for
 
     QByteArray bytes = byteOrderMark ? utf8Bom() : QByteArray();
     Utf8Out out(bytes);
-    if (options.completePage) {
-        for (const QString& line : pageHead(directory, context))
-            out.line(line);
-    }
+    openPage(directory, context, out);
     if (!options.beforeReport.isEmpty())
         out.line(options.beforeReport);
     // The lines gathered in list order straight into the report, a share of the list on each
@@ -756,10 +766,7 @@ QByteArray generateFolderReportUtf8(const QString& directory, const QString& for
         1);
     if (!options.afterReport.isEmpty())
         out.line(options.afterReport);
-    if (options.completePage) {
-        out.line(u"</body>");
-        out.line(u"</html>");
-    }
+    closePage(context, out);
     return bytes;
 }
 
